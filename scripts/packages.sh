@@ -1,0 +1,24 @@
+# Debian packages the build, the tests and the demo need. Sourced by the scripts.
+CORVANE_PACKAGES=(
+  cmake g++ ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev nlohmann-json3-dev
+  xvfb xauth locales-all
+)
+
+# Installs whatever of CORVANE_PACKAGES is missing, as root or through sudo.
+corvane_install_packages() {
+  local missing=() pkg
+  for pkg in "${CORVANE_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "need root or sudo to install: ${missing[*]}" >&2; return 1; }
+    sudo="sudo"
+  fi
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
