@@ -1,0 +1,35 @@
+// corvane-cli: the headless face of corvane, for scripts, checks and tests.
+#include <cstdio>
+#include <span>
+
+#include "cli_command.h"
+
+namespace corvane::cli {
+namespace {
+
+// One line per subcommand; keep them in alphabetical order.
+constexpr Command kCommands[] = {
+    {"help", "help", nullptr},
+};
+
+int PrintUsage(std::FILE* out) {
+  std::fputs("usage: corvane-cli COMMAND [ARGS]\ncommands:\n", out);
+  for (const Command& command : kCommands) std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
+  return out == stdout ? 0 : 2;
+}
+
+}  // namespace
+}  // namespace corvane::cli
+
+int main(int argc, char** argv) {
+  using namespace corvane::cli;
+  if (argc < 2) return PrintUsage(stderr);
+  const std::string_view name = argv[1];
+  for (const Command& command : kCommands) {
+    if (command.name != name) continue;
+    if (command.run == nullptr) return PrintUsage(stdout);
+    return command.run(std::span<char* const>(argv + 2, static_cast<size_t>(argc - 2)));
+  }
+  std::fprintf(stderr, "corvane-cli: unknown command '%s'\n", argv[1]);
+  return PrintUsage(stderr);
+}
