@@ -1,6 +1,7 @@
 // Column positions of every DAT file, for the writers and the readers alike (1-based, inclusive).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <string_view>
@@ -167,6 +168,8 @@ inline constexpr std::string_view kVorSection = "#VOR";
 inline constexpr std::string_view kNdbSection = "#NDB";
 inline constexpr std::string_view kRunwaySection = "#RWY";
 inline constexpr std::string_view kFixSection = "#FIX";
+inline constexpr std::array<std::string_view, 5> kSectionOrder = {
+    kAirportSection, kVorSection, kNdbSection, kRunwaySection, kFixSection};
 // A line shorter than this ends a section (and is consumed).
 inline constexpr std::size_t kMinRowLength = 11;
 }  // namespace user_file
