@@ -56,18 +56,6 @@ std::string ElevationText(const AirportRow& row) {
     return row.elevationFt ? FormatElevationFeet(*row.elevationFt) : FormatElevation(row.elevationMm);
 }
 
-std::string RunwayEndLine(const RunwayRow& row, int number, int designatorCode, double headingDegTrue) {
-    namespace col = runway_columns;
-    const std::string pair = FormatShortCoordPair(row.latitudeDeg, row.longitudeDeg);
-    return FixedRow()
-        .Put(col::kAirportIdent, FormatIdent(row.airportIdent, 4))
-        .Put(col::kDesignatorWritten, FormatRunwayDesignator(number, designatorCode))
-        .Put(Column{col::kLatitude.first, col::kLongitude.last}, pair)
-        .Put(col::kHeading, FormatHeading(headingDegTrue))
-        .Put(col::kHalfLength, FormatHalfLength(row.lengthM))
-        .Take();
-}
-
 }  // namespace
 
 std::string AirportNameText(std::string_view name) {
@@ -101,10 +89,30 @@ std::string FormatAirportRow(const AirportRow& row) {
         .Take();
 }
 
+std::string FormatRunwayEndRow(const RunwayEndRow& row) {
+    namespace col = runway_columns;
+    return FixedRow()
+        .Put(col::kAirportIdent, FormatIdent(row.airportIdent, 4))
+        .Put(col::kDesignatorWritten, FormatRunwayDesignator(row.number, row.designatorCode))
+        .Put(Column{col::kLatitude.first, col::kLongitude.last},
+             FormatShortCoordPair(row.latitudeDeg, row.longitudeDeg))
+        .Put(col::kHeading, FormatHeading(row.headingDegTrue))
+        .Put(col::kHalfLength, FormatHalfLength(row.lengthM))
+        .Take();
+}
+
 RunwayEndLines FormatRunwayRows(const RunwayRow& row) {
-    return {RunwayEndLine(row, row.primaryNumber, row.primaryDesignatorCode, row.headingDegTrue),
-            RunwayEndLine(row, row.secondaryNumber, row.secondaryDesignatorCode,
-                          OppositeHeadingDeg(row.headingDegTrue))};
+    RunwayEndRow end{.airportIdent = row.airportIdent, .number = row.primaryNumber,
+                     .designatorCode = row.primaryDesignatorCode, .latitudeDeg = row.latitudeDeg,
+                     .longitudeDeg = row.longitudeDeg, .headingDegTrue = row.headingDegTrue,
+                     .lengthM = row.lengthM};
+    RunwayEndLines lines;
+    lines.primary = FormatRunwayEndRow(end);
+    end.number = row.secondaryNumber;
+    end.designatorCode = row.secondaryDesignatorCode;
+    end.headingDegTrue = OppositeHeadingDeg(row.headingDegTrue);
+    lines.opposite = FormatRunwayEndRow(end);
+    return lines;
 }
 
 std::string FormatHeliportRow(const HeliportRow& row) {

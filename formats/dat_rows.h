@@ -32,6 +32,17 @@ struct RunwayRow {
     double lengthM = 0.0;
 };
 
+// One runway end on its own, for writers that have each end's heading already.
+struct RunwayEndRow {
+    std::string_view airportIdent{};
+    int number = 0;
+    int designatorCode = 0;
+    double latitudeDeg = 0.0;  // runway centre
+    double longitudeDeg = 0.0;
+    double headingDegTrue = 0.0;  // of this end
+    double lengthM = 0.0;
+};
+
 struct HeliportRow {
     std::string_view airportIdent{};
     double latitudeDeg = 0.0;
@@ -77,7 +88,9 @@ std::string AirportNameText(std::string_view name);
 double OppositeHeadingDeg(double headingDegTrue);
 
 std::string FormatAirportRow(const AirportRow& row);
+// The primary end with the runway heading, then the opposite end with the heading + 180.
 RunwayEndLines FormatRunwayRows(const RunwayRow& row);
+std::string FormatRunwayEndRow(const RunwayEndRow& row);
 std::string FormatHeliportRow(const HeliportRow& row);
 // VOR and NDB rows share the layout.
 std::string FormatBeaconRow(const BeaconRow& row);
