@@ -3,42 +3,14 @@
 #include "formats/dat_rows.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "formats/dat_columns.h"
 #include "formats/field_format.h"
+#include "formats/fixed_row.h"
 
 namespace corvane::formats {
 
 namespace {
-
-// Builds one line from fields placed at their columns, blanks in the gaps.
-class FixedRow {
-public:
-    explicit FixedRow(std::string_view start = {}) : text_(start) {}
-
-    FixedRow& Put(Column column, std::string_view field) {
-        if (text_.size() > column.first - 1) {
-            throw std::logic_error("row field placed over the previous one");
-        }
-        if (!column.toLineEnd() && field.size() != column.width()) {
-            throw std::logic_error("row field does not match its column width");
-        }
-        text_.resize(column.first - 1, ' ');
-        text_ += field;
-        return *this;
-    }
-
-    FixedRow& Append(std::string_view text) {
-        text_ += text;
-        return *this;
-    }
-
-    std::string Take() { return std::move(text_); }
-
-private:
-    std::string text_;
-};
 
 // Free text as written inside a row: control characters would break the line, so they are left out.
 std::string LineSafeText(std::string_view text) {

@@ -55,6 +55,9 @@ long long FloorToInteger(double value, const char* field) {
 }  // namespace
 
 std::string FormatCoordinate(double valueDeg, int pointColumn, int decimals) {
+    if (pointColumn < 1 || decimals < 0) {
+        throw std::invalid_argument("coordinate field needs a point column of 1 or more");
+    }
     RequireFinite(valueDeg, "coordinate");
     const std::string text = PlainDecimalText(valueDeg);
     const std::size_t point = text.find('.');

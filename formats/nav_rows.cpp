@@ -1,26 +1,16 @@
 // Writers of the fix, geo and airway rows, placed at the readers' columns.
 #include "formats/nav_rows.h"
 
-#include <stdexcept>
-
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
 #include "formats/field_format.h"
+#include "formats/fixed_row.h"
 
 namespace corvane::formats {
 
 namespace {
 
 constexpr int kDecimals = 6;
-
-// Fields are written left to right; gaps are blanks.
-void PutField(std::string& line, Column column, std::string_view field) {
-    if (line.size() > column.first - 1 || field.size() != column.width()) {
-        throw std::logic_error("row field does not match its column");
-    }
-    line.resize(column.first - 1, ' ');
-    line += field;
-}
 
 // Comma fields carry no blanks, commas or line breaks of their own.
 std::string CommaSafe(std::string_view text) {
@@ -36,11 +26,11 @@ std::string CommaSafe(std::string_view text) {
 }  // namespace
 
 std::string FormatFixRow(std::string_view ident, double latitudeDeg, double longitudeDeg) {
-    std::string line;
-    PutField(line, fix_columns::kIdent, FormatIdent(ident, 5));
-    PutField(line, fix_columns::kLatitude, FormatCoordinate(latitudeDeg, 4, kDecimals));
-    PutField(line, fix_columns::kLongitude, FormatCoordinate(longitudeDeg, 5, kDecimals));
-    return line;
+    return FixedRow()
+        .Put(fix_columns::kIdent, FormatIdent(ident, 5))
+        .Put(fix_columns::kLatitude, FormatCoordinate(latitudeDeg, 4, kDecimals))
+        .Put(fix_columns::kLongitude, FormatCoordinate(longitudeDeg, 5, kDecimals))
+        .Take();
 }
 
 std::string FormatGeoLayerRow(int layer) {
@@ -52,12 +42,12 @@ std::string FormatGeoLayerRow(int layer) {
 
 std::string FormatGeoSegmentRow(double latitude1Deg, double longitude1Deg, double latitude2Deg,
                                 double longitude2Deg) {
-    std::string line;
-    PutField(line, geo_columns::kLatitude1, FormatCoordinate(latitude1Deg, 5, kDecimals));
-    PutField(line, geo_columns::kLongitude1, FormatCoordinate(longitude1Deg, 5, kDecimals));
-    PutField(line, geo_columns::kLatitude2, FormatCoordinate(latitude2Deg, 5, kDecimals));
-    PutField(line, geo_columns::kLongitude2, FormatCoordinate(longitude2Deg, 5, kDecimals));
-    return line;
+    return FixedRow()
+        .Put(geo_columns::kLatitude1, FormatCoordinate(latitude1Deg, 5, kDecimals))
+        .Put(geo_columns::kLongitude1, FormatCoordinate(longitude1Deg, 5, kDecimals))
+        .Put(geo_columns::kLatitude2, FormatCoordinate(latitude2Deg, 5, kDecimals))
+        .Put(geo_columns::kLongitude2, FormatCoordinate(longitude2Deg, 5, kDecimals))
+        .Take();
 }
 
 std::string FormatAirwayPointRow(const AirwayPointRow& row) {
