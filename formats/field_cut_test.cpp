@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <random>
+#include <string>
 
 namespace corvane::formats {
 namespace {
@@ -71,6 +73,34 @@ TEST(FieldCut, ErrorCarriesTheFailedText) {
         EXPECT_STREQ(error.what(), "'12,5' is not a valid floating point value");
         const std::runtime_error& base = error;
         EXPECT_NE(std::string(base.what()).find("12,5"), std::string::npos);
+    }
+}
+
+// Damaged lines of any length, cut anywhere: either a number or a ConversionError, nothing else.
+TEST(FieldCut, RandomLinesNeverGoWrong) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<std::size_t> length(0, 60);
+    const char alphabet[] = "0123456789.-+e ,";
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(length(random), ' ');
+        for (char& c : line) {
+            c = byte(random) < 200 ? alphabet[static_cast<std::size_t>(byte(random)) % 16]
+                                   : static_cast<char>(byte(random));
+        }
+        const std::size_t first = length(random) + 1;
+        const Column column{first, first + length(random)};
+        const std::string_view field = CutField(line, column);
+        ASSERT_LE(field.size(), column.width());
+        ASSERT_TRUE(field.empty() || (field.data() >= line.data() &&
+                                      field.data() + field.size() <= line.data() + line.size()));
+        try {
+            (void)ParseDouble(field);
+            (void)ParseFloat(field);
+            (void)ParseInt(field);
+        } catch (const ConversionError&) {
+        }
+        (void)CommaField(line, first % 8);
     }
 }
 
