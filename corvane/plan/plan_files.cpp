@@ -1,0 +1,80 @@
+// Saving and loading plan files; the save goes through a temporary file and a rename.
+#include "corvane/plan/plan_files.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+#include "formats/text_lines.h"
+
+namespace corvane::plan {
+namespace {
+
+bool IsWindowsDrivePath(std::string_view text) {
+  return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 && text[1] == ':';
+}
+
+std::filesystem::path HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  std::error_code error;
+  return std::filesystem::current_path(error);
+}
+
+// Closes the stream on every path out of SavePlanFile.
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() {
+    if (file != nullptr) std::fclose(file);
+  }
+};
+
+}  // namespace
+
+std::string FolderOfChosenFile(std::string_view chosenName) {
+  const std::size_t last = chosenName.find_last_of("\\/");
+  if (last == std::string_view::npos) return {};
+  return std::string(chosenName.substr(0, last + 1));
+}
+
+std::filesystem::path DialogFolderPath(std::string_view initialDir) {
+  if (initialDir.empty() || IsWindowsDrivePath(initialDir)) return HomeFolder();
+  return std::filesystem::path(std::string(initialDir));
+}
+
+std::filesystem::path AutosavePath(std::string_view saveInitialDir) {
+  return DialogFolderPath(saveInitialDir) / std::string(kAutosaveFileName);
+}
+
+void SavePlanFile(const std::filesystem::path& path, std::span<const std::string> lines) {
+  std::filesystem::path temporary = path;
+  temporary += ".saving";
+  {
+    FileCloser out{std::fopen(temporary.c_str(), "wb")};
+    if (out.file == nullptr) throw formats::TextFileError(path, std::strerror(errno));
+    bool written = true;
+    for (const std::string& line : lines) written = written && formats::WriteTextLine(out.file, line);
+    const bool flushed = written && std::fflush(out.file) == 0;
+    const int closeResult = std::fclose(out.file);
+    out.file = nullptr;
+    if (!flushed || closeResult != 0) {
+      const std::string reason = std::strerror(errno);
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw formats::TextFileError(path, "write failed: " + reason);
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw formats::TextFileError(path, error.message());
+  }
+}
+
+std::vector<std::string> LoadPlanFile(const std::filesystem::path& path) { return formats::ReadTextLines(path); }
+
+}  // namespace corvane::plan

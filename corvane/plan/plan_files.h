@@ -1,0 +1,35 @@
+// Plan files (".nav"): the listing's lines on disk, the autosave file and the dialogs' folders.
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane::plan {
+
+inline constexpr std::string_view kPlanFileFilter = "NAV files|*.nav|Text files|*.txt|All files|*.*";
+inline constexpr std::string_view kPlanFileExtension = "nav";
+inline constexpr std::string_view kLoadPlanTitle = "Load NAV FP";
+inline constexpr std::string_view kSavePlanTitle = "Save NAV FP";
+inline constexpr std::string_view kAutosaveFileName = "autosave.nav";
+
+// The folder part of a chosen file name, up to and including its last "\" (or "/"); empty without one.
+std::string FolderOfChosenFile(std::string_view chosenName);
+
+// Where a dialog folder text points on this machine: a Windows drive path such as the default "C:\"
+// (or an empty text) stands for the user's home folder; anything else is taken as it is.
+std::filesystem::path DialogFolderPath(std::string_view initialDir);
+
+// The autosave file in the save dialog's current folder.
+std::filesystem::path AutosavePath(std::string_view saveInitialDir);
+
+// Writes the lines with CR LF into a temporary file beside the target and renames it over the
+// target, so a failed write leaves the previous file as it was. Throws formats::TextFileError.
+void SavePlanFile(const std::filesystem::path& path, std::span<const std::string> lines);
+
+// The file's lines (CR LF or LF). Throws formats::TextFileError.
+std::vector<std::string> LoadPlanFile(const std::filesystem::path& path);
+
+}  // namespace corvane::plan
