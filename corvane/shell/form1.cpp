@@ -1,0 +1,74 @@
+// TForm1 construction: the nine steps that run before the window's create event.
+#include "form1.h"
+
+#include <clocale>
+#include <system_error>
+
+#include "settings_file.h"
+#include "version.h"
+
+namespace corvane::shell {
+namespace {
+
+// Numbers in files and edits use "." whatever the user's locale; the process is kept in the "C" numeric locale.
+void ForcePointDecimalSeparator() { std::setlocale(LC_NUMERIC, "C"); }
+
+std::filesystem::path ReadWorkingFolder(const FormOptions& options) {
+  std::error_code error;
+  if (!options.dataFolder.empty()) return std::filesystem::absolute(options.dataFolder, error);
+  return std::filesystem::current_path(error);
+}
+
+}  // namespace
+
+TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
+    : options_(std::move(options)), dialogs_(dialogs), imageCanvas_(imageCanvas) {
+  BuildLayout();
+  ForcePointDecimalSeparator();
+  workingFolder = ReadWorkingFolder(options_);
+  ApplySettings(IniDocument::Load(options_.settingsPath), *this);
+  imageCanvas_.SetFont(IMG1.font);
+  ColourPanels();
+  layers = LayerToggles{};
+  view.mode = 2;
+  AutopilotMode = 0;
+  ActiveWaypointIndex = 10000;
+  SizeStrips();
+  StyleLayerButtons();
+  captionBase = "Corvane V" + std::string(ProgramFileVersion());
+  Caption = captionBase;
+}
+
+void TForm1::ColourPanels() {
+  for (Panel* panel : {&PanAP, &PanDisplay, &PanSID, &PanSTR, &PanAPV}) panel->color = shBBG.brushColor;
+  Memo1.color = shTBG.brushColor;
+  Memo2.color = shTBG.brushColor;
+  LB1.color = shTBG.brushColor;
+}
+
+void TForm1::StyleLayerButtons() {
+  for (Button* button : {&bbARP, &bbGEO, &bbRR, &bbINF}) button->bold = true;
+  for (Button* button : {&bbARP, &bbRR, &bbINF}) button->fontColor = kColorGreen;
+  bbGEO.fontColor = kColorBlue;
+}
+
+void TForm1::SizeStrips() {
+  PanAP.height = PB1.height;
+  PanAP.left = PB1.width - kAutopilotStripOffsetPx;
+  PanDisplay.height = PB1.height;
+}
+
+void TForm1::SetPaintBoxSize(int width, int height) {
+  PB1.width = width;
+  PB1.height = height;
+  SizeStrips();
+}
+
+void TForm1::CentreOnMap(Panel& panel) const {
+  // Integer halves truncate toward zero, as the platform's division does.
+  panel.left = PB1.width / 2 - panel.width / 2;
+  panel.top = PB1.height / 2 - panel.height / 2;
+  panel.visible = true;
+}
+
+}  // namespace corvane::shell

@@ -1,0 +1,116 @@
+// TForm1: the main window as a headless model: every control's state, the shell's members and handlers.
+#pragma once
+
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "control_registry.h"
+#include "controls.h"
+#include "corvane/map/canvas.h"
+#include "dialogs.h"
+#include "layer_toggles.h"
+#include "panel_airport_view.h"
+#include "panel_ap_settings.h"
+#include "panel_autopilot.h"
+#include "panel_config.h"
+#include "panel_display.h"
+#include "panel_flight_plan.h"
+#include "panel_hold.h"
+#include "panel_position.h"
+#include "panel_timers.h"
+#include "timer_set.h"
+
+namespace corvane::shell {
+
+struct FormOptions {
+  std::filesystem::path settingsPath;  // the settings file, normally the program's path with ".INI"
+  std::filesystem::path dataFolder;    // empty: the current folder
+};
+
+class TForm1 : public DisplayPanelControls,
+               public AutopilotPanelControls,
+               public FlightPlanPanelControls,
+               public ConfigPanelControls,
+               public TimerPanelControls,
+               public ApSettingsPanelControls,
+               public HoldPanelControls,
+               public PositionPanelControls,
+               public AirportViewPanelControls {
+ public:
+  // Construction steps 1 to 9: tables, decimal point, working folder, settings, colours, start values,
+  // strips, layer buttons, caption. imageCanvas is the drawing surface of IMG1.
+  TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // The window's own controls.
+  PaintBox PB1;
+  Image IMG1;
+  StatusBar SB1;
+  ListBox LB1;
+  FileDialog OpenDialog1, OpenDialog2, OpenDialog3, SaveDialog1, SaveDialog2, SaveDialog3;
+  Timer Timer1{200}, Timer2{500}, Timer3{200}, Timer4{100}, Timer5{500};
+
+  // The window itself.
+  std::string Caption;
+  int formLeft = 100, formTop = 100, formWidth = 800, formHeight = 600;
+
+  // Shell members.
+  std::string captionBase;
+  std::filesystem::path workingFolder;
+  bool connected = false;
+  LayerToggles layers;
+  MapViewState view;
+  int AutopilotMode = 0;
+  int ActiveWaypointIndex = 10000;
+  int tail = 0;
+  int insertIndex = 0;
+  bool insertMode = false;
+
+  const ControlRegistry& Controls() const { return registry_; }
+  Dialogs& dialogs() { return dialogs_; }
+  map::Canvas& imageCanvas() { return imageCanvas_; }
+  const FormOptions& options() const { return options_; }
+
+  // The map paint box took a new size (the window was shown or resized): the strips follow it.
+  void SetPaintBoxSize(int width, int height);
+
+  // Window events.
+  void FormClose();
+
+  // Buttons of the shell.
+  void btHideClick();
+  void btCfgTmrClick();
+  void btTmrOKClick();
+  void btAPSetClick();
+  void btAPset2Click();
+  void btApSetOKClick();
+  void btColorClick();
+  void btColOKClick();
+  void btSetPosCloseClick();
+  void btFPClick();
+  void btCancelClick();
+  void edClimbKeyUp(int key);
+  void edDescKeyUp(int key);
+
+  // Left = PB1 width / 2 - panel width / 2, top likewise (integer halves); then the panel is shown.
+  void CentreOnMap(Panel& panel) const;
+
+ private:
+  void BuildLayout();
+  void ColourPanels();
+  void StyleLayerButtons();
+  void SizeStrips();
+  void ClampGradient(Edit& edit, int key);
+
+  FormOptions options_;
+  Dialogs& dialogs_;
+  map::Canvas& imageCanvas_;
+  ControlRegistry registry_;
+};
+
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kAutopilotStripOffsetPx = 53;
+
+}  // namespace corvane::shell

@@ -1,0 +1,146 @@
+// IniDocument parsing and writing, and the replace-by-rename file write.
+#include "ini_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace corvane::shell {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+IniDocument IniDocument::Parse(std::string_view text) {
+  IniDocument document;
+  document.sections_.push_back({});
+  size_t position = 0;
+  while (position < text.size()) {
+    size_t end = text.find('\n', position);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(position, end - position);
+    position = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
+      document.sections_.push_back({std::string(Trim(trimmed.substr(1, trimmed.find(']') - 1))), {}});
+      continue;
+    }
+    Line entry{std::string(line), {}, {}};
+    const auto equals = line.find('=');
+    if (equals != std::string_view::npos && !trimmed.starts_with(';') && !Trim(line.substr(0, equals)).empty()) {
+      entry.key = std::string(Trim(line.substr(0, equals)));
+      entry.value = std::string(line.substr(equals + 1));
+    }
+    document.sections_.back().lines.push_back(std::move(entry));
+  }
+  return document;
+}
+
+IniDocument IniDocument::Load(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return Parse({});
+  std::ostringstream content;
+  content << file.rdbuf();
+  return Parse(content.str());
+}
+
+IniDocument::Section* IniDocument::FindSection(std::string_view name) {
+  for (size_t i = 1; i < sections_.size(); ++i) {
+    if (SameName(sections_[i].name, name)) return &sections_[i];
+  }
+  return nullptr;
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  return const_cast<IniDocument*>(this)->FindSection(name);
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const Section* found = FindSection(section);
+  if (found == nullptr) return std::nullopt;
+  for (const Line& line : found->lines) {
+    if (!line.key.empty() && SameName(line.key, key)) return std::string(Trim(line.value));
+  }
+  return std::nullopt;
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  if (sections_.empty()) sections_.push_back({});
+  Section* found = FindSection(section);
+  if (found == nullptr) {
+    sections_.push_back({std::string(section), {}});
+    found = &sections_.back();
+  }
+  for (Line& line : found->lines) {
+    if (!line.key.empty() && SameName(line.key, key)) {
+      line.value = std::string(value);
+      return;
+    }
+  }
+  // New keys go after the section's last key, before any trailing blank lines.
+  auto insertAt = found->lines.end();
+  while (insertAt != found->lines.begin() && std::prev(insertAt)->key.empty() &&
+         Trim(std::prev(insertAt)->text).empty()) {
+    --insertAt;
+  }
+  found->lines.insert(insertAt, Line{{}, std::string(key), std::string(value)});
+}
+
+std::string IniDocument::Serialize() const {
+  std::string out;
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    const Section& section = sections_[i];
+    if (i > 0) out += "[" + section.name + "]\r\n";
+    for (const Line& line : section.lines) {
+      out += line.key.empty() ? line.text : line.key + "=" + line.value;
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path, std::string_view content) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return "cannot create " + temporary.string() + ": " + std::strerror(errno);
+    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    file.close();
+    if (!file) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return "cannot write " + temporary.string();
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return "cannot replace " + path.string() + ": " + error.message();
+  }
+  return std::nullopt;
+}
+
+}  // namespace corvane::shell

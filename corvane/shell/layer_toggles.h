@@ -1,0 +1,28 @@
+// What the map shows: the layer switches behind the PanDisplay buttons.
+#pragma once
+
+namespace corvane::shell {
+
+struct LayerToggles {
+  bool airports = true;
+  bool vor = false;
+  bool ndb = false;
+  bool fixes = false;
+  bool rangeRings = true;
+  bool labels = true;
+  bool ownAircraftShown = true;
+  int geoMode = 1;      // 0 off, 1 layer 1 only, 2 all layers
+  int trafficMode = 0;  // 0 off, 1 symbols, 2 symbols and callsigns
+  int airwayMode = 0;   // 0 off, 1 high, 2 all, 3 low
+};
+
+// The map's view as far as the window needs it: centre, range, presentation, following the aircraft.
+struct MapViewState {
+  double centreLatitude = 52.0;
+  double centreLongitude = 5.0;
+  int rangeNm = 160;
+  int mode = 2;  // 0 heading-up arc, 1 heading-up rose, 2 north-up map
+  bool followAircraft = true;
+};
+
+}  // namespace corvane::shell

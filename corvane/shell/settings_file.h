@@ -1,0 +1,41 @@
+// The settings file: every key in its order, read into the controls at construction, written back at close.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ini_file.h"
+
+namespace corvane::shell {
+
+class TForm1;
+
+struct SettingKey {
+  std::string_view section;
+  std::string_view key;
+};
+
+// The keys in the order they are read and written.
+std::vector<SettingKey> SettingKeysInOrder();
+
+// The program's path with its extension replaced by ".INI".
+std::filesystem::path SettingsPathFor(const std::filesystem::path& programPath);
+
+// Applies every key of the document (or its default) to the form's controls and members.
+void ApplySettings(const IniDocument& document, TForm1& form);
+
+struct SettingsSaveResult {
+  // One text per edit that did not hold an integer; its key keeps the value it had in the file.
+  std::vector<std::string> badFields;
+  std::optional<std::string> writeError;
+};
+
+// Writes every key from the form into the document (which holds the file as it was).
+std::vector<std::string> StoreSettings(TForm1& form, IniDocument& document);
+// Reads the file as it is, stores every key and replaces the file in one step.
+SettingsSaveResult SaveSettings(TForm1& form, const std::filesystem::path& path);
+
+}  // namespace corvane::shell

@@ -1,0 +1,212 @@
+// The settings file: defaults, encodings, key order, round trips and the sound handling of bad edits.
+#include "settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "form1.h"
+#include "test_form.h"
+
+namespace corvane::shell {
+namespace {
+
+using testing::ReadText;
+using testing::TemporaryFolder;
+using testing::TestForm;
+using testing::WriteText;
+
+// The keys of a written file in file order, as "Section/Key".
+std::vector<std::string> KeysOf(const std::string& text) {
+  std::vector<std::string> keys;
+  std::string section;
+  size_t position = 0;
+  while (position < text.size()) {
+    size_t end = text.find("\r\n", position);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(position, end - position);
+    position = end + 2;
+    if (line.starts_with('[')) {
+      section = line.substr(1, line.size() - 2);
+    } else if (line.find('=') != std::string::npos) {
+      keys.push_back(section + "/" + line.substr(0, line.find('=')));
+    }
+  }
+  return keys;
+}
+
+TEST(SettingsFile, PathIsTheProgramPathWithIni) {
+  EXPECT_EQ(SettingsPathFor("/opt/corvane/bin/corvane"), "/opt/corvane/bin/corvane.INI");
+  EXPECT_EQ(SettingsPathFor("C:/games/corvane.exe"), "C:/games/corvane.INI");
+}
+
+TEST(SettingsFile, FirstStartWithoutAFileTakesEveryDefault) {
+  TemporaryFolder folder;
+  TestForm test(folder.path() / "corvane.INI");
+  const TForm1& form = *test.form;
+  EXPECT_EQ(form.Timer1.Interval(), 300u);
+  EXPECT_EQ(form.Timer2.Interval(), 500u);
+  EXPECT_EQ(form.Timer3.Interval(), 300u);
+  EXPECT_EQ(form.Timer4.Interval(), 500u);
+  EXPECT_EQ(form.Timer5.Interval(), 300u);
+  EXPECT_TRUE(form.rbXP.checked);
+  EXPECT_FALSE(form.rbFS.checked);
+  EXPECT_DOUBLE_EQ(form.view.centreLatitude, 52.0);
+  EXPECT_DOUBLE_EQ(form.view.centreLongitude, 5.0);
+  EXPECT_EQ(form.edCrsAlt.text, "290");
+  EXPECT_EQ(form.edCrsSpd.text, "220");
+  EXPECT_EQ(form.edClimb.text, "250");
+  EXPECT_EQ(form.APSwDist.text, "100");
+  EXPECT_FALSE(form.chClimb.checked);
+  EXPECT_TRUE(form.chSpoil.checked);
+  EXPECT_EQ(form.IMG1.font.name, "Arial");
+  EXPECT_EQ(form.IMG1.font.size, 8);
+  EXPECT_EQ(form.shARP.brushColor, 0x4080FFu);
+  EXPECT_EQ(form.shGEO3.brushColor, 0x80000001u);
+  EXPECT_EQ(form.OpenDialog1.initialDir, "C:\\");
+  EXPECT_EQ(form.edIvapFP.text, "C:default.fpl");
+  EXPECT_TRUE(form.PanAPConf.visible);
+  EXPECT_EQ(test.canvas.CurrentFont().name, "Arial");
+}
+
+TEST(SettingsFile, CloseWritesEveryKeyInTableOrder) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "corvane.INI";
+  TestForm test(path);
+  test.form->FormClose();
+  std::vector<std::string> expected;
+  for (const SettingKey& key : SettingKeysInOrder()) expected.push_back(std::string(key.section) + "/" + std::string(key.key));
+  EXPECT_EQ(KeysOf(ReadText(path)), expected);
+  EXPECT_EQ(expected.size(), 50u);
+  EXPECT_TRUE(test.dialogLog.empty());
+}
+
+TEST(SettingsFile, EncodingsAsWritten) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "corvane.INI";
+  TestForm test(path);
+  test.form->view.centreLatitude = 52.37;
+  test.form->view.centreLongitude = -4.5;
+  test.form->FormClose();
+  const IniDocument written = IniDocument::Load(path);
+  // GEO3 and ButtonBG absent: the system background colour, written as a signed 32-bit number.
+  EXPECT_EQ(written.Get("Colors", "GEO3"), "-2147483647");
+  EXPECT_EQ(written.Get("Colors", "ButtonBG"), "-2147483647");
+  EXPECT_EQ(written.Get("Colors", "ARP"), "4227327");
+  EXPECT_EQ(written.Get("Position", "Ypos"), "52.37");
+  EXPECT_EQ(written.Get("Position", "Xpos"), "-4.5");
+  EXPECT_EQ(written.Get("SIM", "XP"), "1");
+  EXPECT_EQ(written.Get("SIM", "FS"), "0");
+  EXPECT_EQ(written.Get("Dirs", "Save3"), "C:\\");
+  EXPECT_EQ(written.Get("Ivap", "FP"), "C:default.fpl");
+  EXPECT_EQ(written.Get("Form", "Width"), "800");
+}
+
+TEST(SettingsFile, ValuesThatDoNotReadTakeTheirDefault) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* text;
+    std::string expected;  // as the form holds it afterwards
+  };
+  const Case cases[] = {
+      {"AP", "CrsAlt", "abc", "290"},        {"AP", "CrsAlt", "", "290"},       {"AP", "CrsAlt", "12x", "290"},
+      {"AP", "CrsAlt", "35000", "35000"},    {"AP", "CrsAlt", " 4100 ", "4100"}, {"AP", "CrsAlt", "$FF", "255"},
+      {"AP", "CrsAlt", "99999999999", "290"}, {"Position", "Ypos", "5O.1", "52"}, {"Position", "Ypos", "50,5", "52"},
+      {"Position", "Ypos", "-33.9", "-33.9"}, {"SIM", "FS", "2", "1"},           {"SIM", "FS", "x", "0"},
+      {"Timer", "One", "-5", "300"},         {"Timer", "One", "0", "0"},
+  };
+  for (const Case& c : cases) {
+    TemporaryFolder folder;
+    const auto path = folder.path() / "corvane.INI";
+    WriteText(path, std::string("[") + c.section + "]\n" + c.key + "=" + c.text + "\n");
+    TestForm test(path);
+    const TForm1& form = *test.form;
+    std::string actual;
+    if (std::string(c.key) == "CrsAlt") actual = form.edCrsAlt.text;
+    if (std::string(c.key) == "Ypos") {
+      char buffer[32];
+      std::snprintf(buffer, sizeof buffer, "%g", form.view.centreLatitude);
+      actual = buffer;
+    }
+    if (std::string(c.key) == "FS") actual = form.rbFS.checked ? "1" : "0";
+    if (std::string(c.key) == "One") actual = std::to_string(form.Timer1.Interval());
+    EXPECT_EQ(actual, c.expected) << c.section << "/" << c.key << "=" << c.text;
+  }
+}
+
+TEST(SettingsFile, TimerThreeRoundTrip) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "corvane.INI";
+  WriteText(path, "[Timer]\r\nThree=1000\r\n");
+  {
+    TestForm test(path);
+    EXPECT_EQ(test.form->Timer3.Interval(), 1000u);
+    test.form->Timer3.SetInterval(750);
+    test.form->FormClose();
+  }
+  EXPECT_EQ(IniDocument::Load(path).Get("Timer", "Three"), "750");
+  TestForm again(path);
+  EXPECT_EQ(again.form->Timer3.Interval(), 750u);
+}
+
+TEST(SettingsFile, EveryKeySurvivesARoundTrip) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "corvane.INI";
+  {
+    TestForm test(path);
+    TForm1& form = *test.form;
+    form.formTop = 7;
+    form.IMG1.font = {"DejaVu Sans", 11, {}, 0};
+    form.shAwb.brushColor = 0x123456;
+    form.rbFS.checked = true;
+    form.rbXP.checked = false;
+    form.chClimb.checked = true;
+    form.edDesc.text = "333";
+    form.SaveDialog2.initialDir = "/home/pilot/plans/";
+    form.edFixSize.text = "4";
+    form.edIvapFP.text = "/home/pilot/ivap/plan.fpl";
+    form.FormClose();
+  }
+  TestForm test(path);
+  const TForm1& form = *test.form;
+  EXPECT_EQ(form.formTop, 7);
+  EXPECT_EQ(form.IMG1.font.name, "DejaVu Sans");
+  EXPECT_EQ(form.IMG1.font.size, 11);
+  EXPECT_EQ(form.shAwb.brushColor, 0x123456u);
+  EXPECT_TRUE(form.rbFS.checked);
+  EXPECT_FALSE(form.rbXP.checked);
+  EXPECT_TRUE(form.chClimb.checked);
+  EXPECT_EQ(form.edDesc.text, "333");
+  EXPECT_EQ(form.SaveDialog2.initialDir, "/home/pilot/plans/");
+  EXPECT_EQ(form.edFixSize.text, "4");
+  EXPECT_EQ(form.edIvapFP.text, "/home/pilot/ivap/plan.fpl");
+}
+
+TEST(SettingsFile, AnEditThatIsNotANumberKeepsItsOldValueAndTheRestIsWritten) {
+  TemporaryFolder folder;
+  const auto path = folder.path() / "corvane.INI";
+  WriteText(path, "[AP]\r\nCrsSpd=250\r\n[Other]\r\nMine=kept\r\n");
+  TestForm test(path);
+  test.form->edCrsSpd.text = "fast";
+  test.form->edMinSpd.text = "150";
+  test.form->Timer5.SetInterval(1234);
+  test.form->FormClose();
+  const IniDocument written = IniDocument::Load(path);
+  EXPECT_EQ(written.Get("AP", "CrsSpd"), "250");
+  EXPECT_EQ(written.Get("AP", "Min"), "150");
+  EXPECT_EQ(written.Get("Timer", "Five"), "1234");
+  EXPECT_EQ(written.Get("Other", "Mine"), "kept");
+  ASSERT_EQ(test.dialogLog.size(), 1u);
+  EXPECT_NE(test.dialogLog[0].find("Cruise Speed"), std::string::npos);
+  EXPECT_NE(test.dialogLog[0].find("fast"), std::string::npos);
+}
+
+TEST(SettingsFile, AFileThatCannotBeWrittenIsReported) {
+  TemporaryFolder folder;
+  TestForm test(folder.path() / "missing folder" / "corvane.INI");
+  test.form->FormClose();
+  ASSERT_EQ(test.dialogLog.size(), 1u);
+  EXPECT_NE(test.dialogLog[0].find("not saved"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane::shell
