@@ -30,7 +30,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();
   layers = LayerToggles{};
-  view.mode = 2;
+  view.mode = map::MapMode::kMap;
   AutopilotMode = 0;
   ActiveWaypointIndex = 10000;
   SizeStrips();

@@ -8,6 +8,7 @@
 #include "control_registry.h"
 #include "controls.h"
 #include "corvane/map/canvas.h"
+#include "corvane/map/map_view.h"
 #include "dialogs.h"
 #include "layer_toggles.h"
 #include "panel_airport_view.h"
@@ -61,7 +62,7 @@ class TForm1 : public DisplayPanelControls,
   std::filesystem::path workingFolder;
   bool connected = false;
   LayerToggles layers;
-  MapViewState view;
+  map::MapView view;
   int AutopilotMode = 0;
   int ActiveWaypointIndex = 10000;
   int tail = 0;

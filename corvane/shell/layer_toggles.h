@@ -16,13 +16,4 @@ struct LayerToggles {
   int airwayMode = 0;   // 0 off, 1 high, 2 all, 3 low
 };
 
-// The map's view as far as the window needs it: centre, range, presentation, following the aircraft.
-struct MapViewState {
-  double centreLatitude = 52.0;
-  double centreLongitude = 5.0;
-  int rangeNm = 160;
-  int mode = 2;  // 0 heading-up arc, 1 heading-up rose, 2 north-up map
-  bool followAircraft = true;
-};
-
 }  // namespace corvane::shell

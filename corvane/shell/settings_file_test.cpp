@@ -49,8 +49,8 @@ TEST(SettingsFile, FirstStartWithoutAFileTakesEveryDefault) {
   EXPECT_EQ(form.Timer5.Interval(), 300u);
   EXPECT_TRUE(form.rbXP.checked);
   EXPECT_FALSE(form.rbFS.checked);
-  EXPECT_DOUBLE_EQ(form.view.centreLatitude, 52.0);
-  EXPECT_DOUBLE_EQ(form.view.centreLongitude, 5.0);
+  EXPECT_DOUBLE_EQ(form.view.centre.latitude, 52.0);
+  EXPECT_DOUBLE_EQ(form.view.centre.longitude, 5.0);
   EXPECT_EQ(form.edCrsAlt.text, "290");
   EXPECT_EQ(form.edCrsSpd.text, "220");
   EXPECT_EQ(form.edClimb.text, "250");
@@ -83,8 +83,8 @@ TEST(SettingsFile, EncodingsAsWritten) {
   TemporaryFolder folder;
   const auto path = folder.path() / "corvane.INI";
   TestForm test(path);
-  test.form->view.centreLatitude = 52.37;
-  test.form->view.centreLongitude = -4.5;
+  test.form->view.centre.latitude = 52.37;
+  test.form->view.centre.longitude = -4.5;
   test.form->FormClose();
   const IniDocument written = IniDocument::Load(path);
   // GEO3 and ButtonBG absent: the system background colour, written as a signed 32-bit number.
@@ -124,7 +124,7 @@ TEST(SettingsFile, ValuesThatDoNotReadTakeTheirDefault) {
     if (std::string(c.key) == "CrsAlt") actual = form.edCrsAlt.text;
     if (std::string(c.key) == "Ypos") {
       char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%g", form.view.centreLatitude);
+      std::snprintf(buffer, sizeof buffer, "%g", form.view.centre.latitude);
       actual = buffer;
     }
     if (std::string(c.key) == "FS") actual = form.rbFS.checked ? "1" : "0";
