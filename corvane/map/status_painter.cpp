@@ -1,0 +1,73 @@
+// The corner texts (wind, altitude, ground speed, next waypoint, autopilot state) and the wind arrow.
+#include "map_painters.h"
+
+namespace corvane::map {
+
+namespace {
+
+std::string AutopilotText(const AutopilotStatus& autopilot) {
+  switch (autopilot.mode) {
+    case 0: return "AP-OFF";
+    case 1: return "AP-SEARCH";
+    case 2: return "AP-LNAV";
+    case 3: return "AP-LNAV+VNAV";
+    case 4: return "AP-LNAV+VNAV+SPD";
+    case 5: return "AP-DIRECT";
+    case 6: {
+      // Seconds left of the hold leg; an interval over a second counts whole seconds per tick.
+      const std::uint32_t ticksPerSecond =
+          autopilot.timer4IntervalMs == 0 ? 1 : std::max<std::uint32_t>(1, 1000 / autopilot.timer4IntervalMs);
+      const std::uint32_t legSeconds = autopilot.holdLegMinutes * 60;
+      const std::uint32_t elapsedSeconds = autopilot.holdTicks / ticksPerSecond;
+      const std::uint32_t remaining = elapsedSeconds > legSeconds ? 0 : legSeconds - elapsedSeconds;
+      return "AP-HOLD  " + DecimalText(autopilot.holdActive) + " - " + DecimalText(remaining);
+    }
+    default: return {};
+  }
+}
+
+}  // namespace
+
+void PaintStatusTexts(Canvas& canvas, const OwnAircraft& aircraft, const AutopilotStatus& autopilot,
+                      std::int32_t windowWidth, std::int32_t windowHeight) {
+  SetFontColor(canvas, kYellow);
+  const int size = canvas.CurrentFont().size;
+  const int fw = 5 * size;
+  const int fh = 2 * size;
+  SetFontSize(canvas, size + 2);
+  SetFontBold(canvas, true);
+  const int rightX = windowWidth - 85 - fw;
+  canvas.TextOut(60, 5, ThreeDigitText(aircraft.windDirectionDegMagnetic) + " / " + DecimalText(aircraft.windSpeedKt));
+  if (aircraft.altitudeFt != 0) {
+    canvas.TextOut(rightX, 5, DecimalText(std::int64_t(TruncToInt(aircraft.altitudeFt * 0.1)) * 10) + " ft");
+  }
+  canvas.TextOut(rightX, fh + 5, DecimalText(aircraft.groundSpeedKt) + " Kts");
+  if (autopilot.activeLegIndex < kNoActiveLeg) {
+    const int bottom = windowHeight - 60;
+    canvas.TextOut(rightX, bottom - 3 * fh, DecimalText(autopilot.distanceToNextNm) + "nm");
+    canvas.TextOut(rightX, bottom - 2 * fh, "to");
+    canvas.TextOut(rightX, bottom - fh, autopilot.nextIdent);
+    canvas.TextOut(60, bottom - fh, AutopilotText(autopilot));
+  }
+  SetFontSize(canvas, size);
+  SetFontBold(canvas, false);
+}
+
+void PaintWindArrow(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft) {
+  constexpr int kX = 75;
+  constexpr int kY = 40;
+  const double reference = view.mode == MapMode::kMap ? double(aircraft.magneticVariationDeg) : aircraft.headingDegTrue;
+  int a = TruncToInt(double(aircraft.windDirectionDegTrue) - reference - 180);
+  if (a < 0) a += 360;
+  const int a1 = a - 10;
+  const int a2 = a + 10;
+  canvas.SetPenColor(kYellow);
+  const int tipX = TruncToInt(kX + 15 * SinDeg(a));
+  const int tipY = TruncToInt(kY - 15 * CosDeg(a));
+  Line(canvas, TruncToInt(kX - 15 * SinDeg(a)), TruncToInt(kY + 15 * CosDeg(a)), tipX, tipY);
+  canvas.LineTo(TruncToInt(kX + 10 * SinDeg(a2)), TruncToInt(kY - 10 * CosDeg(a2)));
+  canvas.MoveTo(tipX, tipY);
+  canvas.LineTo(TruncToInt(kX + 10 * SinDeg(a1)), TruncToInt(kY - 10 * CosDeg(a1)));
+}
+
+}  // namespace corvane::map

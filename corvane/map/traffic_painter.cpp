@@ -1,0 +1,29 @@
+// Other aircraft: relative altitude in hundreds of feet, red when near in both distance and height.
+#include "map_painters.h"
+
+namespace corvane::map {
+
+namespace {
+
+constexpr float kConflictDistanceNm = 3.0f;
+constexpr double kConflictHeightFt = 700.0;
+
+}  // namespace
+
+void PaintTraffic(Canvas& canvas, const MapView& view, std::span<const TrafficMark> traffic, int trafficMode,
+                  double ownAltitudeFt) {
+  SetFontColor(canvas, kWhite);
+  for (const TrafficMark& mark : traffic) {
+    const ScreenPoint p = ProjectToScreen(view, mark.latitude, mark.longitude);
+    if (!InRange(view, p.distNm)) continue;
+    const double relativeFt = mark.altitudeFt - ownAltitudeFt;
+    if (p.distNm < kConflictDistanceNm && relativeFt > -kConflictHeightFt && relativeFt < kConflictHeightFt) {
+      SetFontColor(canvas, kRed);
+    }
+    canvas.TextOut(p.x - 7, p.y - 7, "O " + DecimalText(TruncToInt(relativeFt * 0.01)));
+    if (trafficMode == 2) canvas.TextOut(p.x - 7, p.y + canvas.CurrentFont().size, mark.callsign);
+    SetFontColor(canvas, kWhite);
+  }
+}
+
+}  // namespace corvane::map
