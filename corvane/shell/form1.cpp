@@ -29,7 +29,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
   ApplySettings(IniDocument::Load(options_.settingsPath), *this);
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();
-  layers = LayerToggles{};
+  layers = map::LayerToggles{};
   view.mode = map::MapMode::kMap;
   AutopilotMode = 0;
   ActiveWaypointIndex = 10000;

@@ -8,9 +8,9 @@
 #include "control_registry.h"
 #include "controls.h"
 #include "corvane/map/canvas.h"
+#include "corvane/map/layer_toggles.h"
 #include "corvane/map/map_view.h"
 #include "dialogs.h"
-#include "layer_toggles.h"
 #include "panel_airport_view.h"
 #include "panel_ap_settings.h"
 #include "panel_autopilot.h"
@@ -61,7 +61,7 @@ class TForm1 : public DisplayPanelControls,
   std::string captionBase;
   std::filesystem::path workingFolder;
   bool connected = false;
-  LayerToggles layers;
+  map::LayerToggles layers;
   map::MapView view;
   int AutopilotMode = 0;
   int ActiveWaypointIndex = 10000;
