@@ -53,7 +53,7 @@ void SavePlanFile(const std::filesystem::path& path, std::span<const std::string
   temporary += ".saving";
   {
     FileCloser out{std::fopen(temporary.c_str(), "wb")};
-    if (out.file == nullptr) throw formats::TextFileError(path, std::strerror(errno));
+    if (out.file == nullptr) throw PlanFileWriteError(path, std::strerror(errno));
     bool written = true;
     for (const std::string& line : lines) written = written && formats::WriteTextLine(out.file, line);
     const bool flushed = written && std::fflush(out.file) == 0;
@@ -63,7 +63,7 @@ void SavePlanFile(const std::filesystem::path& path, std::span<const std::string
       const std::string reason = std::strerror(errno);
       std::error_code ignored;
       std::filesystem::remove(temporary, ignored);
-      throw formats::TextFileError(path, "write failed: " + reason);
+      throw PlanFileWriteError(path, reason);
     }
   }
   std::error_code error;
@@ -71,7 +71,7 @@ void SavePlanFile(const std::filesystem::path& path, std::span<const std::string
   if (error) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    throw formats::TextFileError(path, error.message());
+    throw PlanFileWriteError(path, error.message());
   }
 }
 

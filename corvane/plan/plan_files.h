@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,19 @@ std::filesystem::path DialogFolderPath(std::string_view initialDir);
 // The autosave file in the save dialog's current folder.
 std::filesystem::path AutosavePath(std::string_view saveInitialDir);
 
+// A plan file that could not be written; what() names the file and the reason.
+class PlanFileWriteError : public std::runtime_error {
+ public:
+  PlanFileWriteError(const std::filesystem::path& path, const std::string& reason)
+      : std::runtime_error("Cannot write " + path.string() + ": " + reason), path_(path) {}
+  const std::filesystem::path& path() const noexcept { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // Writes the lines with CR LF into a temporary file beside the target and renames it over the
-// target, so a failed write leaves the previous file as it was. Throws formats::TextFileError.
+// target, so a failed write leaves the previous file as it was. Throws PlanFileWriteError.
 void SavePlanFile(const std::filesystem::path& path, std::span<const std::string> lines);
 
 // The file's lines (CR LF or LF). Throws formats::TextFileError.

@@ -81,7 +81,7 @@ TEST_F(PlanFilesTest, AFailedSaveLeavesThePreviousFile) {
   // The target name is taken by a folder: the rename fails, nothing is left behind.
   const std::filesystem::path taken = folder_ / "taken.nav";
   std::filesystem::create_directories(taken / "inside");
-  EXPECT_THROW(SavePlanFile(taken, ListPlan(PlanOfLength(3))), formats::TextFileError);
+  EXPECT_THROW(SavePlanFile(taken, ListPlan(PlanOfLength(3))), PlanFileWriteError);
   EXPECT_TRUE(std::filesystem::is_directory(taken / "inside"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "taken.nav.saving"));
 
@@ -90,8 +90,9 @@ TEST_F(PlanFilesTest, AFailedSaveLeavesThePreviousFile) {
   try {
     SavePlanFile(missing, ListPlan(PlanOfLength(3)));
     FAIL() << "saved into a missing folder";
-  } catch (const formats::TextFileError& error) {
+  } catch (const PlanFileWriteError& error) {
     EXPECT_EQ(error.path(), missing);
+    EXPECT_EQ(std::string(error.what()).rfind("Cannot write ", 0), 0u);
   }
   EXPECT_THROW(LoadPlanFile(folder_ / "absent.nav"), formats::TextFileError);
 }

@@ -1,0 +1,92 @@
+// OK on the plan panel: parse errors keep the panel, the autosave file, recentring and the display reset.
+#include "corvane/plan/plan_panel.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "corvane/plan/plan_files.h"
+#include "corvane/plan/plan_listing.h"
+
+namespace corvane::plan {
+namespace {
+
+class PlanPanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("plan_panel_test_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string SaveFolder() const { return folder_.string() + "/"; }
+
+  std::filesystem::path folder_;
+};
+
+const std::vector<std::string> kEhamSpyBikf = {
+    " 1   EHAM   33000  320    0     -11   52.30860138   4.76389980     ",
+    " 3    SPY   33000  320   14  113.30   52.54040146   4.85370016     ",
+    " 1   BIKF   33000  320  999     171   63.98500061   -22.60560036     ",
+};
+
+TEST_F(PlanPanelTest, OkTakesTheTextWritesTheAutosaveAndFollowsTheDeparture) {
+  FlightPlan plan;
+  const AcceptOutcome outcome = AcceptPlanText(plan, kEhamSpyBikf, SaveFolder(), {30.0, 4.0});
+  EXPECT_FALSE(outcome.parseError.has_value());
+  EXPECT_FALSE(outcome.autosaveError.has_value());
+  EXPECT_EQ(plan.tail, 2);
+  EXPECT_EQ(plan[2].legNm, LegNm(plan, 1, 2));
+  EXPECT_EQ(LoadPlanFile(folder_ / "autosave.nav"), kEhamSpyBikf);
+  ASSERT_TRUE(outcome.recentreOn.has_value());
+  EXPECT_FLOAT_EQ(static_cast<float>(outcome.recentreOn->lat), 52.3086f);
+  EXPECT_FALSE(outcome.resetDisplay);
+}
+
+TEST_F(PlanPanelTest, ALineThatDoesNotParseStopsBeforeTheAutosave) {
+  SavePlanFile(folder_ / "autosave.nav", kEhamSpyBikf);
+  std::vector<std::string> lines = kEhamSpyBikf;
+  lines[1] = " 3    SPY   33000  3x0   14  113.30   52.54040146   4.85370016     ";
+  FlightPlan plan;
+  const AcceptOutcome outcome = AcceptPlanText(plan, lines, SaveFolder(), {52.0, 4.0});
+  ASSERT_TRUE(outcome.parseError.has_value());
+  EXPECT_EQ(*outcome.parseError, "Plan line 2: '3x0' is not a valid integer value (speed)");
+  EXPECT_EQ(plan.tail, 1);
+  EXPECT_EQ(plan.ListedCount(), 1);
+  EXPECT_EQ(LoadPlanFile(folder_ / "autosave.nav"), kEhamSpyBikf);
+}
+
+TEST_F(PlanPanelTest, AnAutosaveThatCannotBeWrittenIsReportedAndThePlanTaken) {
+  FlightPlan plan;
+  const AcceptOutcome outcome = AcceptPlanText(plan, kEhamSpyBikf, SaveFolder() + "missing/", {52.0, 4.0});
+  ASSERT_TRUE(outcome.autosaveError.has_value());
+  EXPECT_NE(outcome.autosaveError->find("autosave.nav"), std::string::npos);
+  EXPECT_EQ(plan.ListedCount(), 3);
+}
+
+TEST_F(PlanPanelTest, RecentringAndDisplayReset) {
+  // An empty memo changes nothing in the plan; with no departure the map stays where it is.
+  FlightPlan emptyPlan;
+  const AcceptOutcome empty = AcceptPlanText(emptyPlan, {}, SaveFolder(), {52.0, 4.0});
+  EXPECT_FALSE(empty.recentreOn.has_value());
+  EXPECT_TRUE(empty.resetDisplay);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "autosave.nav"));
+  struct Case {
+    MapCentre centre;
+    bool recentre;
+  } cases[] = {
+      {{52.3, 4.7}, false}, {{62.0, 14.0}, false},  // 9.7 and 9.2 degrees: both truncate to 9
+      {{63.4, 4.7}, true},  {{52.3, -6.3}, true},   // 11 degrees in one direction is enough
+      {{42.4, 14.7}, false},
+  };
+  for (const Case& c : cases) {
+    FlightPlan plan;
+    AcceptOutcome outcome = AcceptPlanText(plan, std::span(kEhamSpyBikf).first(1), SaveFolder(), c.centre);
+    EXPECT_EQ(outcome.recentreOn.has_value(), c.recentre) << c.centre.lat << "/" << c.centre.lon;
+    EXPECT_TRUE(outcome.resetDisplay);
+  }
+}
+
+}  // namespace
+}  // namespace corvane::plan
