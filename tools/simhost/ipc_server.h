@@ -1,0 +1,47 @@
+// The Linux server side of the FSUIPC transport (framing in corvane/simlink/ipc_wire.h).
+#pragma once
+
+#include <csignal>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "tools/simhost/flight_model.h"
+
+namespace corvane::simhost {
+
+class IpcServer {
+ public:
+  explicit IpcServer(FlightModel& model);
+  ~IpcServer();
+  IpcServer(const IpcServer&) = delete;
+  IpcServer& operator=(const IpcServer&) = delete;
+
+  // Creates the private socket folder and listens under the class name "UIPCMAIN".
+  bool Listen(std::string& error);
+  const std::string& socketPath() const { return socketPath_; }
+
+  // Serves clients and flies the model on the real clock × timeFactor until `stop` becomes non-zero.
+  void Run(double timeFactor, bool verbose, const volatile std::sig_atomic_t& stop);
+
+ private:
+  struct Client {
+    int socket = -1;
+    int number = 0;
+    std::string blockName;
+    std::byte* view = nullptr;
+  };
+
+  bool HandleRequest(Client& client);
+  bool MapBlock(Client& client, const std::string& blockName);
+  void Disconnect(Client& client);
+  void LogState() const;
+
+  FlightModel& model_;
+  std::string socketPath_;
+  int listener_ = -1;
+  std::vector<Client> clients_;
+  int clientsSeen_ = 0;
+};
+
+}  // namespace corvane::simhost

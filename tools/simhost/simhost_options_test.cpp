@@ -1,0 +1,86 @@
+// simhost's command line and the airport lookup behind --at IDENT.
+#include "tools/simhost/simhost_options.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "tools/simhost/airport_lookup.h"
+
+namespace corvane::simhost {
+namespace {
+
+bool Parse(std::vector<std::string> words, SimhostOptions& options, std::string& error) {
+  std::vector<char*> args;
+  for (std::string& word : words) args.push_back(word.data());
+  return ParseSimhostOptions(args, options, error);
+}
+
+TEST(SimhostOptionsTest, ReadsEveryOption) {
+  SimhostOptions options;
+  std::string error;
+  ASSERT_TRUE(Parse({"--at", "52.3,4.76", "--heading", "90", "--altitude", "12000", "--speed", "180", "--wind", "270/25",
+                     "--magvar", "-3.5", "--traffic", "12", "--seed", "7", "--rate", "4", "--xplane", "--verbose"},
+                    options, error))
+      << error;
+  EXPECT_EQ(options.model.latitude, 52.3);
+  EXPECT_EQ(options.model.longitude, 4.76);
+  EXPECT_EQ(options.model.headingDegTrue, 90);
+  EXPECT_EQ(options.model.altitudeFt, 12000);
+  EXPECT_EQ(options.model.airspeedKt, 180);
+  EXPECT_EQ(options.model.windDirectionDegTrue, 270);
+  EXPECT_EQ(options.model.windSpeedKt, 25);
+  EXPECT_EQ(options.model.magneticVariationDeg, -3.5);
+  EXPECT_EQ(options.model.trafficCount, 12);
+  EXPECT_EQ(options.model.seed, 7u);
+  EXPECT_EQ(options.timeFactor, 4);
+  EXPECT_TRUE(options.model.xplane);
+  EXPECT_TRUE(options.verbose);
+}
+
+TEST(SimhostOptionsTest, RefusesBadValues) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--at", "95,4"}, {"--at", "52.3;4.7"}, {"--heading"}, {"--heading", "ninety"}, {"--wind", "270"},
+      {"--wind", "270/-5"}, {"--traffic", "97"}, {"--rate", "0"}, {"--speed", "1,5"}, {"--bogus", "1"},
+  };
+  for (const auto& words : bad) {
+    SimhostOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(words, options, error)) << words[0];
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST(AirportLookupTest, FindsIdentInEitherFileWithoutRegardToCase) {
+  const auto folder = std::filesystem::temp_directory_path() / ("simhost_lookup_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  {
+    std::ofstream out(folder / "navapt.DAT", std::ios::binary);
+    out << "; comment line\r\n"
+        << "EHAM  52.308601   4.763889   -11  SCHIPHOL\r\n"
+        << "EHRD  bad-lat     4.437222   -15  ROTTERDAM\r\n"
+        << "EDDF  50.033333   8.570556   364  FRANKFURT MAIN\r\n"
+        << "K2\r\n";
+  }
+  std::string error;
+  const auto eham = FindAirport(folder, "eham", error);
+  ASSERT_TRUE(eham.has_value()) << error;
+  EXPECT_DOUBLE_EQ(eham->latitude, 52.308601);
+  EXPECT_DOUBLE_EQ(eham->longitude, 4.763889);
+
+  SimhostOptions options;
+  ASSERT_TRUE(Parse({"--data", folder.string(), "--at", "EDDF"}, options, error)) << error;
+  EXPECT_DOUBLE_EQ(options.model.latitude, 50.033333);
+
+  EXPECT_FALSE(FindAirport(folder, "EHRD", error));
+  EXPECT_NE(error.find(":3: bad position"), std::string::npos) << error;
+  EXPECT_FALSE(FindAirport(folder, "LFPG", error));
+  EXPECT_NE(error.find("not found"), std::string::npos);
+  EXPECT_FALSE(FindAirport(folder / "missing", "EHAM", error));
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace corvane::simhost
