@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cli_command.h"
+#include "corvane/shell/cli_state.h"
 
 namespace corvane::cli {
 namespace {
@@ -10,6 +11,7 @@ namespace {
 // One line per subcommand; keep them in alphabetical order.
 constexpr Command kCommands[] = {
     {"help", "help", nullptr},
+    {"state", "state [--timeout S]", RunStateCommand},
 };
 
 int PrintUsage(std::FILE* out) {
