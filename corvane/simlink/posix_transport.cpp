@@ -103,10 +103,11 @@ SendOutcome PosixTransport::SendRequest(std::chrono::milliseconds timeout) {
   }
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd waiting{socket_, POLLIN, 0};
     const int ready = poll(&waiting, 1, static_cast<int>(left.count() > 0 ? left.count() : 0));
     if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0 && std::chrono::steady_clock::now() < deadline) continue;
     if (ready == 0) {
       // The reply may still come; a fresh connection keeps it from answering a later batch.
       Disconnect();
