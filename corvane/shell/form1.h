@@ -9,6 +9,7 @@
 #include "controls.h"
 #include "corvane/map/canvas.h"
 #include "corvane/map/layer_toggles.h"
+#include "corvane/map/map_colours.h"
 #include "corvane/map/map_view.h"
 #include "dialogs.h"
 #include "panel_airport_view.h"
@@ -97,6 +98,30 @@ class TForm1 : public DisplayPanelControls,
 
   // Left = PB1 width / 2 - panel width / 2, top likewise (integer halves); then the panel is shown.
   void CentreOnMap(Panel& panel) const;
+
+  // The moving map's display panel, colours and zoom (form_map.cpp).
+  void bbARPClick();
+  void bbVORClick();
+  void bbNDBClick();
+  void bbFIXClick();
+  void bbINFClick();
+  void bbRRClick();
+  void bbTCASClick();
+  void bbGEOClick();
+  void bbAWYClick();
+  void bbMAPClick();
+  void btTextPClick();
+  void btTextMClick();
+  // A right click on a colour swatch; shText opens the font dialog instead.
+  void ShapeContextPopup(Shape& shape);
+  void shTextContextPopup();
+  // The display reset of a cleared or confirmed plan: the layer buttons restyled to match.
+  void ResetDisplay();
+  void FormMouseWheel(int wheelDelta);
+  void FormKeyDown(int virtualKey);
+  // The colours of the swatches as the map reads them.
+  map::MapColours MapColours() const;
+  float AirportViewZoom = 1.0f;
 
  private:
   void BuildLayout();

@@ -26,8 +26,25 @@ void Key(TForm1& form, std::span<const std::string> arguments) {
   (form.*Method)(IntegerArgument(arguments, 0, "key code"));
 }
 
+template <Shape ConfigPanelControls::*Swatch>
+void ContextPopup(TForm1& form, std::span<const std::string>) {
+  form.ShapeContextPopup(form.*Swatch);
+}
+
 constexpr HandlerEntry kHandlers[] = {
     {"FormClose", "", Click<&TForm1::FormClose>},
+    {"FormKeyDown", "KEY", Key<&TForm1::FormKeyDown>},
+    {"FormMouseWheel", "DELTA", Key<&TForm1::FormMouseWheel>},
+    {"bbARPClick", "", Click<&TForm1::bbARPClick>},
+    {"bbAWYClick", "", Click<&TForm1::bbAWYClick>},
+    {"bbFIXClick", "", Click<&TForm1::bbFIXClick>},
+    {"bbGEOClick", "", Click<&TForm1::bbGEOClick>},
+    {"bbINFClick", "", Click<&TForm1::bbINFClick>},
+    {"bbMAPClick", "", Click<&TForm1::bbMAPClick>},
+    {"bbNDBClick", "", Click<&TForm1::bbNDBClick>},
+    {"bbRRClick", "", Click<&TForm1::bbRRClick>},
+    {"bbTCASClick", "", Click<&TForm1::bbTCASClick>},
+    {"bbVORClick", "", Click<&TForm1::bbVORClick>},
     {"btAPSetClick", "", Click<&TForm1::btAPSetClick>},
     {"btAPset2Click", "", Click<&TForm1::btAPset2Click>},
     {"btApSetOKClick", "", Click<&TForm1::btApSetOKClick>},
@@ -38,9 +55,30 @@ constexpr HandlerEntry kHandlers[] = {
     {"btFPClick", "", Click<&TForm1::btFPClick>},
     {"btHideClick", "", Click<&TForm1::btHideClick>},
     {"btSetPosCloseClick", "", Click<&TForm1::btSetPosCloseClick>},
+    {"btTextMClick", "", Click<&TForm1::btTextMClick>},
+    {"btTextPClick", "", Click<&TForm1::btTextPClick>},
     {"btTmrOKClick", "", Click<&TForm1::btTmrOKClick>},
     {"edClimbKeyUp", "KEY", Key<&TForm1::edClimbKeyUp>},
     {"edDescKeyUp", "KEY", Key<&TForm1::edDescKeyUp>},
+    {"shARPContextPopup", "", ContextPopup<&ConfigPanelControls::shARP>},
+    {"shArcContextPopup", "", ContextPopup<&ConfigPanelControls::shArc>},
+    {"shAwbContextPopup", "", ContextPopup<&ConfigPanelControls::shAwb>},
+    {"shAwhContextPopup", "", ContextPopup<&ConfigPanelControls::shAwh>},
+    {"shAwlContextPopup", "", ContextPopup<&ConfigPanelControls::shAwl>},
+    {"shBBGContextPopup", "", ContextPopup<&ConfigPanelControls::shBBG>},
+    {"shBGContextPopup", "", ContextPopup<&ConfigPanelControls::shBG>},
+    {"shFIXContextPopup", "", ContextPopup<&ConfigPanelControls::shFIX>},
+    {"shGEO2ContextPopup", "", ContextPopup<&ConfigPanelControls::shGEO2>},
+    {"shGEO3ContextPopup", "", ContextPopup<&ConfigPanelControls::shGEO3>},
+    {"shGEO4ContextPopup", "", ContextPopup<&ConfigPanelControls::shGEO4>},
+    {"shGEOContextPopup", "", ContextPopup<&ConfigPanelControls::shGEO>},
+    {"shNDBContextPopup", "", ContextPopup<&ConfigPanelControls::shNDB>},
+    {"shRRContextPopup", "", ContextPopup<&ConfigPanelControls::shRR>},
+    {"shRouteContextPopup", "", ContextPopup<&ConfigPanelControls::shRoute>},
+    {"shSIDContextPopup", "", ContextPopup<&ConfigPanelControls::shSID>},
+    {"shTBGContextPopup", "", ContextPopup<&ConfigPanelControls::shTBG>},
+    {"shTextContextPopup", "", Click<&TForm1::shTextContextPopup>},
+    {"shVORContextPopup", "", ContextPopup<&ConfigPanelControls::shVOR>},
 };
 
 }  // namespace
