@@ -1,13 +1,19 @@
 // simhost as a separate process: connect over the Linux transport, fly, kill it, and the command line client.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +22,8 @@
 #include <vector>
 
 #include "corvane/simlink/aircraft_state.h"
+#include "corvane/simlink/ipc_wire.h"
+#include "corvane/simlink/posix_ipc_paths.h"
 #include "corvane/simlink/posix_transport.h"
 #include "corvane/simlink/sim_commands.h"
 #include "corvane/simlink/sim_link.h"
@@ -149,6 +157,85 @@ TEST_F(SimhostProcessTest, ServerDeathFailsTheBatchAndTheLinkRecovers) {
   EXPECT_FALSE(std::filesystem::exists(blockPath));
   ASSERT_TRUE(OpenWhenReady(link));
   EXPECT_EQ(link.simulatorName(), "FlightSim");
+}
+
+// A raw client that builds its own frames and blocks.
+struct RawClient {
+  RawClient() {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = SocketPath(kServerClassMain);
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    socket = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
+    connected = connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~RawClient() { close(socket); }
+  // The reply value, or -1 when the server hung up instead.
+  long long Ask(const std::string& blockName) {
+    RequestFrame request;
+    request.sequence = 7;
+    request.nameLength = static_cast<std::uint32_t>(std::min(blockName.size(), sizeof request.blockName));
+    std::memcpy(request.blockName, blockName.data(), request.nameLength);
+    if (send(socket, &request, sizeof request, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof request)) return -1;
+    ReplyFrame reply;
+    if (recv(socket, &reply, sizeof reply, 0) != static_cast<ssize_t>(sizeof reply)) return -1;
+    return reply.sequence == 7 ? reply.reply : -1;
+  }
+  int socket = -1;
+  bool connected = false;
+};
+
+// A block of this process, filled by `fill`, with the given mode.
+std::string MakeBlock(const std::string& name, mode_t mode, void (*fill)(std::byte*)) {
+  const int fd = shm_open(("/" + name).c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+  EXPECT_GE(fd, 0);
+  fchmod(fd, mode);
+  EXPECT_EQ(ftruncate(fd, kBlockSizeBytes), 0);
+  void* view = mmap(nullptr, kBlockSizeBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  fill(static_cast<std::byte*>(view));
+  munmap(view, kBlockSizeBytes);
+  close(fd);
+  return name;
+}
+
+TEST_F(SimhostProcessTest, HostileClientsGetReplyZeroAndTheServerCarriesOn) {
+  StartSimhost({});
+  PosixTransport transport;
+  SimLink link(transport);
+  ASSERT_TRUE(OpenWhenReady(link));
+
+  {
+    RawClient shortFrame;
+    ASSERT_TRUE(shortFrame.connected);
+    send(shortFrame.socket, "abc", 3, MSG_NOSIGNAL);
+    char byte;
+    EXPECT_EQ(recv(shortFrame.socket, &byte, 1, 0), 0);  // hung up on
+  }
+  const std::string suffix = std::to_string(getpid());
+  auto validRead = [](std::byte* block) {
+    const std::uint32_t words[5] = {1, kOffsetServerVersion, 4, 0, 0};
+    std::memcpy(block, words, sizeof words);
+  };
+  auto runsPastTheEnd = [](std::byte* block) {
+    const std::uint32_t words[3] = {2, 0x4000, 0x7FFFFFFF};
+    std::memcpy(block, words, sizeof words);
+  };
+  const std::string good = MakeBlock("FsasmLib:IPC:GOOD:" + suffix, 0600, validRead);
+  const std::string shared = MakeBlock("FsasmLib:IPC:SHARED:" + suffix, 0644, validRead);
+  const std::string broken = MakeBlock("FsasmLib:IPC:BROKEN:" + suffix, 0600, runsPastTheEnd);
+  RawClient client;
+  ASSERT_TRUE(client.connected);
+  EXPECT_EQ(client.Ask(good), 1);
+  EXPECT_EQ(client.Ask("../../etc/passwd"), 0);
+  EXPECT_EQ(client.Ask("FsasmLib:IPC:MISSING:" + suffix), 0);
+  EXPECT_EQ(client.Ask(shared), 0);  // others could read it: not served
+  EXPECT_EQ(client.Ask(broken), 0);
+  EXPECT_EQ(client.Ask(good), 1);
+  for (const std::string& name : {good, shared, broken}) shm_unlink(("/" + name).c_str());
+
+  AircraftState state;
+  TrafficList traffic;
+  EXPECT_EQ(PollAircraft(link, state, traffic), PollStatus::kConnected);
 }
 
 std::string RunCli(const std::string& arguments, int& exitCode) {
