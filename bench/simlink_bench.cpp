@@ -21,6 +21,7 @@
 #include "corvane/simlink/ipc_wire.h"
 #include "corvane/simlink/posix_transport.h"
 #include "corvane/simlink/sim_link.h"
+#include "tools/simhost/flight_model.h"
 
 extern char** environ;
 
@@ -122,6 +123,25 @@ void BM_PollBatchAgainstSimhost(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PollBatchAgainstSimhost)->Unit(benchmark::kMicrosecond);
+
+// The same batch through the in-process transport: the protocol's own cost, no kernel in between.
+void BM_PollBatchInProcess(benchmark::State& state) {
+  corvane::simhost::FlightModelOptions options;
+  options.trafficCount = 20;
+  corvane::simhost::InProcessSimulator simulator(options);
+  SimLink link(simulator.transport, [](std::chrono::milliseconds) {});
+  SimLinkResult result;
+  if (!link.Open(0, result)) {
+    state.SkipWithError("open failed");
+    return;
+  }
+  AircraftState aircraft;
+  for (auto _ : state) {
+    ReadAircraftState(link, aircraft);
+    benchmark::DoNotOptimize(aircraft);
+  }
+}
+BENCHMARK(BM_PollBatchInProcess);
 
 void BM_UnixSocketPingPong(benchmark::State& state) {
   EchoProcess echo;
