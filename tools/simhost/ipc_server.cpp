@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <csetjmp>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -25,6 +26,17 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPollMs = 20;
 constexpr double kMinStepSeconds = 0.005;
+
+// A client may shrink its block while it is mapped here; touching the lost pages raises SIGBUS. The
+// handler jumps back out of the serve, and that client is dropped instead of the whole server.
+sigjmp_buf g_blockFault;
+volatile std::sig_atomic_t g_servingBlock = 0;
+
+void OnBusError(int signal) {
+  if (g_servingBlock != 0) siglongjmp(g_blockFault, 1);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
 
 bool FillAddress(const std::string& path, sockaddr_un& address) {
   address = {};
@@ -56,6 +68,9 @@ IpcServer::~IpcServer() {
 }
 
 bool IpcServer::Listen(std::string& error) {
+  struct sigaction action {};
+  action.sa_handler = OnBusError;
+  sigaction(SIGBUS, &action, nullptr);
   if (!EnsurePrivateFolder(SocketFolder(), error)) return false;
   socketPath_ = SocketPath(kServerClassMain);
   sockaddr_un address;
@@ -131,7 +146,14 @@ bool IpcServer::HandleRequest(Client& client) {
   if (request.nameLength <= kMaxBlockNameBytes && request.blockSizeBytes == kBlockSizeBytes) {
     const std::string name(request.blockName, request.nameLength);
     if (IsValidBlockName(name) && MapBlock(client, name)) {
+      if (sigsetjmp(g_blockFault, 1) != 0) {
+        g_servingBlock = 0;
+        std::printf("simhost: client %d shrank its block while it was served\n", client.number);
+        return false;
+      }
+      g_servingBlock = 1;
       reply.reply = model_.ServeBlock(std::span<std::byte>(client.view, kBlockSizeBytes));
+      g_servingBlock = 0;
     }
   }
   return send(client.socket, &reply, sizeof reply, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof reply);

@@ -231,6 +231,12 @@ TEST_F(SimhostProcessTest, HostileClientsGetReplyZeroAndTheServerCarriesOn) {
   EXPECT_EQ(client.Ask(shared), 0);  // others could read it: not served
   EXPECT_EQ(client.Ask(broken), 0);
   EXPECT_EQ(client.Ask(good), 1);
+  // Shrinking the block under the server's mapping costs that client its connection, nothing more.
+  const int fd = shm_open(("/" + good).c_str(), O_RDWR, 0);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(ftruncate(fd, 0), 0);
+  close(fd);
+  EXPECT_EQ(client.Ask(good), -1);
   for (const std::string& name : {good, shared, broken}) shm_unlink(("/" + name).c_str());
 
   AircraftState state;
