@@ -24,7 +24,7 @@ inline constexpr const char* kSimhostUsage =
     "  --speed KT                  indicated airspeed (default 250)\n"
     "  --wind DIR/KT               wind from DIR degrees true (default 0/0)\n"
     "  --magvar DEG                magnetic variation, east positive (default 0)\n"
-    "  --traffic N                 AI aircraft around the user aircraft, 0 to 96 (default 0)\n"
+    "  --traffic N                 other aircraft around the user aircraft, 0 to 96 (default 0)\n"
     "  --seed N                    seed of the traffic (default 1)\n"
     "  --rate FACTOR               real-time factor (default 1)\n"
     "  --xplane                    answer as the X-Plane plug-in\n"

@@ -1,4 +1,4 @@
-// AI traffic: deterministic spawn from the seed, constant-rate orbits, respawn near the user aircraft.
+// Traffic: deterministic spawn from the seed, constant-rate orbits, respawn near the user aircraft.
 #include "tools/simhost/traffic_model.h"
 
 #include <algorithm>

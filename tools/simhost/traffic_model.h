@@ -1,4 +1,4 @@
-// AI traffic: aircraft circling near the user aircraft, published in the simulator's traffic table.
+// Traffic: aircraft circling near the user aircraft, published in the simulator's traffic table.
 #pragma once
 
 #include <cstddef>
