@@ -10,6 +10,7 @@
 #include "corvane/navdata/test_data_folder.h"
 #include "corvane/navdata/test_rows.h"
 #include "formats/dat_rows.h"
+#include "formats/nav_rows.h"
 
 namespace corvane::navdata {
 namespace {
@@ -145,9 +146,11 @@ TEST(NavDatabaseLoad, FsFamilyReadsWhatTheCompilerWrites) {
   folder.Write("FSXILS.dat", {formats::FormatIlsRow({"IAMS", 52.3, 4.7, 110100000, 183.0, -1.0,
                                                      "ILS RWY 18R SCHIPHOL AMSTERDAM", "C:\\s\\c.bgl"})});
   folder.Write("FSXNDB.dat", {formats::FormatBeaconRow({"SPR", 52.3, 4.7, 38700, "SPRING", "C:\\s\\d.bgl"})});
-  folder.Write("NAVwpt.dat", {FixLine("ARTIP", "52.507778", "5.569444")});
-  folder.WriteRaw("NAVawy.dat", AirwayFileText({}));
-  folder.Write("corvane_geo.dat", {});
+  folder.Write("NAVwpt.dat", {formats::FormatFixRow("ARTIP", 52.507778, -5.569444)});
+  const std::string point1 = formats::FormatAirwayPointRow({"UL980", 1, "SPY", 52.54, 4.853333, 'H'});
+  const std::string point2 = formats::FormatAirwayPointRow({"UL980", 2, "ARTIP", 52.507778, -5.569444, 'L'});
+  folder.WriteRaw("NAVawy.dat", AirwayFileText({point1, point2}));
+  folder.Write("corvane_geo.dat", {formats::FormatGeoLayerRow(4), formats::FormatGeoSegmentRow(-33.5, 151.25, -33.75, 151.5)});
 
   NavDatabase database;
   const LoadReport report = LoadNavDatabase(database, folder.path(), DatabaseSource::kFs);
@@ -180,6 +183,17 @@ TEST(NavDatabaseLoad, FsFamilyReadsWhatTheCompilerWrites) {
   EXPECT_EQ(database.beacons[2].name, "ILS RWY 18R SCHIPHOL");
   EXPECT_EQ(database.beacons[3].kind, BeaconKind::kNdb);
   EXPECT_EQ(database.beacons[3].frequencyText, "387.00");
+
+  ASSERT_EQ(RowsOf(database.fixes), 1u);
+  EXPECT_EQ(database.fixes[0].ident, "ARTIP ");
+  EXPECT_FLOAT_EQ(database.fixes[0].longitude, -5.569444f);
+  ASSERT_EQ(RowsOf(database.airwaySegments), 1u);
+  EXPECT_EQ(database.airwaySegments[0].airwayName, "UL980 ");
+  EXPECT_EQ(database.airwaySegments[0].toIdent, "ARTIP ");
+  EXPECT_EQ(database.airwaySegments[0].level, AirwayLevel::kLow);
+  ASSERT_EQ(RowsOf(database.geoSegments), 1u);
+  EXPECT_EQ(database.geoSegments[0].layer, 4);
+  EXPECT_FLOAT_EQ(database.geoSegments[0].longitude2, 151.5f);
 }
 
 // Which empty lines are skipped and which are broken rows; comment lines are skipped everywhere.
@@ -273,7 +287,7 @@ TEST(NavDatabaseLoad, BadRowsAreReportedWithFileLineAndTextAndLoadingGoesOn) {
       "NAVapt.dat line 1: longitude (columns 16-26): '4.7,5' is not a valid floating point value",
       "corvane_geo.dat line 2: layer line without a digit in column 7; layer 1 goes on",
       "corvane_geo.dat line 3: line too short: latitude 2 (columns 25-35) missing",
-      "NAVawy.dat line 21: latitude (field 5): 'north' is not a valid floating point value",
+      "NAVawy.dat line 21: latitude or longitude (fields 5 and 6): 'north' is not a valid floating point value",
       "NAVawy.dat line 23: too few comma-separated fields (6 needed)",
       "NAVawy.dat line 24: airway level: the line does not end with H, B or L",
   };

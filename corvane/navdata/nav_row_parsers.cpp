@@ -5,6 +5,8 @@
 #include <cstddef>
 
 #include "corvane/navdata/table_loading.h"
+#include "formats/airway_fields.h"
+#include "formats/conversion_error.h"
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
 
@@ -120,21 +122,21 @@ AirwayPoint ParseAirwayPoint(std::string_view line) {
   if (std::count(line.begin(), line.end(), ',') + 1 < static_cast<std::ptrdiff_t>(fields::kLongitude)) {
     throw RowRejected("too few comma-separated fields (" + std::to_string(fields::kLongitude) + " needed)");
   }
-  AirwayPoint point;
-  point.latitude = FloatText(formats::CommaField(line, fields::kLatitude), "latitude (field 5)");
-  point.longitude = FloatText(formats::CommaField(line, fields::kLongitude), "longitude (field 6)");
-  point.level = LevelFromLetter(line.empty() ? '\0' : line.back());
-  if (point.level == AirwayLevel::kNone) {
-    throw RowRejected("airway level: the line does not end with H, B or L");
+  formats::AirwayPointFields parsed;
+  try {
+    parsed = formats::ParseAirwayPoint(line);
+  } catch (const formats::ConversionError& error) {
+    throw RowRejected(std::string("latitude or longitude (fields 5 and 6): ") + error.what());
   }
-  // The name ends at its first blank; a field without a blank is taken whole.
-  const std::string_view nameField = formats::CommaField(line, fields::kAirwayName);
-  const std::string_view name = nameField.substr(0, nameField.find(' '));
-  if (name.empty()) throw RowRejected("airway name (field 2) is empty");
-  point.airwayName = WithTrailingBlank(name);
-  const std::string_view ident = formats::TrimBlanks(formats::CommaField(line, fields::kIdent));
-  if (ident.empty()) throw RowRejected("point ident (field 4) is empty");
-  point.ident = WithTrailingBlank(ident);
+  AirwayPoint point;
+  point.latitude = static_cast<float>(parsed.latitudeDeg);
+  point.longitude = static_cast<float>(parsed.longitudeDeg);
+  point.level = LevelFromLetter(parsed.levelCode);
+  if (point.level == AirwayLevel::kNone) throw RowRejected("airway level: the line does not end with H, B or L");
+  if (parsed.airwayName.empty()) throw RowRejected("airway name (field 2) is empty");
+  if (parsed.ident.empty()) throw RowRejected("point ident (field 4) is empty");
+  point.airwayName = WithTrailingBlank(parsed.airwayName);
+  point.ident = WithTrailingBlank(parsed.ident);
   return point;
 }
 

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cli_command.h"
+#include "corvane/shell/cli_navdata.h"
 #include "corvane/shell/cli_state.h"
 
 namespace corvane::cli {
@@ -11,6 +12,8 @@ namespace {
 // One line per subcommand; keep them in alphabetical order.
 constexpr Command kCommands[] = {
     {"help", "help", nullptr},
+    {"load", "load --data DIR [--source fs|xplane]", RunLoadCommand},
+    {"search", "search --data DIR [--source fs|xplane] [--center LAT,LON] QUERY", RunSearchCommand},
     {"state", "state [--timeout S]", RunStateCommand},
 };
 
