@@ -2,6 +2,7 @@
 #include "corvane/navdata/table_loading.h"
 
 #include "corvane/navdata/data_file_name.h"
+#include "corvane/navdata/decimal_float.h"
 #include "formats/conversion_error.h"
 #include "formats/field_cut.h"
 
@@ -15,6 +16,8 @@ std::string ColumnsText(formats::Column column) {
 }  // namespace
 
 float FloatText(std::string_view text, std::string_view fieldName) {
+  float value = 0;
+  if (DecimalTextToFloat(text, value)) return value;
   try {
     return formats::ParseFloat(text);
   } catch (const formats::ConversionError& error) {
@@ -26,8 +29,11 @@ float FloatField(std::string_view line, formats::Column column, std::string_view
   if (line.size() < column.first) {
     throw RowRejected("line too short: " + std::string(fieldName) + " (" + ColumnsText(column) + ") missing");
   }
+  const std::string_view text = formats::CutField(line, column);
+  float value = 0;
+  if (DecimalTextToFloat(text, value)) return value;
   try {
-    return formats::ParseFloat(formats::CutField(line, column));
+    return formats::ParseFloat(text);
   } catch (const formats::ConversionError& error) {
     throw RowRejected(std::string(fieldName) + " (" + ColumnsText(column) + "): " + error.what());
   }

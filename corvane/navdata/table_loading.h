@@ -23,8 +23,8 @@ class RowRejected : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The number in the column range; a row too short for it or not a number is rejected with a reason
-// naming the field and its columns.
+// The number in the column range, converted as formats::ParseFloat does (a fast exact path first);
+// a row too short for it or not a number is rejected with a reason naming the field and its columns.
 float FloatField(std::string_view line, formats::Column column, std::string_view fieldName);
 float FloatText(std::string_view text, std::string_view fieldName);
 
