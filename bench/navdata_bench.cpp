@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "corvane/navdata/data_file_name.h"
 #include "corvane/navdata/nav_database_load.h"
+#include "corvane/navdata/nav_loaders.h"
 #include "corvane/navdata/nav_search.h"
 #include "formats/dat_rows.h"
 #include "formats/nav_rows.h"
@@ -130,11 +132,13 @@ const fs::path& DataFolder() {
   return folder;
 }
 
+// The files the X-Plane family load reads, and only those.
 std::string DataFileList() {
+  namespace names = navdata::nav_file_names;
   std::string list;
-  for (const fs::directory_entry& entry : fs::directory_iterator(DataFolder())) {
-    const std::string name = entry.path().filename().string();
-    if (entry.is_regular_file() && name.ends_with(".dat")) list += " '" + entry.path().string() + "'";
+  for (std::string_view name : {names::kXPlaneAirports, names::kXPlaneVors, names::kXPlaneNdbs, names::kXPlaneRunways,
+                                names::kFixes, names::kAirways, names::kGeoLines, names::kUserData}) {
+    if (const auto path = navdata::FindFileIgnoringCase(DataFolder(), name)) list += " '" + path->string() + "'";
   }
   return list;
 }
