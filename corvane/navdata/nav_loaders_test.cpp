@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -367,6 +368,47 @@ TEST(NavDatabaseLoad, AnEmptyDatabaseIsEndedAtIndexZero) {
   EXPECT_TRUE(IsEndRow(database.beacons[0]));
   EXPECT_TRUE(IsEndRow(database.airwaySegments[0]));
   EXPECT_TRUE(database.fixes[0].ident.empty());
+}
+
+}  // namespace
+}  // namespace corvane::navdata
+
+namespace corvane::navdata {
+namespace {
+
+// Damaged files of every kind: whatever the bytes, the load finishes, every table keeps its
+// terminator, and each rejected row is reported.
+TEST(NavDatabaseLoad, RandomlyDamagedFilesNeverStopTheLoad) {
+  std::mt19937 random(77);
+  const std::string alphabet = "0123456789.-+ ,;#LAYERHBL\t\rx";
+  const auto damagedLine = [&] {
+    std::string line(random() % 60, ' ');
+    for (char& c : line) c = random() % 10 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+    return line;
+  };
+  const std::vector<std::string_view> files = {
+      "fsxarp.dat", "NAVapt.dat", "fsxhel.dat", "fsxvor.dat", "NAVvor.dat", "fsxils.dat", "fsxndb.dat",
+      "NAVndb.dat", "fsxrwy.dat", "NAVrwy.dat", "NAVwpt.dat", "NAVawy.dat", "corvane_geo.dat", "corvane_user.dat"};
+  for (int round = 0; round < 5; ++round) {
+    TestDataFolder folder;
+    for (std::string_view file : files) {
+      std::string text;
+      for (int i = 0; i < 300; ++i) text += damagedLine() + (random() % 2 ? "\r\n" : "\n");
+      folder.WriteRaw(file, text);
+    }
+    for (DatabaseSource source : {DatabaseSource::kFs, DatabaseSource::kXPlane}) {
+      NavDatabase database;
+      const LoadReport report = LoadNavDatabase(database, folder.path(), source);
+      std::size_t badRows = 0;
+      for (const TableLoadCount& count : report.tables) badRows += count.droppedBadRows;
+      EXPECT_LE(badRows, report.problems.size());
+      EXPECT_EQ(RowsOf(database.airports), report[NavTableId::kAirports].loaded);
+      EXPECT_EQ(RowsOf(database.beacons), report[NavTableId::kBeacons].loaded);
+      EXPECT_EQ(RowsOf(database.fixes), report[NavTableId::kFixes].loaded);
+      EXPECT_EQ(RowsOf(database.airwaySegments), report[NavTableId::kAirwaySegments].loaded);
+      EXPECT_EQ(RowsOf(database.geoSegments), report[NavTableId::kGeoSegments].loaded);
+    }
+  }
 }
 
 }  // namespace
