@@ -362,14 +362,6 @@ TEST(NavDatabaseLoad, ReloadingRefillsFromTheStartAndAppendsUserRowsOnce) {
   EXPECT_EQ(RowsOf(database.airwaySegments), 3u);
 }
 
-TEST(NavDatabaseLoad, AnEmptyDatabaseIsEndedAtIndexZero) {
-  const NavDatabase database;
-  EXPECT_TRUE(IsEndRow(database.airports[0]));
-  EXPECT_TRUE(IsEndRow(database.beacons[0]));
-  EXPECT_TRUE(IsEndRow(database.airwaySegments[0]));
-  EXPECT_TRUE(database.fixes[0].ident.empty());
-}
-
 }  // namespace
 }  // namespace corvane::navdata
 

@@ -150,18 +150,5 @@ TEST_F(NavSearch, PickingALineGivesItsMatchOnlyAndANewSearchForgetsOldRows) {
   EXPECT_FALSE(SearchResultAt(results_, 1).has_value());
 }
 
-TEST(CentreListOnPaintBox, HalvesAreTruncated) {
-  struct Case {
-    int boxWidth, boxHeight, listWidth, listHeight, left, top;
-  };
-  const std::vector<Case> cases = {
-      {800, 600, 300, 200, 250, 200}, {801, 601, 301, 201, 250, 200}, {100, 50, 301, 151, -100, -50}};
-  for (const Case& c : cases) {
-    const ListPlacement placement = CentreListOnPaintBox(c.boxWidth, c.boxHeight, c.listWidth, c.listHeight);
-    EXPECT_EQ(placement.left, c.left);
-    EXPECT_EQ(placement.top, c.top);
-  }
-}
-
 }  // namespace
 }  // namespace corvane::navdata

@@ -119,14 +119,5 @@ TEST(UserDataLoader, BadAndZeroRowsAreLeftOutAndTheRestAppends) {
             "corvane_user.dat line 3: longitude (columns 16-26): 'east' is not a valid floating point value");
 }
 
-TEST(UserDataLoader, AMissingUserFileIsNotAProblem) {
-  NavDatabase database = DatabaseWithOneRowEach();
-  TestDataFolder folder;
-  LoadReport report;
-  LoadUserData(database, folder.path(), report);
-  EXPECT_TRUE(report.problems.empty());
-  EXPECT_EQ(database.airports.EndIndex(), 1u);
-}
-
 }  // namespace
 }  // namespace corvane::navdata

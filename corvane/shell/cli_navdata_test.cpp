@@ -69,12 +69,5 @@ TEST(CliNavData, SearchPrintsTheListLinesForTheUpperCasedQuery) {
   EXPECT_EQ(RunCommand(RunSearchCommand, {"--data", folder.path().string(), "s"}).text, "");
 }
 
-TEST(CliNavData, BadArgumentsAreRefused) {
-  EXPECT_EQ(RunCommand(RunLoadCommand, {}).exitCode, 2);
-  EXPECT_EQ(RunCommand(RunLoadCommand, {"--data", "x", "--source", "msfs"}).exitCode, 2);
-  EXPECT_EQ(RunCommand(RunSearchCommand, {"--data", "x", "--center", "52;5", "SPY"}).exitCode, 2);
-  EXPECT_EQ(RunCommand(RunSearchCommand, {"--data", "x"}).exitCode, 2);
-}
-
 }  // namespace
 }  // namespace corvane::cli
