@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "corvane/navdata/nav_tables.h"
 #include "corvane/plan/delete_command.h"
 
 namespace corvane::plan {
@@ -151,6 +152,29 @@ TEST(DeleteCommand, RebuildsTheAirwayNeighboursOfTheNewLastEnRoutePoint) {
   EXPECT_EQ(plan.airwayPoints[2].lat, 0.0f);
   EXPECT_EQ(plan.airwayPoints[2].lon, 0.0f);
   EXPECT_EQ(plan[3].legNm, LegNm(plan, 2, 3));
+}
+
+TEST(UpdateAirwayNeighbours, ReadsTheAirwayTableBothWaysWithTrimmedIdents) {
+  navdata::AirwaySegmentTable table;
+  table.OpenForAppend(3);
+  table.Append({52.0f, 4.0f, 53.0f, 3.0f, "UL980 ", "SPY ", "REDFA ", navdata::AirwayLevel::kHigh});
+  table.Append({53.0f, 3.0f, 54.0f, 2.0f, "UL980 ", "REDFA ", "NORKU ", navdata::AirwayLevel::kHigh});
+  table.Append({50.0f, 1.0f, 51.0f, 2.0f, "L10 ", "ABC ", "DEF ", navdata::AirwayLevel::kLow});
+  table.Close();
+  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("REDFA", 53.0f, 3.0f)});
+  UpdateAirwayNeighbours(plan, table);
+  EXPECT_FLOAT_EQ(plan.airwayPoints[0].lat, 52.0f);  // from the segment that ends at REDFA
+  EXPECT_FLOAT_EQ(plan.airwayPoints[1].lat, 54.0f);  // from the segment that starts there
+  EXPECT_EQ(plan.airwayPoints[2].lat, 0.0f);
+
+  // More neighbours than the list holds: it stays ended by its 0/0 entry.
+  navdata::AirwaySegmentTable crowded;
+  crowded.OpenForAppend(600);
+  for (int i = 0; i < 600; ++i) crowded.Append({53.0f, 3.0f, 54.0f, 2.0f + 0.001f * static_cast<float>(i), "X ", "REDFA ", "N ", navdata::AirwayLevel::kLow});
+  crowded.Close();
+  UpdateAirwayNeighbours(plan, crowded);
+  EXPECT_NE(plan.airwayPoints[kAirwayPointCapacity - 2].lat, 0.0f);
+  EXPECT_EQ(plan.airwayPoints[kAirwayPointCapacity - 1].lat, 0.0f);
 }
 
 TEST(ActiveWaypoint, ButtonsStayInsideThePlan) {
