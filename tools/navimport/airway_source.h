@@ -1,0 +1,38 @@
+// Airway segments from X-Plane's awy.dat (version 640).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "tools/navimport/geo_box.h"
+#include "tools/navimport/import_report.h"
+#include "tools/navimport/source_file.h"
+
+namespace corvane::navimport {
+
+struct AirwayPoint {
+    std::string ident;
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+};
+
+// Which levels a segment serves; a segment listed both low and high serves both.
+enum class AirwayLevel : unsigned { kLow = 1, kHigh = 2, kBoth = 3 };
+
+// One segment of one named airway ("A1-UA1" in the source gives one segment per name).
+struct AirwaySegment {
+    std::string airwayName;
+    AirwayPoint from;
+    AirwayPoint to;
+    AirwayLevel level = AirwayLevel::kLow;
+    int baseFl = 0;
+    int topFl = 0;
+    std::size_t lineNumber = 0;  // in the source, for the report
+};
+
+// Segments with at least one end inside the box, so that an airway leaving the region still shows
+// where it goes. Bad rows are reported and left out.
+std::vector<AirwaySegment> ReadAirwaySegments(const SourceFile& file, const GeoBox& box, ImportReport& report);
+
+}  // namespace corvane::navimport
