@@ -22,11 +22,6 @@ std::string_view RowCode(std::string_view line) {
     return line.substr(0, end);
 }
 
-bool IsLayoutRow(std::string_view code) {
-    return code == "100" || code == "102" || code == "10" || code == "110" || code == "111" || code == "112" ||
-           code == "113" || code == "114";
-}
-
 bool InRange(double latitude, double longitude) {
     return latitude >= -90.0 && latitude <= 90.0 && longitude >= -180.0 && longitude <= 180.0;
 }
@@ -34,7 +29,8 @@ bool InRange(double latitude, double longitude) {
 // Row 100: width surface shoulder smoothness lights lights signs, then per end: designator lat lon
 // displaced overrun markings approach-lights touchdown-lights REIL.
 std::optional<SourceRunway> ParseRunway(const LineFields& fields, std::string& error) {
-    if (fields.size() < 26) {
+    // The lighting fields after the second end's position are not needed here.
+    if (fields.size() < 20) {
         error = "land runway row has too few fields";
         return std::nullopt;
     }
@@ -165,7 +161,7 @@ std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::funct
         } else if (code == "101") {
             ++waterRunways;
         }
-        if (gatherLayout && IsLayoutRow(code)) {
+        if (gatherLayout) {
             current->layoutRows.push_back(line);
         }
     });

@@ -37,8 +37,8 @@ struct SourceAirport {
     double longitudeDeg = 0.0;
     std::vector<SourceRunway> runways;
     double longestRunwayM = 0.0;
-    // The rows the airport view takes (100, 102, 10, 110 to 114), in file order, as views into the
-    // source file's text; gathered only for the airports asked for.
+    // Every row after the header, in file order, as views into the source file's text, for the
+    // airport layout file; gathered only for the airports asked for.
     std::vector<std::string_view> layoutRows;
 };
 

@@ -25,10 +25,11 @@ struct AirwayRun {
 };
 
 // Groups the segments by airway name and chains each group. A group that is one path gives one run
-// from one end to the other; a fork, a loop or a gap gives several runs that together use every
-// segment once (at a fork the straighter way is followed). A segment listed twice (also reversed)
-// is used once; listed low and high it serves both levels. Runs come ordered by airway name.
-// `fileName` names the source in the report for segments that cannot be used.
+// from one end to the other (starting at the end met first in the source); a fork, a loop or a gap
+// gives several runs that together use every segment once (at a fork the straighter way is
+// followed). A segment listed twice (also reversed) is used once; listed low and high it serves
+// both levels. Runs come ordered by airway name. `fileName` names the source in the report for
+// segments that cannot be used.
 std::vector<AirwayRun> ChainAirways(const std::vector<AirwaySegment>& segments, ImportReport& report,
                                     std::string_view fileName);
 

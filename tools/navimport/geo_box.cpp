@@ -1,7 +1,9 @@
 // Box membership, parsing and segment clipping (Liang-Barsky) for the --box region cut.
 #include "tools/navimport/geo_box.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "tools/navimport/source_fields.h"
 

@@ -120,17 +120,19 @@ std::optional<std::string> LayoutRow(std::string_view sourceRow, std::string& er
     const std::string_view code = fields[0];
     if (code == "100") {
         // Columns the view reads: designator 32-34, end 1 at 36-47 / 49-61, end 2 at 92-103 / 105-117.
-        if (fields.size() < 26) {
+        if (fields.size() < 20) {
             error = "land runway row has too few fields";
             return std::nullopt;
         }
+        // Lighting fields missing at the end of the row are written as 0.
+        const auto field = [&](std::size_t index) { return index < fields.size() ? fields[index] : "0"; };
         RowBuilder row("100");
         row.Right(TwoDecimals(fields[1], row), 7).Right(fields[2], 3).Right(fields[3], 3);
         row.Right(TwoDecimals(fields[4], row), 4).Right(fields[5], 1).Right(fields[6], 1).Right(fields[7], 1);
         for (const std::size_t end : {std::size_t{8}, std::size_t{17}}) {
             row.Left(fields[end], 3).Coordinates(fields[end + 1], fields[end + 2]);
-            row.Right(TwoDecimals(fields[end + 3], row), 7).Right(TwoDecimals(fields[end + 4], row), 7);
-            row.Right(fields[end + 5], 1).Right(fields[end + 6], 2).Right(fields[end + 7], 1).Right(fields[end + 8], 1);
+            row.Right(TwoDecimals(field(end + 3), row), 7).Right(TwoDecimals(field(end + 4), row), 7);
+            row.Right(field(end + 5), 1).Right(field(end + 6), 2).Right(field(end + 7), 1).Right(field(end + 8), 1);
         }
         return row.Take(error);
     }
@@ -177,42 +179,41 @@ std::optional<std::string> LayoutRow(std::string_view sourceRow, std::string& er
 void AppendAirportLayout(const SourceAirport& airport, std::string& out, std::vector<std::string>& errors) {
     formats::AppendTextLine(out, "");
     formats::AppendTextLine(out, LayoutHeaderRow(airport));
-    // The view reads the runways, then the helipads, then the rest: one pass per group.
-    const auto inGroup = [](std::string_view code, int group) {
-        if (group == 0) {
-            return code == "100";
+    const auto append = [&](std::string_view source) {
+        std::string error;
+        const auto row = LayoutRow(source, error);
+        if (!row) {
+            errors.push_back(airport.ident + ": " + error + ": " + std::string(source));
+            return false;
         }
-        if (group == 1) {
-            return code == "102";
-        }
-        return code != "100" && code != "102";
+        formats::AppendTextLine(out, *row);
+        return true;
     };
-    for (int group = 0; group < 3; ++group) {
-        bool outlineOpen = false;
+    // The view reads the runways, then the helipads, then taxiways and pavement outlines.
+    for (const std::string_view code : {std::string_view("100"), std::string_view("102")}) {
         for (const std::string_view source : airport.layoutRows) {
-            const std::string_view code = RowCode(source);
-            if (!inGroup(code, group)) {
-                continue;
+            if (RowCode(source) == code) {
+                append(source);
             }
-            // Nodes count only inside a pavement outline; a dropped outline row drops its nodes too.
-            const bool isNode = code == "111" || code == "112" || code == "113" || code == "114";
-            std::string error;
-            const auto row = LayoutRow(source, error);
-            if (!row) {
-                errors.push_back(airport.ident + ": " + error + ": " + std::string(source));
-                if (code == "110") {
-                    outlineOpen = false;
-                }
-                continue;
+        }
+    }
+    // Nodes belong to the outline row before them; nodes after any other row (a line feature, or an
+    // outline row that could not be written) are not pavement and stay out.
+    bool outlineOpen = false;
+    for (const std::string_view source : airport.layoutRows) {
+        const std::string_view code = RowCode(source);
+        const bool isNode = code == "111" || code == "112" || code == "113" || code == "114";
+        if (code == "10") {
+            append(source);
+            outlineOpen = false;
+        } else if (code == "110") {
+            outlineOpen = append(source);
+        } else if (isNode) {
+            if (outlineOpen) {
+                append(source);
             }
-            if (code == "110") {
-                outlineOpen = true;
-            } else if (!isNode) {
-                outlineOpen = false;
-            } else if (!outlineOpen) {
-                continue;
-            }
-            formats::AppendTextLine(out, *row);
+        } else {
+            outlineOpen = false;
         }
     }
 }

@@ -25,7 +25,8 @@ std::optional<std::string> LayoutRow(std::string_view sourceRow, std::string& er
 
 // The airport's lines in the order the view reads them: a blank separator line, the header, the
 // runways (100), the helipads (102), then taxiways (10) and pavement outlines (110 with their nodes)
-// in file order. Rows that cannot be written are reported.
+// in file order. Other rows (lights, signs, line features and their nodes) stay out. Rows that
+// cannot be written are added to `errors`.
 void AppendAirportLayout(const SourceAirport& airport, std::string& out, std::vector<std::string>& errors);
 
 }  // namespace corvane::navimport
