@@ -19,14 +19,21 @@ Color GeoLayerColor(std::int32_t layer, const MapColours& colours) {
 
 void PaintGeoLines(Canvas& canvas, const MapView& view, const NearbyGeoList& geo, int geoMode, const MapColours& colours) {
   SetFontColor(canvas, colours.geo);
+  const Projector project(view);
+  // Outlines are chains: a segment usually starts where the previous one ended.
+  float lastLatitude = 0, lastLongitude = 0;
+  ScreenPoint last;
   for (std::size_t i = 0; !IsEndRow(geo[i]); ++i) {
     const NearbyGeo& line = geo[i];
     if (line.layer != 1 && !(geoMode == 2 && line.layer > 1)) continue;
     canvas.SetPenColor(GeoLayerColor(line.layer, colours));
-    const ScreenPoint from = ProjectToScreen(view, line.latitude1, line.longitude1);
-    const ScreenPoint to = ProjectToScreen(view, line.latitude2, line.longitude2);
+    const bool chained = i > 0 && line.latitude1 == lastLatitude && line.longitude1 == lastLongitude;
+    const ScreenPoint from = chained ? last : project(line.latitude1, line.longitude1);
+    last = project(line.latitude2, line.longitude2);
+    lastLatitude = line.latitude2;
+    lastLongitude = line.longitude2;
     canvas.MoveTo(from.x, from.y);
-    canvas.LineTo(to.x, to.y);
+    canvas.LineTo(last.x, last.y);
   }
 }
 

@@ -48,20 +48,58 @@ void FollowAircraft(MapView& view, double aircraftLatitude, double aircraftLongi
   if (view.followAircraft && aircraftLatitude != 0) view.centre = {aircraftLatitude, aircraftLongitude};
 }
 
-ScreenPoint ProjectToScreen(const MapView& view, double latitude, double longitude) {
-  const GeoPos& c = view.centre;
-  const float dx = static_cast<float>((longitude - c.longitude) * (CosDeg(latitude) + CosDeg(c.latitude)) * 0.5);
+namespace {
+
+// Sine and cosine of whole degrees -360 .. 719, the range a relative bearing can take.
+struct WholeDegreeTable {
+  static constexpr int kFirst = -360;
+  static constexpr int kLast = 719;
+  double sine[kLast - kFirst + 1];
+  double cosine[kLast - kFirst + 1];
+  WholeDegreeTable() {
+    for (int degrees = kFirst; degrees <= kLast; ++degrees) {
+      sine[degrees - kFirst] = SinDeg(degrees);
+      cosine[degrees - kFirst] = CosDeg(degrees);
+    }
+  }
+};
+
+const WholeDegreeTable& WholeDegrees() {
+  static const WholeDegreeTable table;
+  return table;
+}
+
+}  // namespace
+
+Projector::Projector(const MapView& view) : view_(view), cosCentre_(CosDeg(view.centre.latitude)) { WholeDegrees(); }
+
+ScreenPoint Projector::operator()(double latitude, double longitude) const {
+  const GeoPos& c = view_.centre;
+  const float dx = static_cast<float>((longitude - c.longitude) * (CosDeg(latitude) + cosCentre_) * 0.5);
   const float dy = static_cast<float>(latitude - c.latitude);
   ScreenPoint point;
   point.distNm = static_cast<float>(std::sqrt(double(dx) * dx + double(dy) * dy) * 60.0);
   // The bearing is whole degrees, so far points move in visible angular steps.
   const std::int32_t bearing = TruncToInt(ScreenBearingDeg(dx, dy));
-  std::int32_t relative = TruncToInt(bearing - static_cast<double>(view.rotationDeg));
+  std::int32_t relative = TruncToInt(bearing - static_cast<double>(view_.rotationDeg));
   if (relative < 0) relative += 360;
-  const double scaled = double(point.distNm) / view.rangeNm * view.radiusPx;
-  point.x = TruncToInt(SinDeg(relative) * scaled + view.width * 0.5);
-  point.y = TruncToInt(view.originY - CosDeg(relative) * scaled);
+  double sine = 0;
+  double cosine = 0;
+  if (relative >= WholeDegreeTable::kFirst && relative <= WholeDegreeTable::kLast) {
+    sine = WholeDegrees().sine[relative - WholeDegreeTable::kFirst];
+    cosine = WholeDegrees().cosine[relative - WholeDegreeTable::kFirst];
+  } else {
+    sine = SinDeg(relative);
+    cosine = CosDeg(relative);
+  }
+  const double scaled = double(point.distNm) / view_.rangeNm * view_.radiusPx;
+  point.x = TruncToInt(sine * scaled + view_.width * 0.5);
+  point.y = TruncToInt(view_.originY - cosine * scaled);
   return point;
+}
+
+ScreenPoint ProjectToScreen(const MapView& view, double latitude, double longitude) {
+  return Projector(view)(latitude, longitude);
 }
 
 std::optional<GeoPos> ScreenToGeo(const MapView& view, std::int32_t x, std::int32_t y) {

@@ -49,6 +49,18 @@ inline ScreenPoint ProjectToScreen(const MapView& view, GeoPos position) {
   return ProjectToScreen(view, position.latitude, position.longitude);
 }
 
+// The same projection for painters that project many points: the centre's cosine and the whole-degree
+// sines and cosines are worked out once.
+class Projector {
+ public:
+  explicit Projector(const MapView& view);
+  ScreenPoint operator()(double latitude, double longitude) const;
+
+ private:
+  const MapView& view_;
+  double cosCentre_;
+};
+
 // The layers' visibility tests.
 inline bool InRange(const MapView& view, float distNm) { return distNm < static_cast<float>(view.rangeNm) * 1.5f; }
 inline bool OnScreen(const MapView& view, const ScreenPoint& point) {

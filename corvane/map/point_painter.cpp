@@ -24,9 +24,10 @@ void PaintPoints(Canvas& canvas, const MapView& view, const NearbyPointList& poi
                  const MapColours& colours) {
   const bool northUp = view.mode == MapMode::kMap;
   std::string text;
+  const Projector project(view);
   for (std::size_t i = 0; !IsEndRow(points[i]); ++i) {
     const NearbyPoint& point = points[i];
-    const ScreenPoint p = ProjectToScreen(view, point.latitude, point.longitude);
+    const ScreenPoint p = project(point.latitude, point.longitude);
     if (!InRange(view, p.distNm) || !OnScreen(view, p)) continue;
     switch (point.kind) {
       case kPointAirport:

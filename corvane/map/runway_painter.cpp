@@ -15,9 +15,10 @@ void PaintRunways(Canvas& canvas, const MapView& view, const NearbyRunwayList& r
   SetFontColor(canvas, kYellow);
   canvas.SetPenColor(kYellow);
   const double pxPerNm = double(view.radiusPx) / view.rangeNm;
+  const Projector project(view);
   for (std::size_t i = 0; !IsEndRow(runways[i]); ++i) {
     const NearbyRunway& runway = runways[i];
-    const ScreenPoint p = ProjectToScreen(view, runway.latitude, runway.longitude);
+    const ScreenPoint p = project(runway.latitude, runway.longitude);
     if (!InRange(view, p.distNm)) continue;
     if (OnScreen(view, p)) {
       if (labels && !runway.extraText.empty()) canvas.TextOut(p.x, p.y, runway.extraText);

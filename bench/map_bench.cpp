@@ -1,0 +1,149 @@
+// The moving map on the demo data around EHAM: one frame on the recording canvas and one refresh tick,
+// each beside clearing the image alone.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "corvane/map/map_frame.h"
+#include "corvane/map/nearby_refresh.h"
+#include "corvane/map/recording_canvas.h"
+#include "corvane/navdata/nav_database_load.h"
+
+namespace {
+
+using namespace corvane;
+
+constexpr map::GeoPos kSchiphol{52.3086, 4.7639};
+constexpr int kWidthPx = 1920;
+constexpr int kHeightPx = 1080;
+
+const navdata::NavDatabase& DemoDatabase() {
+  static const auto database = [] {
+    auto loaded = std::make_unique<navdata::NavDatabase>();
+    // CORVANE_DEMO_DIR points at another copy of the demo folder.
+    const char* folder = std::getenv("CORVANE_DEMO_DIR");
+    navdata::LoadNavDatabase(*loaded, folder != nullptr ? std::filesystem::path(folder)
+                                                        : std::filesystem::path(CORVANE_SOURCE_DIR) / "data" / "demo",
+                             navdata::DatabaseSource::kXPlane);
+    return loaded;
+  }();
+  return *database;
+}
+
+const map::NearbyLists& DemoLists() {
+  static const auto lists = [] {
+    auto built = std::make_unique<map::NearbyLists>();
+    map::NearbyRefreshState state;
+    while (!map::NearbyRefreshTick(state, DemoDatabase(), kSchiphol, {}, *built).cycleEnded) {
+    }
+    return built;
+  }();
+  return *lists;
+}
+
+// Every layer on, range 160, north-up, with a little traffic.
+map::FrameInputs EveryLayer(std::vector<map::TrafficMark>& traffic) {
+  map::FrameInputs inputs;
+  inputs.nearby = &DemoLists();
+  inputs.toggles = {.airports = true, .vor = true, .ndb = true, .fixes = true, .rangeRings = true, .labels = true,
+                    .geoMode = 2, .trafficMode = 2, .airwayMode = 2};
+  for (int i = 0; i < 40; ++i) {
+    traffic.push_back({float(kSchiphol.latitude + 0.05 * (i % 8)), float(kSchiphol.longitude + 0.07 * (i / 8)),
+                       float(1000 * i), "KLM" + std::to_string(100 + i)});
+  }
+  inputs.traffic = traffic;
+  inputs.aircraft = {.connected = true, .latitude = kSchiphol.latitude, .longitude = kSchiphol.longitude,
+                     .altitudeFt = 3000, .headingDegTrue = 240, .groundSpeedKt = 180};
+  return inputs;
+}
+
+// A canvas that draws nothing: the frame's own logic without any drawing cost.
+class NullCanvas final : public map::Canvas {
+ public:
+  void SetPenColor(map::Color) override {}
+  void SetBrushColor(map::Color) override {}
+  void SetFont(const map::Font& font) override { font_ = font; }
+  const map::Font& CurrentFont() const override { return font_; }
+  void MoveTo(int, int) override {}
+  void LineTo(int, int) override {}
+  void TextOut(int, int, std::string_view) override {}
+  void Rectangle(int, int, int, int) override {}
+  void CopyRect(const map::Rect&, const map::Canvas&, const map::Rect&) override {}
+  int Width() const override { return 3000; }
+  int Height() const override { return 2250; }
+
+ private:
+  map::Font font_;
+};
+
+void BM_MapDrawFrame_NullCanvas(benchmark::State& state) {
+  std::vector<map::TrafficMark> traffic;
+  const map::FrameInputs inputs = EveryLayer(traffic);
+  NullCanvas canvas;
+  map::MapView view;
+  view.centre = kSchiphol;
+  view.rangeNm = 160;
+  for (auto _ : state) {
+    map::DrawMapFrame(canvas, view, inputs, kWidthPx, kHeightPx);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_MapDrawFrame_NullCanvas)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_MapClearImageOnly_Recording(benchmark::State& state) {
+  map::RecordingCanvas canvas(3000, 2250);
+  for (auto _ : state) {
+    canvas.Clear();
+    canvas.SetPenColor(0);
+    canvas.SetBrushColor(0);
+    canvas.Rectangle(0, 0, canvas.Width(), canvas.Height());
+    benchmark::DoNotOptimize(canvas.Calls().data());
+  }
+}
+BENCHMARK(BM_MapClearImageOnly_Recording)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_MapDrawFrame_Recording(benchmark::State& state) {
+  std::vector<map::TrafficMark> traffic;
+  const map::FrameInputs inputs = EveryLayer(traffic);
+  map::RecordingCanvas canvas(3000, 2250);
+  map::MapView view;
+  view.centre = kSchiphol;
+  view.rangeNm = 160;
+  for (auto _ : state) {
+    canvas.Clear();
+    map::DrawMapFrame(canvas, view, inputs, kWidthPx, kHeightPx);
+    benchmark::DoNotOptimize(canvas.Calls().data());
+  }
+  state.counters["calls"] = double(canvas.Calls().size());
+}
+BENCHMARK(BM_MapDrawFrame_Recording)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One whole refresh cycle per iteration; the counters give the median and the longest tick in microseconds.
+void BM_MapNearbyRefreshCycle(benchmark::State& state) {
+  const navdata::NavDatabase& database = DemoDatabase();
+  map::NearbyLists lists;
+  std::vector<double> tickUs;
+  for (auto _ : state) {
+    map::NearbyRefreshState refresh;
+    tickUs.clear();
+    bool ended = false;
+    while (!ended) {
+      const auto start = std::chrono::steady_clock::now();
+      ended = map::NearbyRefreshTick(refresh, database, kSchiphol, {}, lists).cycleEnded;
+      tickUs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+  }
+  std::sort(tickUs.begin(), tickUs.end());
+  state.counters["ticks"] = double(tickUs.size());
+  state.counters["median_tick_us"] = tickUs[tickUs.size() / 2];
+  state.counters["max_tick_us"] = tickUs.back();
+}
+BENCHMARK(BM_MapNearbyRefreshCycle)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
