@@ -1,0 +1,28 @@
+// The command line of the batch mode: tessel --scan ROOT [--out DIR] [--only ARP,RWY,...].
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tessel/output_kinds.h"
+
+namespace tessel {
+
+struct BatchOptions {
+    std::string scanRoot;
+    std::filesystem::path outputFolder;
+    OutputKinds kinds;
+    bool showHelp = false;
+};
+
+inline constexpr const char* kBatchUsage =
+    "usage: tessel --scan ROOT [--out DIR] [--only ARP,RWY,VOR,NDB,HEL,ILS,APV]\n"
+    "  Decodes every .BGL/.bgl scenery file below ROOT and writes the DAT files into DIR\n"
+    "  (default: the build's output folder). --only limits the kinds produced.\n";
+
+// Parses the arguments after the program name; on failure returns false with the reason.
+bool ParseBatchOptions(const std::vector<std::string>& arguments, const std::filesystem::path& defaultOutputFolder,
+                       BatchOptions& options, std::string& error);
+
+}  // namespace tessel
