@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cli_command.h"
+#include "cli_run.h"
 #include "corvane/shell/cli_navdata.h"
 #include "corvane/shell/cli_state.h"
 
@@ -14,6 +15,7 @@ constexpr Command kCommands[] = {
     {"help", "help", nullptr},
     {"load", "load --data DIR [--source fs|xplane]", RunLoadCommand},
     {"search", "search --data DIR [--source fs|xplane] [--center LAT,LON] QUERY", RunSearchCommand},
+    {"run", "run [--data DIR] [--ini FILE] [--sim none|simhost|builtin] SCRIPT", RunRunCommand},
     {"state", "state [--timeout S]", RunStateCommand},
 };
 

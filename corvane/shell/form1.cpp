@@ -22,7 +22,10 @@ std::filesystem::path ReadWorkingFolder(const FormOptions& options) {
 }  // namespace
 
 TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
-    : options_(std::move(options)), dialogs_(dialogs), imageCanvas_(imageCanvas) {
+    : options_(std::move(options)),
+      dialogs_(dialogs),
+      imageCanvas_(imageCanvas),
+      link_(std::make_unique<simlink::SimLink>(*options_.transport, options_.sleep)) {
   BuildLayout();
   ForcePointDecimalSeparator();
   workingFolder = ReadWorkingFolder(options_);
@@ -32,7 +35,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
   layers = map::LayerToggles{};
   view.mode = map::MapMode::kMap;
   AutopilotMode = 0;
-  ActiveWaypointIndex = 10000;
+  plan.ActiveWaypointIndex = plan::kNoActiveWaypoint;
   SizeStrips();
   StyleLayerButtons();
   captionBase = "Corvane V" + std::string(ProgramFileVersion());

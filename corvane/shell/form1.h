@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -11,6 +12,10 @@
 #include "corvane/map/layer_toggles.h"
 #include "corvane/map/map_colours.h"
 #include "corvane/map/map_view.h"
+#include "corvane/plan/flight_plan.h"
+#include "corvane/simlink/aircraft_state.h"
+#include "corvane/simlink/ipc_transport.h"
+#include "corvane/simlink/sim_link.h"
 #include "dialogs.h"
 #include "panel_airport_view.h"
 #include "panel_ap_settings.h"
@@ -28,6 +33,8 @@ namespace corvane::shell {
 struct FormOptions {
   std::filesystem::path settingsPath;  // the settings file, normally the program's path with ".INI"
   std::filesystem::path dataFolder;    // empty: the current folder
+  simlink::IpcTransport* transport = nullptr;  // how the simulator is reached; must outlive the form
+  simlink::SimLink::SleepFunction sleep;        // the link's pauses; empty: real sleeping
 };
 
 class TForm1 : public DisplayPanelControls,
@@ -65,23 +72,34 @@ class TForm1 : public DisplayPanelControls,
   map::LayerToggles layers;
   map::MapView view;
   int AutopilotMode = 0;
-  int ActiveWaypointIndex = 10000;
-  int tail = 0;
-  int insertIndex = 0;
-  bool insertMode = false;
+  plan::FlightPlan plan;  // with its tail, insert state and ActiveWaypointIndex
+  simlink::AircraftState aircraft;
+  simlink::TrafficList traffic;
 
   const ControlRegistry& Controls() const { return registry_; }
   Dialogs& dialogs() { return dialogs_; }
   map::Canvas& imageCanvas() { return imageCanvas_; }
   const FormOptions& options() const { return options_; }
+  simlink::SimLink& link() { return *link_; }
 
   // The map paint box took a new size (the window was shown or resized): the strips follow it.
   void SetPaintBoxSize(int width, int height);
 
   // Window events.
+  void FormCreate();
   void FormClose();
+  void FormDestroy();
+
+  // The loops.
+  void Timer5Timer();
+  // Runs the handler of Timer1 ... Timer5 (index 0 ... 4) where one is built.
+  void TimerTick(int timerIndex);
 
   // Buttons of the shell.
+  void btCenterClick();
+  void btResetClick();
+  void btPositionClick();
+  void btSetPositionClick();
   void btHideClick();
   void btCfgTmrClick();
   void btTmrOKClick();
@@ -129,11 +147,14 @@ class TForm1 : public DisplayPanelControls,
   void StyleLayerButtons();
   void SizeStrips();
   void ClampGradient(Edit& edit, int key);
+  void RunStartSequence();
+  bool OpenLink();
 
   FormOptions options_;
   Dialogs& dialogs_;
   map::Canvas& imageCanvas_;
   ControlRegistry registry_;
+  std::unique_ptr<simlink::SimLink> link_;
 };
 
 inline constexpr int kKeyEnter = 13;

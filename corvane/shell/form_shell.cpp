@@ -2,6 +2,7 @@
 #include <clocale>
 #include <system_error>
 
+#include "corvane/plan/plan_listing.h"
 #include "form1.h"
 #include "number_text.h"
 #include "settings_file.h"
@@ -57,8 +58,9 @@ void TForm1::btSetPosCloseClick() { PanPOS.visible = false; }
 void TForm1::btFPClick() {
   SB1.text.clear();
   CentreOnMap(PanFP);
-  const bool hasPlan = tail != 0;
+  const bool hasPlan = plan.tail != 0;
   for (Button* button : {&btExp, &btIVAO, &btSV, &btCalcDesc, &btOK}) button->enabled = hasPlan;
+  Memo1.lines = plan::ListPlan(plan);
 }
 
 void TForm1::btCancelClick() { PanFP.visible = false; }

@@ -1,0 +1,28 @@
+// How the window reaches a simulator: none, a running stand-in over the platform transport, or built in.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "corvane/simlink/ipc_transport.h"
+#include "corvane/simlink/sim_link.h"
+
+namespace corvane::shell {
+
+struct SimulatorConnection {
+  std::unique_ptr<simlink::IpcTransport> transport;
+  simlink::SimLink::SleepFunction sleep;  // empty: real sleeping
+  // For a simulator that runs on the form's clock: moves it to the given time since the start.
+  std::function<void(std::uint64_t nowMs)> advanceTo;
+  // Keeps whatever the transport serves alive as long as the connection.
+  std::shared_ptr<void> owner;
+};
+
+// "none", "simhost" or "builtin"; nothing for any other name.
+std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind);
+
+}  // namespace corvane::shell
