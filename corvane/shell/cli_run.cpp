@@ -72,11 +72,18 @@ int RunRunCommand(std::span<char* const> args) {
   auto print = [](const std::string& line) { std::cout << line << '\n' << std::flush; };
   shell::ScriptedDialogs dialogs(print);
   map::RecordingCanvas imageCanvas(3000, 2250);
-  shell::TForm1 form({settingsPath, dataFolder, connection->transport.get(), connection->sleep}, dialogs, imageCanvas);
+  map::RecordingCanvas paintBoxCanvas(1024, 768);
+  shell::TForm1 form({settingsPath, dataFolder, connection->transport, connection->sleep}, dialogs, imageCanvas,
+                     paintBoxCanvas);
 
   std::unique_ptr<shell::VirtualClock> clock;
   shell::FormDriver driver(
-      form, dialogs, [&](std::uint64_t elapsedMs) { clock->Advance(elapsedMs); }, print);
+      form, dialogs,
+      [&](std::uint64_t elapsedMs) {
+        clock->Advance(elapsedMs);
+        if (connection->advanceTo) connection->advanceTo(clock->NowMs());
+      },
+      print);
   clock = std::make_unique<shell::VirtualClock>(
       std::array<shell::Timer*, 5>{&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5},
       [&](int timerIndex) {

@@ -21,10 +21,11 @@ std::filesystem::path ReadWorkingFolder(const FormOptions& options) {
 
 }  // namespace
 
-TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas)
+TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, map::Canvas& paintBoxCanvas)
     : options_(std::move(options)),
       dialogs_(dialogs),
       imageCanvas_(imageCanvas),
+      paintBoxCanvas_(paintBoxCanvas),
       link_(std::make_unique<simlink::SimLink>(*options_.transport, options_.sleep)) {
   BuildLayout();
   ForcePointDecimalSeparator();

@@ -12,6 +12,8 @@
 #include "corvane/map/layer_toggles.h"
 #include "corvane/map/map_colours.h"
 #include "corvane/map/map_view.h"
+#include "corvane/navdata/load_report.h"
+#include "corvane/navdata/nav_tables.h"
 #include "corvane/plan/flight_plan.h"
 #include "corvane/simlink/aircraft_state.h"
 #include "corvane/simlink/ipc_transport.h"
@@ -48,8 +50,9 @@ class TForm1 : public DisplayPanelControls,
                public AirportViewPanelControls {
  public:
   // Construction steps 1 to 9: tables, decimal point, working folder, settings, colours, start values,
-  // strips, layer buttons, caption. imageCanvas is the drawing surface of IMG1.
-  TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas);
+  // strips, layer buttons, caption. imageCanvas is the drawing surface of IMG1, paintBoxCanvas the
+  // visible map PB1.
+  TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, map::Canvas& paintBoxCanvas);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
@@ -73,14 +76,18 @@ class TForm1 : public DisplayPanelControls,
   map::MapView view;
   int AutopilotMode = 0;
   plan::FlightPlan plan;  // with its tail, insert state and ActiveWaypointIndex
+  std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
+  navdata::LoadReport loadReport;  // of the last database load
   simlink::AircraftState aircraft;
   simlink::TrafficList traffic;
 
   const ControlRegistry& Controls() const { return registry_; }
   Dialogs& dialogs() { return dialogs_; }
   map::Canvas& imageCanvas() { return imageCanvas_; }
+  map::Canvas& paintBoxCanvas() { return paintBoxCanvas_; }
   const FormOptions& options() const { return options_; }
   simlink::SimLink& link() { return *link_; }
+  const simlink::SimLink& link() const { return *link_; }
 
   // The map paint box took a new size (the window was shown or resized): the strips follow it.
   void SetPaintBoxSize(int width, int height);
@@ -148,11 +155,13 @@ class TForm1 : public DisplayPanelControls,
   void SizeStrips();
   void ClampGradient(Edit& edit, int key);
   void RunStartSequence();
+  void LoadDatabase();
   bool OpenLink();
 
   FormOptions options_;
   Dialogs& dialogs_;
   map::Canvas& imageCanvas_;
+  map::Canvas& paintBoxCanvas_;
   ControlRegistry registry_;
   std::unique_ptr<simlink::SimLink> link_;
 };

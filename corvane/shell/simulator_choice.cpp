@@ -2,6 +2,7 @@
 #include "simulator_choice.h"
 
 #include "no_simulator_transport.h"
+#include "tools/simhost/flight_model.h"
 
 #ifdef _WIN32
 #include "corvane/simlink/win32_transport.h"
@@ -13,17 +14,36 @@ namespace corvane::shell {
 
 std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind) {
   SimulatorConnection connection;
+  auto own = [&connection](auto transport) {
+    connection.transport = transport.get();
+    connection.owner = std::move(transport);
+  };
   if (kind == "none") {
-    connection.transport = std::make_unique<NoSimulatorTransport>();
+    own(std::make_shared<NoSimulatorTransport>());
     connection.sleep = [](std::chrono::milliseconds) {};
     return connection;
   }
   if (kind == "simhost") {
 #ifdef _WIN32
-    connection.transport = std::make_unique<simlink::Win32Transport>();
+    own(std::make_shared<simlink::Win32Transport>());
 #else
-    connection.transport = std::make_unique<simlink::PosixTransport>();
+    own(std::make_shared<simlink::PosixTransport>());
 #endif
+    return connection;
+  }
+  if (kind == "builtin") {
+    // The stand-in's flight model in this process, answering as X-Plane at Amsterdam like the demo.
+    simhost::FlightModelOptions options;
+    options.xplane = true;
+    options.trafficCount = 6;
+    auto simulator = std::make_shared<simhost::InProcessSimulator>(options);
+    connection.transport = &simulator->transport;
+    connection.sleep = [](std::chrono::milliseconds) {};
+    connection.advanceTo = [model = &simulator->model, lastMs = std::uint64_t{0}](std::uint64_t nowMs) mutable {
+      if (nowMs > lastMs) model->Step(static_cast<double>(nowMs - lastMs) / 1000.0);
+      lastMs = nowMs;
+    };
+    connection.owner = std::move(simulator);
     return connection;
   }
   return std::nullopt;

@@ -14,11 +14,11 @@
 namespace corvane::shell {
 
 struct SimulatorConnection {
-  std::unique_ptr<simlink::IpcTransport> transport;
+  simlink::IpcTransport* transport = nullptr;  // owned by `owner`
   simlink::SimLink::SleepFunction sleep;  // empty: real sleeping
   // For a simulator that runs on the form's clock: moves it to the given time since the start.
   std::function<void(std::uint64_t nowMs)> advanceTo;
-  // Keeps whatever the transport serves alive as long as the connection.
+  // Owns the transport and whatever it serves.
   std::shared_ptr<void> owner;
 };
 

@@ -11,6 +11,7 @@
 
 #include "corvane/map/recording_canvas.h"
 #include "form1.h"
+#include "no_simulator_transport.h"
 #include "scripted_dialogs.h"
 
 namespace corvane::shell::testing {
@@ -43,14 +44,20 @@ inline std::string ReadText(const std::filesystem::path& path) {
 }
 
 struct TestForm {
-  explicit TestForm(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder = {})
+  explicit TestForm(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder = {},
+                    simlink::IpcTransport* transport = nullptr)
       : dialogs([this](const std::string& line) { dialogLog.push_back(line); }),
         canvas(3000, 2250),
-        form(std::make_unique<TForm1>(FormOptions{settingsPath, dataFolder}, dialogs, canvas)) {}
+        paintBox(1024, 768),
+        form(std::make_unique<TForm1>(
+            FormOptions{settingsPath, dataFolder, transport ? transport : &noSimulator, [](std::chrono::milliseconds) {}},
+            dialogs, canvas, paintBox)) {}
 
   std::vector<std::string> dialogLog;
   ScriptedDialogs dialogs;
+  NoSimulatorTransport noSimulator;
   map::RecordingCanvas canvas;
+  map::RecordingCanvas paintBox;
   std::unique_ptr<TForm1> form;
 };
 

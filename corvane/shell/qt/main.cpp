@@ -1,0 +1,85 @@
+// corvane: the navigation companion's window.
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "corvane/shell/settings_file.h"
+#include "main_window.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--screenshot FILE --after SECONDS]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  // Qt takes the numeric locale from the environment; every number in files and edits uses ".".
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName(QStringLiteral("Corvane"));
+
+  corvane::shell::qt::WindowOptions options;
+  options.settingsPath =
+      corvane::shell::SettingsPathFor(std::filesystem::path(QApplication::applicationFilePath().toStdString()));
+  std::string screenshotPath;
+  double screenshotAfterSeconds = 3.0;
+  const QStringList arguments = QApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (argument == "--data" && hasValue) {
+      options.dataFolder = arguments[++i].toStdString();
+    } else if (argument == "--ini" && hasValue) {
+      options.settingsPath = arguments[++i].toStdString();
+    } else if (argument == "--sim" && hasValue) {
+      options.simulator = arguments[++i].toStdString();
+    } else if (argument == "--screenshot" && hasValue) {
+      screenshotPath = arguments[++i].toStdString();
+    } else if (argument == "--after" && hasValue) {
+      bool valid = false;
+      screenshotAfterSeconds = arguments[++i].toDouble(&valid);
+      if (!valid || screenshotAfterSeconds < 0) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+    } else {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+  }
+
+  std::unique_ptr<corvane::shell::qt::MainWindow> window;
+  try {
+    window = std::make_unique<corvane::shell::qt::MainWindow>(options);
+  } catch (const std::invalid_argument& error) {
+    std::fprintf(stderr, "corvane: %s\n", error.what());
+    return 2;
+  }
+  int exitCode = 0;
+  if (!screenshotPath.empty()) {
+    QTimer::singleShot(static_cast<int>(screenshotAfterSeconds * 1000), window.get(), [&] {
+      if (!window->Screenshot().save(QString::fromStdString(screenshotPath), "PNG")) {
+        std::fprintf(stderr, "corvane: cannot write the screenshot %s\n", screenshotPath.c_str());
+        exitCode = 1;
+      } else {
+        std::printf("screenshot: %s\n", screenshotPath.c_str());
+        std::fflush(stdout);
+      }
+      // A message box still open (a start-up report, say) must not keep the program running.
+      while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+      window->close();
+      QApplication::quit();
+    });
+  }
+  // The start sequence runs once the event loop turns, so its messages and captions can show.
+  QTimer::singleShot(0, window.get(), [&] { window->Start(); });
+  const int result = application.exec();
+  return exitCode != 0 ? exitCode : result;
+}

@@ -1,0 +1,133 @@
+// Smoke test of the real window on the offscreen platform: buttons, panels, captions and the map surface.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "corvane/shell/version.h"
+#include "main_window.h"
+
+namespace corvane::shell::qt {
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir folder_;
+  QTimer dismisser_;
+  QStringList dismissed_;  // the texts of the message boxes closed so far
+
+  std::unique_ptr<MainWindow> NewWindow() {
+    WindowOptions options;
+    options.settingsPath = (folder_.path() + "/corvane.INI").toStdString();
+    options.dataFolder = folder_.path().toStdString();
+    options.simulator = "none";
+    auto window = std::make_unique<MainWindow>(options);
+    window->resize(1024, 768);
+    window->Start();
+    return window;
+  }
+
+  static void Click(MainWindow& window, const char* button) {
+    auto* widget = qobject_cast<QPushButton*>(window.WidgetFor(button));
+    QVERIFY2(widget != nullptr, button);
+    QTest::mouseClick(widget, Qt::LeftButton);
+  }
+
+ private Q_SLOTS:
+  // Message boxes are answered as a user would: read and closed.
+  void initTestCase() {
+    connect(&dismisser_, &QTimer::timeout, this, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        dismissed_ << box->text();
+        box->close();
+      }
+    });
+    dismisser_.start(20);
+  }
+
+  void startsWithTheLayoutAndCaption() {
+    auto window = NewWindow();
+    QVERIFY(window->windowTitle().startsWith("Corvane V" + QString::fromStdString(std::string(ProgramFileVersion()))));
+    QVERIFY(window->WidgetFor("PanDisplay")->isVisible());
+    QVERIFY(window->WidgetFor("PanAP")->isVisible());
+    QVERIFY(window->WidgetFor("PanAPConf")->isVisible());
+    QVERIFY(!window->WidgetFor("PanCFG")->isVisible());
+    QVERIFY(!window->WidgetFor("PanFP")->isVisible());
+    QWidget* map = window->WidgetFor("PB1");
+    QCOMPARE(window->WidgetFor("PanAP")->x(), map->width() - 53);
+    QCOMPARE(window->WidgetFor("PanAP")->height(), map->height());
+    QVERIFY(qobject_cast<QPushButton*>(window->WidgetFor("bbARP"))->font().bold());
+  }
+
+  void buttonsOpenTheirPanels() {
+    auto window = NewWindow();
+    Click(*window, "btColor");
+    QVERIFY(window->WidgetFor("PanCFG")->isVisible());
+    QWidget* map = window->WidgetFor("PB1");
+    QCOMPARE(window->WidgetFor("PanCFG")->x(), map->width() / 2 - 400 / 2);
+    Click(*window, "btCfgTmr");
+    QVERIFY(window->WidgetFor("PanTMR")->isVisible());
+    QCOMPARE(qobject_cast<QLineEdit*>(window->WidgetFor("edTmr1"))->text(), QString("300"));
+    Click(*window, "btTmrOK");
+    QVERIFY(!window->WidgetFor("PanTMR")->isVisible());
+    Click(*window, "btColOK");
+    QVERIFY(!window->WidgetFor("PanCFG")->isVisible());
+    Click(*window, "btFP");
+    QVERIFY(window->WidgetFor("PanFP")->isVisible());
+    QVERIFY(!window->WidgetFor("btOK")->isEnabled());
+    Click(*window, "btCancel");
+    QVERIFY(!window->WidgetFor("PanFP")->isVisible());
+    Click(*window, "btHide");
+    QCOMPARE(qobject_cast<QPushButton*>(window->WidgetFor("btHide"))->text(), QString("Show"));
+  }
+
+  void connectWithoutSimulatorSaysNotConnected() {
+    auto window = NewWindow();
+    Click(*window, "btCenter");
+    QVERIFY(window->windowTitle().endsWith(" - NOT Connected"));
+  }
+
+  void aBadTimerFieldKeepsThePanelOpen() {
+    auto window = NewWindow();
+    Click(*window, "btColor");
+    Click(*window, "btCfgTmr");
+    const unsigned before = window->form().Timer2.Interval();
+    auto* edit = qobject_cast<QLineEdit*>(window->WidgetFor("edTmr2"));
+    edit->clear();
+    QTest::keyClicks(edit, "fast");
+    dismissed_.clear();
+    Click(*window, "btTmrOK");
+    QVERIFY(window->WidgetFor("PanTMR")->isVisible());
+    QCOMPARE(dismissed_.size(), 1);
+    QVERIFY(dismissed_.front().contains("'fast'"));
+    QCOMPARE(window->form().Timer2.Interval(), before);
+  }
+
+  void screenshotShowsTheCaptionAndTheMap() {
+    auto window = NewWindow();
+    const QImage image = window->Screenshot();
+    QVERIFY(image.width() >= window->width());
+    QVERIFY(image.height() > window->height());
+  }
+
+  void closeWritesTheSettingsWithPointDecimals() {
+    {
+      auto window = NewWindow();
+      window->form().view.centre.latitude = 52.25;
+      window->close();
+    }
+    QFile file(folder_.path() + "/corvane.INI");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.contains("Ypos=52.25"));
+    QVERIFY(content.contains("[Timer]"));
+  }
+};
+
+}  // namespace corvane::shell::qt
+
+QTEST_MAIN(corvane::shell::qt::MainWindowTest)
+#include "main_window_test.moc"
