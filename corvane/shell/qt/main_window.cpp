@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -284,11 +285,14 @@ void MainWindow::Refresh() {
           } else if constexpr (std::is_same_v<T, Button>) {
             auto* button = static_cast<QPushButton*>(widget);
             if (button->text() != ToQString(control->caption)) button->setText(ToQString(control->caption));
-            QFont font = button->font();
-            if (font.bold() != control->bold) {
-              font.setBold(control->bold);
-              button->setFont(font);
+            // A caption wider than its button ("Hide Plane" on the strip) takes a smaller font.
+            QFont font = QApplication::font();
+            font.setBold(control->bold);
+            int pointSize = font.pointSize();
+            while (pointSize > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > control->width - 6) {
+              font.setPointSize(--pointSize);
             }
+            if (font != button->font()) button->setFont(font);
             QPalette palette = button->palette();
             palette.setColor(QPalette::ButtonText, ToQColor(control->fontColor));
             button->setPalette(palette);
