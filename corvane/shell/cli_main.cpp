@@ -14,8 +14,8 @@ namespace {
 constexpr Command kCommands[] = {
     {"help", "help", nullptr},
     {"load", "load --data DIR [--source fs|xplane]", RunLoadCommand},
-    {"search", "search --data DIR [--source fs|xplane] [--center LAT,LON] QUERY", RunSearchCommand},
     {"run", "run [--data DIR] [--ini FILE] [--sim none|simhost|builtin] SCRIPT", RunRunCommand},
+    {"search", "search --data DIR [--source fs|xplane] [--center LAT,LON] QUERY", RunSearchCommand},
     {"state", "state [--timeout S]", RunStateCommand},
 };
 

@@ -96,13 +96,13 @@ class MainWindowTest : public QObject {
     Click(*window, "btCfgTmr");
     const unsigned before = window->form().Timer2.Interval();
     auto* edit = qobject_cast<QLineEdit*>(window->WidgetFor("edTmr2"));
-    edit->clear();
+    edit->selectAll();
     QTest::keyClicks(edit, "fast");
     dismissed_.clear();
     Click(*window, "btTmrOK");
     QVERIFY(window->WidgetFor("PanTMR")->isVisible());
     QCOMPARE(dismissed_.size(), 1);
-    QVERIFY(dismissed_.front().contains("'fast'"));
+    QVERIFY2(dismissed_.front().contains("'fast'"), qPrintable(dismissed_.front()));
     QCOMPARE(window->form().Timer2.Interval(), before);
   }
 
