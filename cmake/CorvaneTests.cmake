@@ -7,7 +7,6 @@ function(corvane_add_tests name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
     DISCOVERY_TIMEOUT 60
+    # One variable only: a second ENVIRONMENT entry would be split apart on its way to CTest.
     PROPERTIES ENVIRONMENT "CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-  # The build folder reaches tests as a compile-time path: a second ENVIRONMENT entry would be split apart.
-  target_compile_definitions(${name} PRIVATE CORVANE_TEST_BINARY_DIR="${PROJECT_BINARY_DIR}")
 endfunction()
