@@ -13,25 +13,29 @@ DatFile::~DatFile() {
 bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
     path_ = path;
     failed_ = false;
+    buffer_.clear();
     file_ = std::fopen(path.c_str(), "wb");
     if (file_ == nullptr) {
         reason = std::strerror(errno);
         return false;
     }
-    std::setvbuf(file_, nullptr, _IOFBF, 1 << 18);
+    // The line buffer does the gathering; the stream's own buffer would only copy again.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_.reserve(kFlushBytes + 4096);
     return true;
 }
 
-void DatFile::WriteLine(std::string_view line) {
-    if (file_ == nullptr || failed_) return;
-    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fwrite("\r\n", 1, 2, file_) != 2) {
+void DatFile::Flush() {
+    if (!failed_ && !buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
         failed_ = true;
         failureErrno_ = errno;
     }
+    buffer_.clear();
 }
 
 bool DatFile::Close(std::string& reason) {
     if (file_ == nullptr) return true;
+    Flush();
     if (std::fflush(file_) != 0 && !failed_) {
         failed_ = true;
         failureErrno_ = errno;
@@ -41,6 +45,7 @@ bool DatFile::Close(std::string& reason) {
         failureErrno_ = errno;
     }
     file_ = nullptr;
+    buffer_ = std::string();
     if (failed_) reason = std::strerror(failureErrno_);
     return !failed_;
 }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "formats/dat_rows.h"
+#include "tessel/coordinate_text.h"
 #include "tessel/packed_values.h"
 
 namespace tessel {
@@ -36,7 +37,8 @@ fmt::AirportRow MakeAirportRow(const BglAirport& airport, const std::string& ide
 
 SceneryRowWriter::SceneryRowWriter(const OutputKinds& kinds, ScanOutputs& outputs, RowLists& rows, RunLists& lists,
                                    RunObserver& observer)
-    : kinds_(kinds), outputs_(outputs), rows_(rows), lists_(lists), observer_(observer) {}
+    : kinds_(kinds), outputs_(outputs), rows_(rows), lists_(lists), observer_(observer),
+      segmentStartRow_(fmt::LayoutTaxiSegmentStartRow()) {}
 
 void SceneryRowWriter::BeginFile(const std::string& path) {
     path_ = path;
@@ -76,6 +78,7 @@ void SceneryRowWriter::AddRow(RowList list, const std::string& row) {
 void SceneryRowWriter::OnAirport(const BglAirport&) {
     // Points and positions belong to one airport: a path never reaches a previous airport's points.
     taxiPoints_.clear();
+    nodeRows_.clear();
     parking_.clear();
 }
 
@@ -169,8 +172,14 @@ void SceneryRowWriter::OnTaxiPoints(const BglAirport& airport, std::span<const B
         }
         count = kTaxiPointCapacity;
     }
-    if (taxiPoints_.size() < count) taxiPoints_.resize(count);
-    for (std::size_t i = 0; i < count; ++i) taxiPoints_[i] = {points[i].longitudePacked, points[i].latitudePacked};
+    if (taxiPoints_.size() < count) {
+        taxiPoints_.resize(count);
+        nodeRows_.resize(count);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        taxiPoints_[i] = {points[i].longitudePacked, points[i].latitudePacked};
+        nodeRows_[i].state = NodeRow::State::Unmade;
+    }
 }
 
 void SceneryRowWriter::OnParking(const BglAirport& airport, std::span<const BglParking> positions) {
@@ -188,6 +197,18 @@ void SceneryRowWriter::OnParking(const BglAirport& airport, std::span<const BglP
     for (std::size_t i = 0; i < count; ++i) parking_[i] = {positions[i].longitudePacked, positions[i].latitudePacked};
 }
 
+const char* SceneryRowWriter::TaxiNodeRow(std::uint16_t point) {
+    NodeRow& node = nodeRows_[point];
+    if (node.state == NodeRow::State::Unmade) {
+        const PackedPosition& position = taxiPoints_[point];
+        node.state = WriteTaxiNodeRow(DecodePackedLatitude(position.latitudePacked),
+                                      DecodePackedLongitude(position.longitudePacked), node.text.data())
+                         ? NodeRow::State::Made
+                         : NodeRow::State::Refused;
+    }
+    return node.state == NodeRow::State::Made ? node.text.data() : nullptr;
+}
+
 void SceneryRowWriter::OnTaxiPaths(const BglAirport& airport, std::span<const BglTaxiPath> paths) {
     if (!kinds_.airportView) return;
     std::size_t missingPoints = 0;
@@ -198,26 +219,35 @@ void SceneryRowWriter::OnTaxiPaths(const BglAirport& airport, std::span<const Bg
             ++missingPoints;
             continue;
         }
-        const PackedPosition& start = taxiPoints_[path.startPoint];
-        const PackedPosition& end = taxiPoints_[path.endPoint];
-        try {
-            const std::string startRow = fmt::FormatTaxiNodeRow(DecodePackedLatitude(start.latitudePacked),
-                                                                DecodePackedLongitude(start.longitudePacked));
-            const std::string endRow = fmt::FormatTaxiNodeRow(DecodePackedLatitude(end.latitudePacked),
-                                                              DecodePackedLongitude(end.longitudePacked));
-            const std::string segment = fmt::LayoutTaxiSegmentStartRow();
-            outputs_.airportLayout.WriteLine(segment);
-            outputs_.airportLayout.WriteLine(startRow);
-            outputs_.airportLayout.WriteLine(endRow);
-            lists_[TabList::APV].push_back(segment);
-        } catch (const std::exception& error) {
-            ReportRecord("a taxi path of " + DecodePackedIdent(airport.identPacked), error);
+        // A point is used by several paths: its row is made once.
+        const char* startRow = TaxiNodeRow(path.startPoint);
+        const char* endRow = TaxiNodeRow(path.endPoint);
+        if (startRow == nullptr || endRow == nullptr) {
+            ReportRefusedTaxiPath(airport, path);
+            continue;
         }
+        outputs_.airportLayout.WriteLine(segmentStartRow_);
+        outputs_.airportLayout.WriteLine(std::string_view(startRow, taxi_node::kRowBytes));
+        outputs_.airportLayout.WriteLine(std::string_view(endRow, taxi_node::kRowBytes));
+        lists_[TabList::APV].push_back(segmentStartRow_);
     }
     if (missingPoints > 0) {
         observer_.OnProblem(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + ": " +
                             std::to_string(missingPoints) +
                             " taxi paths name points its taxiway point list does not have; left out");
+    }
+}
+
+void SceneryRowWriter::ReportRefusedTaxiPath(const BglAirport& airport, const BglTaxiPath& path) {
+    // The formatter says which coordinate it refuses.
+    try {
+        for (const std::uint16_t point : {path.startPoint, path.endPoint}) {
+            const PackedPosition& position = taxiPoints_[point];
+            fmt::FormatTaxiNodeRow(DecodePackedLatitude(position.latitudePacked),
+                                   DecodePackedLongitude(position.longitudePacked));
+        }
+    } catch (const std::exception& error) {
+        ReportRecord("a taxi path of " + DecodePackedIdent(airport.identPacked), error);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tessel/bgl_decoder.h"
+#include "tessel/coordinate_text.h"
 #include "tessel/dat_file.h"
 #include "tessel/output_kinds.h"
 #include "tessel/run_observer.h"
@@ -66,9 +67,18 @@ private:
         std::uint32_t latitudePacked = 0;
     };
     enum class RowList { Airports, Vors, Ilss, Ndbs };
+    // A taxiway point's "111" row, made when a path first uses the point.
+    struct NodeRow {
+        enum class State : std::uint8_t { Unmade, Made, Refused };
+        State state = State::Unmade;
+        std::array<char, taxi_node::kRowBytes> text;
+    };
 
     void AddRow(RowList list, const std::string& row);
     void ReportRecord(const std::string& what, const std::exception& error);
+    // The node row of a point inside the list, or null when a coordinate does not fit its field.
+    const char* TaxiNodeRow(std::uint16_t point);
+    void ReportRefusedTaxiPath(const BglAirport& airport, const BglTaxiPath& path);
 
     OutputKinds kinds_;
     ScanOutputs& outputs_;
@@ -82,7 +92,9 @@ private:
     bool parkingLimitReported_ = false;
     // The current airport's taxiway points by point number, and its parking positions (kept only).
     std::vector<PackedPosition> taxiPoints_;
+    std::vector<NodeRow> nodeRows_;  // beside taxiPoints_
     std::vector<PackedPosition> parking_;
+    const std::string segmentStartRow_;
 };
 
 }  // namespace tessel

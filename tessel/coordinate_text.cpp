@@ -1,0 +1,156 @@
+// Coordinate fields and taxi node rows written straight into a caller's buffer: the same bytes as
+// the formatters in formats/, without their temporary strings, for the rows written by the million.
+#include "tessel/coordinate_text.h"
+
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cmath>
+#include <cstring>
+#include <system_error>
+
+namespace tessel {
+namespace {
+// The formatter's plain decimal text rounds to 15 significant digits, then the field cuts.
+constexpr int kSignificantDigits = 15;
+// Fractions of up to this many binary places are expanded exactly in 64-bit arithmetic.
+constexpr int kExactFractionBits = 59;
+
+// The first 15 significant digits of |value| (not 0), rounded half to even as the conversion
+// routine rounds, and the decimal exponent of the first. Every coordinate decoded from a packed
+// value is a whole number over 2^27 or 2^25, so its expansion is exact and short; other values
+// (false) go to the conversion routine.
+bool ExactSignificantDigits(double value, char* digits, int& exponent) {
+    int binaryExponent = 0;
+    const double mantissa = std::frexp(std::fabs(value), &binaryExponent);
+    std::uint64_t whole = static_cast<std::uint64_t>(std::ldexp(mantissa, 53));
+    int shift = 53 - binaryExponent;  // value = whole / 2^shift
+    const int zeros = std::countr_zero(whole);
+    whole >>= zeros;
+    shift -= zeros;
+    if (shift < 0) {
+        if (std::bit_width(whole) - shift > 63) return false;
+        whole <<= -shift;
+        shift = 0;
+    }
+    if (shift > kExactFractionBits) return false;
+    const std::uint64_t mask = (std::uint64_t{1} << shift) - 1;
+    const std::uint64_t integer = whole >> shift;
+    std::uint64_t fraction = whole & mask;
+
+    int count = 0;
+    if (integer != 0) {
+        char integerText[20];
+        const auto result = std::to_chars(integerText, integerText + sizeof integerText, integer);
+        const auto length = static_cast<int>(result.ptr - integerText);
+        if (length > kSignificantDigits) return false;
+        std::memcpy(digits, integerText, static_cast<std::size_t>(length));
+        count = length;
+        exponent = length - 1;
+    } else {
+        exponent = -1;
+        while (true) {
+            fraction *= 10;
+            if ((fraction >> shift) != 0) break;
+            --exponent;
+        }
+        digits[count++] = static_cast<char>('0' + (fraction >> shift));
+        fraction &= mask;
+    }
+    while (count < kSignificantDigits) {
+        fraction *= 10;
+        digits[count++] = static_cast<char>('0' + (fraction >> shift));
+        fraction &= mask;
+    }
+    // The rest beyond the 15th digit against one half of that digit's unit.
+    fraction *= 10;
+    const std::uint64_t next = fraction >> shift;
+    fraction &= mask;
+    const bool roundUp = next > 5 || (next == 5 && (fraction != 0 || (digits[kSignificantDigits - 1] - '0') % 2 == 1));
+    if (roundUp) {
+        int at = kSignificantDigits - 1;
+        while (at >= 0 && digits[at] == '9') digits[at--] = '0';
+        if (at >= 0) {
+            ++digits[at];
+        } else {
+            digits[0] = '1';
+            ++exponent;
+        }
+    }
+    return true;
+}
+
+bool ConvertedSignificantDigits(double value, char* digits, int& exponent, bool& negative) {
+    char scientific[40];
+    const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                      std::chars_format::scientific, kSignificantDigits - 1);
+    if (result.ec != std::errc{}) return false;
+    // "-d.dddddddddddddde+XX"
+    const char* at = scientific;
+    negative = *at == '-';
+    if (negative) ++at;
+    digits[0] = at[0];
+    std::memcpy(digits + 1, at + 2, kSignificantDigits - 1);
+    const char* exponentText = at + 2 + (kSignificantDigits - 1) + 1;
+    if (*exponentText == '+') ++exponentText;
+    return std::from_chars(exponentText, result.ptr, exponent).ec == std::errc{};
+}
+}  // namespace
+
+bool WriteCoordinateField(double valueDeg, std::size_t pointColumn, std::size_t decimals, char* field) {
+    if (!std::isfinite(valueDeg) || pointColumn < 1) return false;
+    char digits[kSignificantDigits];
+    int exponent = 0;
+    bool negative = false;
+    if (valueDeg == 0.0) {
+        // Zero (of either sign) is written "0" without a sign.
+        std::memset(digits, '0', sizeof digits);
+    } else if (ExactSignificantDigits(valueDeg, digits, exponent)) {
+        negative = valueDeg < 0;
+    } else if (!ConvertedSignificantDigits(valueDeg, digits, exponent, negative)) {
+        return false;
+    }
+    // Digit k of the plain text counts from the first significant digit; digits past the 15th are 0.
+    const auto digitAt = [&](long k) { return k >= 0 && k < kSignificantDigits ? digits[k] : '0'; };
+
+    // The integer part: "0" below one, else the digits up to the point.
+    char integerText[24];
+    std::size_t integerLength = 0;
+    if (negative) integerText[integerLength++] = '-';
+    if (exponent < 0) {
+        integerText[integerLength++] = '0';
+    } else {
+        if (static_cast<std::size_t>(exponent) + 1 + integerLength > sizeof integerText) return false;
+        for (long k = 0; k <= exponent; ++k) integerText[integerLength++] = digitAt(k);
+    }
+    char* fraction = field + pointColumn;
+    bool allZero = true;
+    for (std::size_t j = 0; j < decimals; ++j) {
+        fraction[j] = digitAt(static_cast<long>(exponent) + 1 + static_cast<long>(j));
+        allZero &= fraction[j] == '0';
+    }
+    for (std::size_t i = negative ? 1 : 0; i < integerLength; ++i) allZero &= integerText[i] == '0';
+    // A value cut to zero keeps no sign.
+    const char* integerStart = integerText;
+    if (negative && allZero) {
+        ++integerStart;
+        --integerLength;
+    }
+    const std::size_t integerWidth = pointColumn - 1;
+    if (integerLength > integerWidth) return false;
+    std::memset(field, ' ', integerWidth - integerLength);
+    std::memcpy(field + integerWidth - integerLength, integerStart, integerLength);
+    field[integerWidth] = '.';
+    return true;
+}
+
+bool WriteTaxiNodeRow(double latitudeDeg, double longitudeDeg, char* row) {
+    using namespace taxi_node;
+    std::memset(row, ' ', kRowBytes);
+    std::memcpy(row, col::kTaxiNodeCode.data(), col::kTaxiNodeCode.size());
+    return WriteCoordinateField(latitudeDeg, kLatitudePointColumn, kDecimals, row + col::kTaxiNodeLatitude.first - 1) &&
+           WriteCoordinateField(longitudeDeg, kLongitudePointColumn, kDecimals,
+                                row + col::kTaxiNodeLongitude.first - 1);
+}
+
+}  // namespace tessel
