@@ -3,12 +3,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 
+#include "tessel/dat_file.h"
 #include "tessel/text_compare.h"
 
 namespace tessel {
@@ -34,9 +31,15 @@ struct SortEntry {
     std::uint32_t index;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+constexpr std::size_t kPrefetchAhead = 8;
+
+void PrefetchAddress(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
 
 // Rows grouped by bucket then ordered; fills the per-bucket row counts.
 std::vector<SortEntry> OrderRows(const std::vector<std::string>& rows, std::array<std::size_t, kBucketCount>& counts,
@@ -115,32 +118,34 @@ bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::p
     std::array<std::size_t, kBucketCount> counts{};
     const std::vector<SortEntry> entries = OrderRows(rows, counts, &observer);
 
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(outputFile.c_str(), "wb"));
-    if (!file) {
-        observer.OnProblem("Cannot write " + outputFile.string() + ": " + std::strerror(errno));
+    DatFile file;
+    std::string reason;
+    if (!file.Open(outputFile, reason)) {
+        observer.OnProblem("Cannot write " + outputFile.string() + ": " + reason);
         return false;
     }
-    std::setvbuf(file.get(), nullptr, _IOFBF, 1 << 20);
+    listBox.reserve(listBox.size() + entries.size());
     const std::string* lastWritten = nullptr;
+    std::uint64_t lastKey = 0;
     std::size_t at = 0;
-    bool writeFailed = false;
     for (int b = 0; b < kBucketCount; ++b) {
         for (std::size_t n = 0; n < counts[b]; ++n, ++at) {
+            // The rows are met in sorted order, scattered over memory: ask for each string object a
+            // little ahead, and for its text once the object is there to say where the text lies.
+            if (at + 2 * kPrefetchAhead < entries.size()) PrefetchAddress(&rows[entries[at + 2 * kPrefetchAhead].index]);
+            if (at + kPrefetchAhead < entries.size()) PrefetchAddress(rows[entries[at + kPrefetchAhead].index].data());
             const std::string& row = rows[entries[at].index];
-            if (lastWritten != nullptr && *lastWritten == row) continue;
-            writeFailed |= std::fwrite(row.data(), 1, row.size(), file.get()) != row.size();
-            writeFailed |= std::fwrite("\r\n", 1, 2, file.get()) != 2;
+            // Rows of different keys differ; only rows of one key need comparing.
+            if (lastWritten != nullptr && entries[at].key == lastKey && *lastWritten == row) continue;
+            file.WriteLine(row);
             listBox.push_back(row);
             lastWritten = &row;
+            lastKey = entries[at].key;
         }
         observer.OnProgress(rowCount / 2 + static_cast<std::size_t>(b) * rowCount / 72, rowCount);
     }
-    const int flushResult = std::fflush(file.get());
-    writeFailed |= flushResult != 0 || std::ferror(file.get()) != 0;
-    const int savedErrno = errno;
-    if (std::fclose(file.release()) != 0) writeFailed = true;
-    if (writeFailed) {
-        observer.OnProblem("Cannot write " + outputFile.string() + ": " + std::strerror(savedErrno));
+    if (!file.Close(reason)) {
+        observer.OnProblem("Cannot write " + outputFile.string() + ": " + reason);
         return false;
     }
     return true;
