@@ -2,6 +2,7 @@
 // sorting of one million airport rows.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "formats/dat_rows.h"
+#include "tessel/coordinate_text.h"
 #include "tessel/packed_values.h"
 #include "tessel/row_sort.h"
 #include "tessel/tessel_run.h"
@@ -190,5 +192,38 @@ void BM_TesselSortOrder1MAirportRows(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * rows.size()));
 }
 BENCHMARK(BM_TesselSortOrder1MAirportRows)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// One taxi node row, through the formatter and written straight into a buffer, side by side.
+std::vector<std::pair<double, double>> PackedPositions() {
+    std::mt19937 random(3);
+    std::vector<std::pair<double, double>> positions(4096);
+    for (auto& [latitudeDeg, longitudeDeg] : positions) {
+        latitudeDeg = DecodePackedLatitude(random() % (1u << 29));
+        longitudeDeg = DecodePackedLongitude(random() % (3u << 28));
+    }
+    return positions;
+}
+
+void BM_TesselTaxiNodeRowFormatter(benchmark::State& state) {
+    static const auto positions = PackedPositions();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto& [latitudeDeg, longitudeDeg] = positions[i++ % positions.size()];
+        benchmark::DoNotOptimize(corvane::formats::FormatTaxiNodeRow(latitudeDeg, longitudeDeg));
+    }
+}
+BENCHMARK(BM_TesselTaxiNodeRowFormatter);
+
+void BM_TesselTaxiNodeRowDirect(benchmark::State& state) {
+    static const auto positions = PackedPositions();
+    std::array<char, taxi_node::kRowBytes> row;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto& [latitudeDeg, longitudeDeg] = positions[i++ % positions.size()];
+        benchmark::DoNotOptimize(WriteTaxiNodeRow(latitudeDeg, longitudeDeg, row.data()));
+        benchmark::DoNotOptimize(row);
+    }
+}
+BENCHMARK(BM_TesselTaxiNodeRowDirect);
 
 }  // namespace

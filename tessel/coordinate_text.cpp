@@ -21,10 +21,11 @@ constexpr int kExactFractionBits = 59;
 // value is a whole number over 2^27 or 2^25, so its expansion is exact and short; other values
 // (false) go to the conversion routine.
 bool ExactSignificantDigits(double value, char* digits, int& exponent) {
-    int binaryExponent = 0;
-    const double mantissa = std::frexp(std::fabs(value), &binaryExponent);
-    std::uint64_t whole = static_cast<std::uint64_t>(std::ldexp(mantissa, 53));
-    int shift = 53 - binaryExponent;  // value = whole / 2^shift
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biasedExponent == 0) return false;  // subnormal
+    std::uint64_t whole = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    int shift = 1075 - biasedExponent;  // |value| = whole / 2^shift
     const int zeros = std::countr_zero(whole);
     whole >>= zeros;
     shift -= zeros;
@@ -38,34 +39,48 @@ bool ExactSignificantDigits(double value, char* digits, int& exponent) {
     const std::uint64_t integer = whole >> shift;
     std::uint64_t fraction = whole & mask;
 
-    int count = 0;
+    // The expansion: integer digits, then fraction digits, four at a time while they fit, until
+    // 16 significant digits stand; what is left of the fraction only says whether it is zero.
+    char expansion[96];
+    int length = 0;
     if (integer != 0) {
-        char integerText[20];
-        const auto result = std::to_chars(integerText, integerText + sizeof integerText, integer);
-        const auto length = static_cast<int>(result.ptr - integerText);
+        const auto result = std::to_chars(expansion, expansion + 20, integer);
+        length = static_cast<int>(result.ptr - expansion);
         if (length > kSignificantDigits) return false;
-        std::memcpy(digits, integerText, static_cast<std::size_t>(length));
-        count = length;
-        exponent = length - 1;
-    } else {
-        exponent = -1;
-        while (true) {
+    }
+    const int integerLength = length;
+    int firstSignificant = integer != 0 ? 0 : -1;
+    const bool fourAtATime = shift <= kExactFractionBits - 10;  // fraction * 10^4 stays below 2^63
+    while (firstSignificant < 0 || length - firstSignificant <= kSignificantDigits) {
+        if (fourAtATime) {
+            fraction *= 10000;
+            const auto group = static_cast<unsigned>(fraction >> shift);
+            fraction &= mask;
+            expansion[length] = static_cast<char>('0' + group / 1000);
+            expansion[length + 1] = static_cast<char>('0' + group / 100 % 10);
+            expansion[length + 2] = static_cast<char>('0' + group / 10 % 10);
+            expansion[length + 3] = static_cast<char>('0' + group % 10);
+            length += 4;
+        } else {
             fraction *= 10;
-            if ((fraction >> shift) != 0) break;
-            --exponent;
+            expansion[length++] = static_cast<char>('0' + (fraction >> shift));
+            fraction &= mask;
         }
-        digits[count++] = static_cast<char>('0' + (fraction >> shift));
-        fraction &= mask;
+        if (firstSignificant < 0) {
+            for (int at = integerLength; at < length; ++at) {
+                if (expansion[at] != '0') {
+                    firstSignificant = at;
+                    break;
+                }
+            }
+        }
     }
-    while (count < kSignificantDigits) {
-        fraction *= 10;
-        digits[count++] = static_cast<char>('0' + (fraction >> shift));
-        fraction &= mask;
-    }
+    std::memcpy(digits, expansion + firstSignificant, kSignificantDigits);
+    exponent = integerLength - 1 - firstSignificant;
+    const int nextAt = firstSignificant + kSignificantDigits;
+    const int next = expansion[nextAt] - '0';
+    for (int at = nextAt + 1; at < length; ++at) fraction |= static_cast<std::uint64_t>(expansion[at] - '0');
     // The rest beyond the 15th digit against one half of that digit's unit.
-    fraction *= 10;
-    const std::uint64_t next = fraction >> shift;
-    fraction &= mask;
     const bool roundUp = next > 5 || (next == 5 && (fraction != 0 || (digits[kSignificantDigits - 1] - '0') % 2 == 1));
     if (roundUp) {
         int at = kSignificantDigits - 1;
