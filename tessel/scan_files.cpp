@@ -47,7 +47,10 @@ ScanFilesResult ScanFiles(const std::vector<std::string>& files, const OutputKin
 
     SceneryRowWriter writer(kinds, outputs, rows, lists, observer);
     FileByteSource source;
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    // Counts the files scanned; a stopped scan leaves the progress bar there.
+    std::size_t scanned = 0;
+    for (; scanned < files.size(); ++scanned) {
+        const std::size_t i = scanned;
         if (observer.StopRequested()) {
             result.stopped = true;
             break;
@@ -65,7 +68,7 @@ ScanFilesResult ScanFiles(const std::vector<std::string>& files, const OutputKin
         source.Close();
         if (writer.damageCount() > 0) ++result.damagedFiles;
     }
-    observer.OnProgress(files.size(), files.size());
+    observer.OnProgress(scanned, files.size());
 
     for (const auto& [file, name] : wanted) {
         std::string reason;

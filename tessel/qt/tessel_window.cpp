@@ -21,6 +21,8 @@ constexpr int kMarginPx = 8;
 constexpr int kRowPx = 24;
 constexpr int kTabTopPx = 96;
 constexpr int kProblemsTab = static_cast<int>(kTabCount);
+constexpr std::array<const char*, kTabCount> kListNames = {"lstDirs", "lstFiles", "lstNDB", "lstVOR", "lstILS",
+                                                           "lstARP",  "lstRWY",   "lstHEL", "lstAPV"};
 
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
@@ -57,12 +59,20 @@ TesselWindow::TesselWindow(WindowScript script, QWidget* parent) : QWidget(paren
     lbFile = new QLabel(this);
     lbFile->setTextFormat(Qt::PlainText);
     SSTab1 = new QTabWidget(this);
+    // Each control answers to its name, as in the window layout.
+    const std::pair<QWidget*, const char*> named[] = {
+        {chARP, "chARP"},     {chRWY, "chRWY"},   {chVOR, "chVOR"},   {chNDB, "chNDB"},     {chHEL, "chHEL"},
+        {chILS, "chILS"},     {chAPV, "chAPV"},   {txtPath, "txtPath"}, {btDir, "btDir"},   {btStart, "btStart"},
+        {btStop, "btStop"},   {PB1, "PB1"},       {lbMess, "lbMess"}, {lbError, "lbError"}, {lbFile, "lbFile"},
+        {SSTab1, "SSTab1"}};
+    for (const auto& [widget, name] : named) widget->setObjectName(QString::fromLatin1(name));
 
     for (std::size_t i = 0; i <= kTabCount; ++i) {
         const std::vector<std::string>* lines =
             i < kTabCount ? &form_.lists.lines[i] : &form_.problems;
         models_[i] = new LineListModel(lines, this);
         lists_[i] = new QListView();
+        lists_[i]->setObjectName(i < kTabCount ? QString::fromLatin1(kListNames[i]) : QStringLiteral("lstProblems"));
         lists_[i]->setModel(models_[i]);
         lists_[i]->setUniformItemSizes(true);
         lists_[i]->setFont(QFont(QStringLiteral("Monospace"), 9));
