@@ -95,6 +95,60 @@ bool ExactSignificantDigits(double value, char* digits, int& exponent) {
     return true;
 }
 
+// The common case done in a few operations: a value of at least 1 with at most 30 binary places
+// (every coordinate decoded from a packed value), whose 15-digit rounding cannot reach the kept
+// decimals. False leaves the field to the general way.
+bool WriteShortFractionField(double value, std::size_t pointColumn, std::size_t decimals, char* field) {
+    constexpr int kMaxFractionBits = 30;
+    constexpr std::size_t kMaxDecimals = 8;
+    constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                              100000, 1000000, 10000000, 100000000};
+    if (decimals > kMaxDecimals) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biasedExponent == 0 || biasedExponent == 0x7FF) return false;
+    std::uint64_t whole = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    int shift = 1075 - biasedExponent;
+    const int zeros = std::countr_zero(whole);
+    whole >>= zeros;
+    shift -= zeros;
+    if (shift < 0 || shift > kMaxFractionBits) return false;
+    const std::uint64_t integer = whole >> shift;
+    if (integer == 0) return false;
+    char integerText[24];
+    std::size_t integerLength = 0;
+    const bool negative = value < 0;
+    if (negative) integerText[integerLength++] = '-';
+    const auto result = std::to_chars(integerText + integerLength, integerText + sizeof integerText, integer);
+    const auto integerDigits = static_cast<std::size_t>(result.ptr - (integerText + integerLength));
+    integerLength += integerDigits;
+    const std::size_t integerWidth = pointColumn - 1;
+    if (integerLength > integerWidth) return false;
+    // Digits between the last kept decimal and the 15th significant one.
+    if (integerDigits + decimals >= static_cast<std::size_t>(kSignificantDigits)) return false;
+    const std::size_t roundedDigits = kSignificantDigits - integerDigits - decimals;
+    if (roundedDigits > kMaxDecimals) return false;
+
+    const std::uint64_t mask = (std::uint64_t{1} << shift) - 1;
+    const std::uint64_t scaled = (whole & mask) * kPowersOfTen[decimals];
+    const std::uint64_t kept = scaled >> shift;
+    const std::uint64_t rest = scaled & mask;
+    // The rest rounds up into the kept digits from 1 - 0.5 * 10^-roundedDigits on (a tie rounds
+    // 99...9 up too): leave those to the general way.
+    const std::uint64_t power = kPowersOfTen[roundedDigits];
+    if (2 * rest * power >= (2 * power - 1) << shift) return false;
+
+    std::memset(field, ' ', integerWidth - integerLength);
+    std::memcpy(field + integerWidth - integerLength, integerText, integerLength);
+    field[integerWidth] = '.';
+    std::uint64_t remaining = kept;
+    for (std::size_t j = decimals; j-- > 0;) {
+        field[pointColumn + j] = static_cast<char>('0' + remaining % 10);
+        remaining /= 10;
+    }
+    return true;
+}
+
 bool ConvertedSignificantDigits(double value, char* digits, int& exponent, bool& negative) {
     char scientific[40];
     const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
@@ -114,6 +168,7 @@ bool ConvertedSignificantDigits(double value, char* digits, int& exponent, bool&
 
 bool WriteCoordinateField(double valueDeg, std::size_t pointColumn, std::size_t decimals, char* field) {
     if (!std::isfinite(valueDeg) || pointColumn < 1) return false;
+    if (WriteShortFractionField(valueDeg, pointColumn, decimals, field)) return true;
     char digits[kSignificantDigits];
     int exponent = 0;
     bool negative = false;

@@ -112,6 +112,15 @@ TEST(CoordinateText, RandomDoublesAndTiesMatchTheFormatter) {
         // Twenty decimals show all fifteen digits, and so the rounding of the last.
         ASSERT_EQ(Direct(value, 5, 20), Reference(value, 5, 20)) << value;
     }
+    // Values just below a step of the last kept decimal, where the rounding to 15 digits may carry
+    // into the kept ones.
+    for (std::uint64_t step = 100000000; step < 100000000 + 200000; ++step) {
+        for (const int fractionBits : {25, 27, 30}) {
+            const std::uint64_t below = ((step * 37) << fractionBits) / 100000000 - 1;
+            const double value = std::ldexp(static_cast<double>(below), -fractionBits);
+            ASSERT_EQ(Direct(value, 5, 8), Reference(value, 5, 8)) << below << "/2^" << fractionBits;
+        }
+    }
     // Packed latitudes on multiples of 2^13 end in a 5 at the 16th digit.
     for (std::uint32_t packed = 0; packed < (1u << 29); packed += (1u << 13) * 7) {
         const double latitudeDeg = DecodePackedLatitude(packed);
