@@ -8,16 +8,6 @@
 namespace tessel {
 namespace {
 
-std::string Hex(std::uint64_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return "0x" + text;
-}
-
 struct RecordHeader {
     std::uint16_t id = 0;
     std::uint32_t sizeBytes = 0;
@@ -41,6 +31,17 @@ private:
     std::span<const std::byte> ReadBody(std::uint64_t offset, std::uint32_t length);
     std::uint64_t BoundedCount(std::uint64_t count, std::uint64_t firstOffset, std::uint64_t endOffset,
                                std::uint64_t entryBytes, const char* what, std::uint64_t reportOffset);
+
+    // Whether a record's size holds its fixed part; reported when it does not.
+    bool HoldsFixedPart(std::uint64_t offset, std::uint32_t sizeBytes, std::uint32_t fixedBytes, const char* what);
+    // The fixed part of a record; empty when the record does not hold it or it cannot be read.
+    std::span<const std::byte> ReadFixedPart(std::uint64_t offset, std::uint32_t sizeBytes, std::uint32_t fixedBytes,
+                                             const char* what);
+    // Walks the sub-records that follow a record's fixed part up to the record's end, each checked
+    // to lie inside the record; onChild(offset, header) is called for each in order.
+    template <typename OnChild>
+    void WalkChildren(std::uint64_t offset, std::uint32_t sizeBytes, std::uint32_t fixedBytes, const char* what,
+                      OnChild&& onChild);
 
     void WalkSection(std::uint64_t headerOffset);
     void WalkSubsection(std::uint32_t sectionType, std::uint64_t headerOffset);
@@ -107,6 +108,42 @@ std::uint64_t FileWalk::BoundedCount(std::uint64_t count, std::uint64_t firstOff
     return available;
 }
 
+bool FileWalk::HoldsFixedPart(std::uint64_t offset, std::uint32_t sizeBytes, std::uint32_t fixedBytes,
+                              const char* what) {
+    if (sizeBytes >= fixedBytes) return true;
+    Damage(offset, std::string(what) + " record of size " + std::to_string(sizeBytes) + " is shorter than its " +
+                       std::to_string(fixedBytes) + " bytes");
+    return false;
+}
+
+std::span<const std::byte> FileWalk::ReadFixedPart(std::uint64_t offset, std::uint32_t sizeBytes,
+                                                   std::uint32_t fixedBytes, const char* what) {
+    if (!HoldsFixedPart(offset, sizeBytes, fixedBytes, what)) return {};
+    return ReadBody(offset, fixedBytes);
+}
+
+template <typename OnChild>
+void FileWalk::WalkChildren(std::uint64_t offset, std::uint32_t sizeBytes, std::uint32_t fixedBytes, const char* what,
+                            OnChild&& onChild) {
+    const std::uint64_t end = offset + sizeBytes;
+    std::uint64_t child = offset + fixedBytes;
+    while (child < end && !stopped_) {
+        RecordHeader header;
+        if (end - child < kRecordHeaderBytes || !ReadRecordHeader(child, header)) {
+            Damage(child, std::string(what) + " sub-record header does not fit inside the " + what + " record");
+            return;
+        }
+        if (header.sizeBytes < kRecordHeaderBytes || header.sizeBytes > end - child) {
+            Damage(child, std::string(what) + " sub-record " + HexText(header.id) + " of size " +
+                              std::to_string(header.sizeBytes) + " does not fit inside the " + what +
+                              " record; the rest of it is skipped");
+            return;
+        }
+        onChild(child, header);
+        child += header.sizeBytes;
+    }
+}
+
 void FileWalk::Run() {
     std::array<std::byte, kFileHeaderBytes> header;
     if (fileBytes_ < kFileHeaderBytes) {
@@ -150,7 +187,7 @@ void FileWalk::WalkSubsection(std::uint32_t sectionType, std::uint64_t headerOff
         if (!ReadRecordHeader(offset, record)) return;
         if (record.sizeBytes == 0) return;  // a record of size 0 ends the subsection
         if (record.sizeBytes < kRecordHeaderBytes || record.sizeBytes > fileBytes_ - offset) {
-            Damage(offset, "record " + Hex(record.id) + " of size " + std::to_string(record.sizeBytes) +
+            Damage(offset, "record " + HexText(record.id) + " of size " + std::to_string(record.sizeBytes) +
                                " does not fit the file; the rest of the subsection is skipped");
             return;
         }
@@ -166,11 +203,7 @@ void FileWalk::WalkSubsection(std::uint32_t sectionType, std::uint64_t headerOff
 }
 
 void FileWalk::DecodeAirport(std::uint64_t offset, std::uint32_t sizeBytes) {
-    if (sizeBytes < kAirportFixedBytes) {
-        Damage(offset, "airport record of size " + std::to_string(sizeBytes) + " is shorter than its 56 bytes");
-        return;
-    }
-    std::span<const std::byte> fixed = ReadBody(offset, kAirportFixedBytes);
+    std::span<const std::byte> fixed = ReadFixedPart(offset, sizeBytes, kAirportFixedBytes, "airport");
     if (fixed.empty()) return;
     BglAirport airport;
     airport.longitudePacked = U32At(fixed, 0x0C);
@@ -179,39 +212,17 @@ void FileWalk::DecodeAirport(std::uint64_t offset, std::uint32_t sizeBytes) {
     airport.variationDeg = F32At(fixed, 0x24);
     airport.identPacked = U32At(fixed, 0x28);
     visitor_.OnAirport(airport);
-
-    const std::uint64_t end = offset + sizeBytes;
-    std::uint64_t child = offset + kAirportFixedBytes;
-    while (child < end && !stopped_) {
-        RecordHeader header;
-        if (end - child < kRecordHeaderBytes || !ReadRecordHeader(child, header)) {
-            Damage(child, "airport sub-record header does not fit inside the airport record");
-            return;
-        }
-        if (header.sizeBytes < kRecordHeaderBytes || header.sizeBytes > end - child) {
-            Damage(child, "airport sub-record " + Hex(header.id) + " of size " + std::to_string(header.sizeBytes) +
-                              " does not fit inside the airport record; the rest of the airport is skipped");
-            return;
-        }
-        DecodeAirportChild(airport, child, header);
-        child += header.sizeBytes;
-    }
+    WalkChildren(offset, sizeBytes, kAirportFixedBytes, "airport",
+                 [&](std::uint64_t child, const RecordHeader& header) { DecodeAirportChild(airport, child, header); });
 }
 
 void FileWalk::DecodeAirportChild(const BglAirport& airport, std::uint64_t offset, const RecordHeader& header) {
-    const auto tooShort = [&](const char* what, std::uint32_t needed) {
-        if (header.sizeBytes >= needed) return false;
-        Damage(offset, std::string(what) + " record of size " + std::to_string(header.sizeBytes) +
-                           " is shorter than its " + std::to_string(needed) + " bytes");
-        return true;
-    };
     switch (header.id) {
         case kRecordName:
             visitor_.OnAirportName(airport, ReadName(offset, header.sizeBytes));
             return;
         case kRecordRunway: {
-            if (tooShort("runway", kRunwayFixedBytes)) return;
-            std::span<const std::byte> bytes = ReadBody(offset, kRunwayFixedBytes);
+            std::span<const std::byte> bytes = ReadFixedPart(offset, header.sizeBytes, kRunwayFixedBytes, "runway");
             if (bytes.empty()) return;
             BglRunway runway;
             runway.primaryNumber = ByteAt(bytes, 0x08);
@@ -226,8 +237,7 @@ void FileWalk::DecodeAirportChild(const BglAirport& airport, std::uint64_t offse
             return;
         }
         case kRecordHelipad: {
-            if (tooShort("helipad", kHelipadFixedBytes)) return;
-            std::span<const std::byte> bytes = ReadBody(offset, kHelipadFixedBytes);
+            std::span<const std::byte> bytes = ReadFixedPart(offset, header.sizeBytes, kHelipadFixedBytes, "helipad");
             if (bytes.empty()) return;
             BglHelipad helipad;
             helipad.longitudePacked = U32At(bytes, 0x0C);
@@ -247,7 +257,7 @@ void FileWalk::DecodeAirportChild(const BglAirport& airport, std::uint64_t offse
     }
 
     // The three lists: a count at 6, entries from 8, all inside the record.
-    if (tooShort("list", kListHeaderBytes)) return;
+    if (!HoldsFixedPart(offset, header.sizeBytes, kListHeaderBytes, "list")) return;
     std::span<const std::byte> bytes = ReadBody(offset, header.sizeBytes);
     if (bytes.empty()) return;
     const std::uint16_t count = U16At(bytes, 6);
@@ -295,11 +305,7 @@ void FileWalk::DecodeAirportChild(const BglAirport& airport, std::uint64_t offse
 }
 
 void FileWalk::DecodeVorIls(std::uint64_t offset, std::uint32_t sizeBytes) {
-    if (sizeBytes < kVorIlsFixedBytes) {
-        Damage(offset, "VOR/ILS record of size " + std::to_string(sizeBytes) + " is shorter than its 40 bytes");
-        return;
-    }
-    std::span<const std::byte> fixed = ReadBody(offset, kVorIlsFixedBytes);
+    std::span<const std::byte> fixed = ReadFixedPart(offset, sizeBytes, kVorIlsFixedBytes, "VOR/ILS");
     if (fixed.empty()) return;
     BglNavaid navaid;
     navaid.type = ByteAt(fixed, 0x06);
@@ -308,41 +314,18 @@ void FileWalk::DecodeVorIls(std::uint64_t offset, std::uint32_t sizeBytes) {
     navaid.frequencyHz = U32At(fixed, 0x14);
     navaid.variationDeg = F32At(fixed, 0x1C);
     navaid.identPacked = U32At(fixed, 0x20);
-
-    const std::uint64_t end = offset + sizeBytes;
-    std::uint64_t child = offset + kVorIlsFixedBytes;
-    while (child < end && !stopped_) {
-        RecordHeader header;
-        if (end - child < kRecordHeaderBytes || !ReadRecordHeader(child, header)) {
-            Damage(child, "VOR/ILS sub-record header does not fit inside its record");
-            return;
-        }
-        if (header.sizeBytes < kRecordHeaderBytes || header.sizeBytes > end - child) {
-            Damage(child, "VOR/ILS sub-record " + Hex(header.id) + " of size " + std::to_string(header.sizeBytes) +
-                              " does not fit inside its record; the rest of it is skipped");
-            return;
-        }
+    WalkChildren(offset, sizeBytes, kVorIlsFixedBytes, "VOR/ILS", [&](std::uint64_t child, const RecordHeader& header) {
         if (header.id == kRecordLocalizer) {
-            if (header.sizeBytes < kLocalizerBytes) {
-                Damage(child, "localizer record of size " + std::to_string(header.sizeBytes) +
-                                  " is shorter than its 16 bytes");
-            } else {
-                std::span<const std::byte> bytes = ReadBody(child, kLocalizerBytes);
-                if (!bytes.empty()) navaid.localizerHeadingDegTrue = F32At(bytes, 0x08);
-            }
+            std::span<const std::byte> localizer = ReadFixedPart(child, header.sizeBytes, kLocalizerBytes, "localizer");
+            if (!localizer.empty()) navaid.localizerHeadingDegTrue = F32At(localizer, 0x08);
         } else if (header.id == kRecordName) {
             visitor_.OnNavaidName(navaid, ReadName(child, header.sizeBytes));
         }
-        child += header.sizeBytes;
-    }
+    });
 }
 
 void FileWalk::DecodeNdb(std::uint64_t offset, std::uint32_t sizeBytes) {
-    if (sizeBytes < kNdbFixedBytes) {
-        Damage(offset, "NDB record of size " + std::to_string(sizeBytes) + " is shorter than its 40 bytes");
-        return;
-    }
-    std::span<const std::byte> fixed = ReadBody(offset, kNdbFixedBytes);
+    std::span<const std::byte> fixed = ReadFixedPart(offset, sizeBytes, kNdbFixedBytes, "NDB");
     if (fixed.empty()) return;
     BglNdb ndb;
     ndb.frequency10Hz = U32At(fixed, 0x08);
@@ -371,6 +354,16 @@ std::string FileWalk::ReadName(std::uint64_t offset, std::uint32_t sizeBytes) {
 }
 
 }  // namespace
+
+std::string HexText(std::uint64_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return "0x" + text;
+}
 
 std::string NameCharacters(std::span<const std::byte> bytes) {
     std::string name;

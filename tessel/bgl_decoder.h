@@ -32,6 +32,9 @@ public:
 // a damaged structure is reported and the walk goes on after it where its bounds are still known.
 void DecodeBglFile(ByteSource& source, BglVisitor& visitor);
 
+// Offsets and record ids as reports show them: "0x" and capital hex digits.
+std::string HexText(std::uint64_t value);
+
 // Keeps the characters with codes 32 to 122, in order.
 std::string NameCharacters(std::span<const std::byte> bytes);
 

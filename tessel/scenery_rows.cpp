@@ -14,16 +14,6 @@ namespace {
 constexpr std::uint8_t kTaxiPathTypeWritten = 0x61;
 constexpr std::uint8_t kTaxiPathTypeRunway = 4;
 
-std::string HexOffset(std::uint64_t offset) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[offset & 0xF]);
-        offset >>= 4;
-    } while (offset != 0);
-    return "0x" + text;
-}
-
 fmt::AirportRow MakeAirportRow(const BglAirport& airport, const std::string& ident, std::string_view name) {
     fmt::AirportRow row;
     row.ident = ident;
@@ -47,7 +37,7 @@ void SceneryRowWriter::BeginFile(const std::string& path) {
 
 void SceneryRowWriter::OnDamage(std::uint64_t offset, const std::string& reason) {
     if (damageCount_ < kReportedDamagePerFile) {
-        observer_.OnProblem(path_ + " at " + HexOffset(offset) + ": " + reason);
+        observer_.OnProblem(path_ + " at " + HexText(offset) + ": " + reason);
     } else if (damageCount_ == kReportedDamagePerFile) {
         observer_.OnProblem(path_ + ": further damage in this file is not listed");
     }
