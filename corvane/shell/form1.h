@@ -5,13 +5,17 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "control_registry.h"
 #include "controls.h"
 #include "corvane/map/canvas.h"
+#include "corvane/map/frame_inputs.h"
 #include "corvane/map/layer_toggles.h"
 #include "corvane/map/map_colours.h"
 #include "corvane/map/map_view.h"
+#include "corvane/map/nearby_lists.h"
+#include "corvane/map/nearby_refresh.h"
 #include "corvane/navdata/load_report.h"
 #include "corvane/navdata/nav_tables.h"
 #include "corvane/plan/flight_plan.h"
@@ -80,6 +84,9 @@ class TForm1 : public DisplayPanelControls,
   navdata::LoadReport loadReport;  // of the last database load
   simlink::AircraftState aircraft;
   simlink::TrafficList traffic;
+  // The rows near the map centre that the frame draws, and the refresh that rebuilds them.
+  std::unique_ptr<map::NearbyLists> nearby = std::make_unique<map::NearbyLists>();
+  map::NearbyRefreshState refresh;
 
   const ControlRegistry& Controls() const { return registry_; }
   Dialogs& dialogs() { return dialogs_; }
@@ -98,6 +105,8 @@ class TForm1 : public DisplayPanelControls,
   void FormDestroy();
 
   // The loops.
+  void Timer1Timer();  // the map frame (form_map_timers.cpp)
+  void Timer2Timer();  // the nearby-data refresh
   void Timer5Timer();
   // Runs the handler of Timer1 ... Timer5 (index 0 ... 4) where one is built.
   void TimerTick(int timerIndex);
@@ -154,9 +163,11 @@ class TForm1 : public DisplayPanelControls,
   void StyleLayerButtons();
   void SizeStrips();
   void ClampGradient(Edit& edit, int key);
+  void ShowTimerIntervals();
   void RunStartSequence();
   void LoadDatabase();
   bool OpenLink();
+  map::FrameInputs CollectFrameInputs();
 
   FormOptions options_;
   Dialogs& dialogs_;
@@ -164,6 +175,10 @@ class TForm1 : public DisplayPanelControls,
   map::Canvas& paintBoxCanvas_;
   ControlRegistry registry_;
   std::unique_ptr<simlink::SimLink> link_;
+  // The frame's copies of the plan, the traffic and the airway points; their storage is kept between ticks.
+  std::vector<map::RouteWaypoint> frameRoute_;
+  std::vector<map::TrafficMark> frameTraffic_;
+  std::vector<map::AirwayPoint> frameAirwayPoints_;
 };
 
 inline constexpr int kKeyEnter = 13;

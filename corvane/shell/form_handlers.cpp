@@ -46,6 +46,8 @@ constexpr HandlerEntry kHandlers[] = {
     {"bbTCASClick", "", Click<&TForm1::bbTCASClick>},
     {"bbVORClick", "", Click<&TForm1::bbVORClick>},
     {"FormCreate", "", Click<&TForm1::FormCreate>},
+    {"Timer1Timer", "", Click<&TForm1::Timer1Timer>},
+    {"Timer2Timer", "", Click<&TForm1::Timer2Timer>},
     {"Timer5Timer", "", Click<&TForm1::Timer5Timer>},
     {"btAPSetClick", "", Click<&TForm1::btAPSetClick>},
     {"btAPset2Click", "", Click<&TForm1::btAPset2Click>},

@@ -36,6 +36,7 @@ void TForm1::LoadDatabase() {
   plan.tail = 0;
   plan.insertIndex = 0;
   plan.insertMode = false;
+  refresh = map::NearbyRefreshState{};
   Timer2.SetInterval(50);
   Caption = captionBase + std::string(navdata::kInitializingDisplayCaption);
   Timer2.SetEnabled(true);

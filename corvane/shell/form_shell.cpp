@@ -23,10 +23,14 @@ void TForm1::btHideClick() {
   btHide.caption = layers.ownAircraftShown ? "Hide" : "Show";
 }
 
-void TForm1::btCfgTmrClick() {
+void TForm1::ShowTimerIntervals() {
   Edit* edits[] = {&edTmr1, &edTmr2, &edTmr3, &edTmr4, &edTmr5};
   const Timer* timers[] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
   for (int i = 0; i < 5; ++i) edits[i]->text = FormatInteger(timers[i]->Interval());
+}
+
+void TForm1::btCfgTmrClick() {
+  ShowTimerIntervals();
   CentreOnMap(PanTMR);
 }
 

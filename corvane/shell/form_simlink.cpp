@@ -100,8 +100,10 @@ void TForm1::btSetPositionClick() {
 
 void TForm1::TimerTick(int timerIndex) {
   switch (timerIndex) {
+    case 0: Timer1Timer(); break;
+    case 1: Timer2Timer(); break;
     case 4: Timer5Timer(); break;
-    default: break;  // the map, nearby-data, airport-view and autopilot loops join with their subsystems
+    default: break;  // the airport-view and autopilot loops join with their subsystems
   }
 }
 

@@ -4,25 +4,33 @@
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "corvane/shell/settings_file.h"
 #include "main_window.h"
+#include "map_render_png.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--screenshot FILE --after SECONDS]\n";
+    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--screenshot FILE --after SECONDS]\n"
+    "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // "--render" draws one frame without a window, so it needs no display.
+  const bool render = argc > 1 && std::strcmp(argv[1], "--render") == 0;
+  if (render) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
   // Qt takes the numeric locale from the environment; every number in files and edits uses ".".
   std::setlocale(LC_NUMERIC, "C");
+  if (render) return corvane::shell::qt::RunRenderCommand(std::vector<std::string>(argv + 2, argv + argc));
   QApplication::setApplicationName(QStringLiteral("Corvane"));
 
   corvane::shell::qt::WindowOptions options;

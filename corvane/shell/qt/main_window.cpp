@@ -144,6 +144,9 @@ void MainWindow::BuildWidgets() {
   statusText_ = new QLabel(statusBar());
   statusBar()->addWidget(statusText_, 1);
   connect(map_, &MapWidget::Resized, this, [this](int width, int height) {
+    // The map's corner texts are placed from the window's outer size.
+    form_->formWidth = frameGeometry().width();
+    form_->formHeight = frameGeometry().height();
     form_->SetPaintBoxSize(width, height);
     Refresh();
   });

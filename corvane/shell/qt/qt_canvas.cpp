@@ -1,13 +1,19 @@
-// QtCanvas: each primitive paints straight into the image with the canvas's pen, brush and font.
+// QtCanvas: the primitives paint into the image through one painter that stays open for the frame.
 #include "qt_canvas.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPalette>
+#include <algorithm>
 
 namespace corvane::shell::qt {
+namespace {
+
+// A frame uses a handful of fonts (label, bold, larger status texts); a user changing fonts all day
+// must not make the cache grow without end.
+constexpr std::size_t kMaxCachedFonts = 16;
+
+}  // namespace
 
 QColor ToQColor(map::Color color) {
   if (color & 0x80000000u) {
@@ -29,11 +35,38 @@ map::Color FromQColor(const QColor& color) {
          static_cast<map::Color>(color.blue()) << 16;
 }
 
-QtCanvas::QtCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) { image_.fill(Qt::black); }
+QtCanvas::QtCanvas(int width, int height) : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+  image_.fill(Qt::black);
+}
+
+QtCanvas::~QtCanvas() { EndPainting(); }
+
+QPainter& QtCanvas::Painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setPen(pen_);
+  }
+  return *painter_;
+}
+
+void QtCanvas::EndPainting() const {
+  if (!painter_) return;
+  painter_->end();
+  painter_.reset();
+  painterFont_ = nullptr;
+}
+
+const QImage& QtCanvas::image() const {
+  EndPainting();
+  return image_;
+}
 
 void QtCanvas::Resize(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
   if (width == image_.width() && height == image_.height()) return;
-  QImage resized(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  EndPainting();
+  QImage resized(width, height, QImage::Format_RGB32);
   resized.fill(Qt::black);
   QPainter painter(&resized);
   painter.drawImage(0, 0, image_);
@@ -41,46 +74,89 @@ void QtCanvas::Resize(int width, int height) {
   image_ = std::move(resized);
 }
 
-void QtCanvas::LineTo(int x, int y) {
-  QPainter painter(&image_);
-  painter.setPen(pen_);
-  painter.drawLine(penPosition_, QPoint(x, y));
-  penPosition_ = QPoint(x, y);
+void QtCanvas::SetPenColor(map::Color color) {
+  if (color == penColor_) return;
+  penColor_ = color;
+  pen_ = ToQColor(color);
+  if (painter_) painter_->setPen(pen_);
 }
 
-void QtCanvas::TextOut(int x, int y, std::string_view text) {
+void QtCanvas::SetBrushColor(map::Color color) {
+  if (color == brushColor_) return;
+  brushColor_ = color;
+  brush_ = ToQColor(color);
+}
+
+void QtCanvas::SetFont(const map::Font& font) {
+  if (font == font_) return;
+  font_ = font;
+  textFont_ = nullptr;
+}
+
+const QtCanvas::CachedFont& QtCanvas::TextFont() {
+  if (textFont_ != nullptr) return *textFont_;
+  const auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& f) { return f.key == font_; });
+  if (found != fonts_.end()) return *(textFont_ = &*found);
+  if (fonts_.size() >= kMaxCachedFonts) {
+    fonts_.clear();
+    painterFont_ = nullptr;
+  }
+  if (fonts_.capacity() < kMaxCachedFonts) fonts_.reserve(kMaxCachedFonts);  // entries never move
   QFont font(QString::fromStdString(font_.name));
   font.setPointSize(std::max(font_.size, 1));
   font.setBold(font_.style.bold);
   font.setItalic(font_.style.italic);
   font.setUnderline(font_.style.underline);
+  fonts_.push_back({font_, font, QFontMetrics(font)});
+  return *(textFont_ = &fonts_.back());
+}
+
+void QtCanvas::LineTo(int x, int y) {
+  const QPoint end(x, y);
+  // The end point itself stays unpainted, as the platform's LineTo leaves it.
+  if (end != penPosition_) Painter().drawLine(penPosition_, end);
+  penPosition_ = end;
+}
+
+void QtCanvas::TextOut(int x, int y, std::string_view text) {
+  if (text.empty()) return;
+  const CachedFont& cached = TextFont();
   const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QPainter painter(&image_);
-  painter.setFont(font);
-  const QFontMetrics metrics(font);
+  QPainter& painter = Painter();
+  if (painterFont_ != &cached) {
+    painter.setFont(cached.font);
+    painterFont_ = &cached;
+  }
   // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(qtext), metrics.height()), brush_);
+  painter.fillRect(QRect(x, y, cached.metrics.horizontalAdvance(qtext), cached.metrics.height()), brush_);
   painter.setPen(ToQColor(font_.color));
-  painter.drawText(x, y + metrics.ascent(), qtext);
+  painter.drawText(x, y + cached.metrics.ascent(), qtext);
+  painter.setPen(pen_);
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
-  QPainter painter(&image_);
+  QPainter& painter = Painter();
   painter.fillRect(QRect(left, top, right - left, bottom - top), brush_);
-  painter.setPen(pen_);
   painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void QtCanvas::CopyRect(const map::Rect& destination, const map::Canvas& source, const map::Rect& sourceRect) {
   const auto* qtSource = dynamic_cast<const QtCanvas*>(&source);
   if (qtSource == nullptr) return;
-  QPainter painter(&image_);
-  painter.drawImage(QRect(destination.left, destination.top, destination.right - destination.left,
-                          destination.bottom - destination.top),
-                    qtSource->image_,
-                    QRect(sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-                          sourceRect.bottom - sourceRect.top));
+  const QImage& picture = qtSource->image();  // ends the source's frame
+  const QRect to(destination.left, destination.top, destination.right - destination.left,
+                 destination.bottom - destination.top);
+  const QRect from(sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
+                   sourceRect.bottom - sourceRect.top);
+  if (qtSource == this) {
+    // Copying within one image goes through a copy of the source part.
+    const QImage part = picture.copy(from);
+    Painter().drawImage(to, part);
+  } else {
+    Painter().drawImage(to, picture, from);
+  }
+  EndPainting();  // the copy is what the screen shows next
 }
 
 }  // namespace corvane::shell::qt

@@ -1,0 +1,105 @@
+// The map's two loops on the form: Timer1 draws a frame, Timer2 rebuilds the nearby lists a chunk at a time.
+#include <cmath>
+#include <string>
+
+#include "corvane/map/map_frame.h"
+#include "corvane/navdata/nav_database_load.h"
+#include "form1.h"
+#include "number_text.h"
+
+namespace corvane::shell {
+namespace {
+
+constexpr double kDefaultArpSizeDeg = 6;
+constexpr double kDefaultBcnSizeDeg = 6;
+constexpr double kDefaultFixSizeDeg = 3;
+constexpr double kDefaultGeoSizeDeg = 10;
+
+}  // namespace
+
+map::FrameInputs TForm1::CollectFrameInputs() {
+  frameRoute_.clear();
+  for (const plan::Waypoint& entry : plan.entries) {
+    if (entry.IsEndMarker()) break;
+    frameRoute_.push_back({entry.lat, entry.lon, entry.ident, entry.info});
+  }
+  frameTraffic_.clear();
+  for (std::int32_t i = 0; i < traffic.count && i < simlink::TrafficList::kCapacity; ++i) {
+    const simlink::TrafficEntry& entry = traffic.entries[static_cast<std::size_t>(i)];
+    frameTraffic_.push_back({entry.latitude, entry.longitude, entry.altitudeFt, entry.callsign});
+  }
+  frameAirwayPoints_.clear();
+  for (const plan::AirwayPoint& point : plan.airwayPoints) {
+    if (point.lat == 0 && point.lon == 0) break;
+    frameAirwayPoints_.push_back({point.lat, point.lon});
+  }
+
+  map::FrameInputs inputs;
+  inputs.nearby = nearby.get();
+  inputs.toggles = layers;
+  inputs.colours = MapColours();
+  inputs.labelFont = IMG1.font;
+  inputs.route = frameRoute_;
+  inputs.traffic = frameTraffic_;
+  inputs.airwayPoints = frameAirwayPoints_;
+  inputs.aircraft = {.connected = connected,
+                     .latitude = aircraft.latitude,
+                     .longitude = aircraft.longitude,
+                     .altitudeFt = aircraft.altitudeFt,
+                     .headingDegTrue = aircraft.headingDegTrue,
+                     .magneticVariationDeg = aircraft.magneticVariationDeg,
+                     .groundSpeedKt = aircraft.groundSpeedKt,
+                     .windDirectionDegTrue = static_cast<std::uint32_t>(aircraft.windDirectionDegTrue),
+                     .windDirectionDegMagnetic = aircraft.windDirectionDegMagnetic,
+                     .windSpeedKt = static_cast<std::uint32_t>(aircraft.windSpeedKt),
+                     .apHeadingDeg = aircraft.apHeadingDeg,
+                     .apAltitudeFt = aircraft.apAltitudeFt,
+                     .apVerticalSpeedFpm = aircraft.apVerticalSpeedFpm};
+  inputs.autopilot.mode = AutopilotMode;
+  inputs.autopilot.timer4IntervalMs = Timer4.Interval();
+  // The hold's leg time is only shown; a field that is not a whole number shows the default minute.
+  if (const auto minutes = ParseInteger(edHldTm.text); minutes && *minutes > 0) {
+    inputs.autopilot.holdLegMinutes = static_cast<std::uint32_t>(*minutes);
+  }
+  inputs.autopilot.activeLegIndex = plan.ActiveWaypointIndex;
+  if (plan.ActiveWaypointIndex >= 0 && plan.ActiveWaypointIndex < plan::FlightPlan::kCapacity) {
+    const plan::Waypoint& next = plan[plan.ActiveWaypointIndex];
+    inputs.autopilot.nextIdent = next.ident;
+    inputs.autopilot.distanceToNextNm =
+        map::TruncToInt(plan::DistanceNm(aircraft.latitude, aircraft.longitude, next.lat, next.lon));
+  }
+  inputs.windowWidth = formWidth;
+  inputs.windowHeight = formHeight;
+  return inputs;
+}
+
+void TForm1::Timer1Timer() {
+  const map::FrameInputs inputs = CollectFrameInputs();
+  map::DrawMapFrame(imageCanvas(), view, inputs, PB1.width, PB1.height);
+  SizeStrips();
+  map::PresentFrame(paintBoxCanvas(), imageCanvas(), PB1.width, PB1.height);
+}
+
+void TForm1::Timer2Timer() {
+  // A box size that is not a number takes its default instead of stopping every tick.
+  const map::BoxSizes boxes{map::BoxSizeOrDefault(edArpSize.text, kDefaultArpSizeDeg),
+                            map::BoxSizeOrDefault(edBcnSize.text, kDefaultBcnSizeDeg),
+                            map::BoxSizeOrDefault(edFixSize.text, kDefaultFixSizeDeg),
+                            map::BoxSizeOrDefault(edGeoSize.text, kDefaultGeoSizeDeg)};
+  const map::RefreshTickResult result = map::NearbyRefreshTick(refresh, *database, view.centre, boxes, *nearby);
+  if (result.takeConfiguredInterval) {
+    // An interval that is not a whole number of milliseconds above 0 keeps the one in use, so the
+    // refresh never stops.
+    if (const auto interval = ParseInteger(edTmr2.text); interval && *interval > 0) {
+      Timer2.SetInterval(static_cast<std::uint32_t>(*interval));
+    }
+  }
+  if (!result.cycleEnded) return;
+  // Only the start suffix goes (a caption naming the connected simulator keeps its text), and it goes
+  // after a reload too, when the map timer is already running.
+  const std::string_view suffix = navdata::kInitializingDisplayCaption;
+  if (Caption.ends_with(suffix)) Caption.resize(Caption.size() - suffix.size());
+  if (!Timer1.Enabled() && !PanAPV.visible) Timer1.SetEnabled(true);
+}
+
+}  // namespace corvane::shell

@@ -1,0 +1,125 @@
+// The map's loops on the form, on the demo data: the first refresh cycle starts the map, frames reach PB1.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "test_form.h"
+
+namespace corvane::shell {
+namespace {
+
+using testing::TemporaryFolder;
+using testing::TestForm;
+using testing::WriteText;
+
+std::filesystem::path DemoFolder() {
+  const char* source = std::getenv("CORVANE_SOURCE_DIR");
+  return std::filesystem::path(source != nullptr ? source : ".") / "data" / "demo";
+}
+
+class FormMapTimersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(DemoFolder() / "NAVapt.dat")) GTEST_SKIP() << "no demo data";
+    WriteText(folder.path() / "corvane.INI", "[SIM]\nFS=0\nXP=1\n[Timer]\nOne=250\nTwo=700\n[Position]\nYpos=52.3\nXpos=4.76\n");
+    test = std::make_unique<TestForm>(folder.path() / "corvane.INI", DemoFolder());
+  }
+
+  // Timer2 ticks until the map timer runs; returns the ticks it took (or -1 after a limit).
+  int RefreshUntilMapRuns() {
+    for (int tick = 1; tick <= 400; ++tick) {
+      form().TimerTick(1);
+      if (form().Timer1.Enabled()) return tick;
+    }
+    return -1;
+  }
+
+  TForm1& form() { return *test->form; }
+
+  TemporaryFolder folder;
+  std::unique_ptr<TestForm> test;
+};
+
+TEST_F(FormMapTimersTest, FirstCycleStartsTheMapAndTakesTheConfiguredInterval) {
+  form().FormCreate();
+  EXPECT_EQ(form().Caption, form().captionBase + " - Initializing display");
+  EXPECT_EQ(form().Timer2.Interval(), 50u);
+  EXPECT_FALSE(form().Timer1.Enabled());
+
+  const int ticks = RefreshUntilMapRuns();
+  ASSERT_GT(ticks, 0);
+  EXPECT_LE(ticks, 201);
+  EXPECT_EQ(form().Caption, form().captionBase);
+  EXPECT_EQ(form().Timer2.Interval(), 700u);
+  EXPECT_EQ(form().Timer1.Interval(), 250u);
+  EXPECT_EQ(form().refresh.phase, 0);
+  EXPECT_FALSE(map::IsEndRow((*form().nearby).points[0]));
+}
+
+TEST_F(FormMapTimersTest, AnIntervalThatIsNotANumberKeepsTheRefreshRunning) {
+  form().FormCreate();
+  form().edTmr2.text = "fast";
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  EXPECT_EQ(form().Timer2.Interval(), 50u);
+  form().edTmr2.text = "0";
+  for (int tick = 0; tick < 201; ++tick) form().TimerTick(1);
+  EXPECT_EQ(form().Timer2.Interval(), 50u);
+}
+
+TEST_F(FormMapTimersTest, NoMapTimerWhileTheAirportViewIsOpen) {
+  form().FormCreate();
+  form().PanAPV.visible = true;
+  EXPECT_EQ(RefreshUntilMapRuns(), -1);
+  form().PanAPV.visible = false;
+  EXPECT_GT(RefreshUntilMapRuns(), 0);
+}
+
+TEST_F(FormMapTimersTest, AReloadStartsTheRefreshAgainAndClearsItsCaption) {
+  form().FormCreate();
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  for (int tick = 0; tick < 30; ++tick) form().TimerTick(1);
+  ASSERT_NE(form().refresh.phase, 0);
+  form().refresh.chunk = 7;
+
+  form().btResetClick();
+  EXPECT_EQ(form().refresh.phase, 0);
+  EXPECT_EQ(form().refresh.chunk, 50000);
+  EXPECT_EQ(form().Timer2.Interval(), 50u);
+  EXPECT_EQ(form().Caption, form().captionBase + " - Initializing display");
+  // The map timer already runs; the end of the cycle still takes the start suffix away.
+  for (int tick = 0; tick < 201 && form().refresh.phase != 200; ++tick) form().TimerTick(1);
+  form().TimerTick(1);
+  EXPECT_EQ(form().Caption, form().captionBase);
+}
+
+TEST_F(FormMapTimersTest, AFrameIsDrawnIntoTheImageAndCopiedToThePaintBox) {
+  form().FormCreate();
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  form().SetPaintBoxSize(900, 700);
+  form().layers.vor = true;
+  test->canvas.Clear();
+  test->paintBox.Clear();
+  form().TimerTick(0);
+
+  bool schiphol = false;
+  bool spijkerboor = false;
+  for (const map::CanvasCall& call : test->canvas.Calls()) {
+    if (call.kind != map::CanvasCall::Kind::TextOut) continue;
+    schiphol |= call.text == "# EHAM ";
+    spijkerboor |= call.text.starts_with("o SPY ");
+  }
+  EXPECT_TRUE(schiphol);
+  EXPECT_TRUE(spijkerboor);
+  // Centred on the settings' position, north-up: the image is cleared first, then copied in one piece.
+  EXPECT_EQ(form().view.width, 900);
+  EXPECT_EQ(form().view.originY, 350);
+  ASSERT_EQ(test->paintBox.Calls().size(), 1u);
+  const map::CanvasCall& copy = test->paintBox.Calls()[0];
+  EXPECT_EQ(copy.kind, map::CanvasCall::Kind::CopyRect);
+  EXPECT_EQ(copy.x2, 900);
+  EXPECT_EQ(copy.y2, 700);
+  EXPECT_EQ(form().PanAP.left, 900 - kAutopilotStripOffsetPx);
+}
+
+}  // namespace
+}  // namespace corvane::shell

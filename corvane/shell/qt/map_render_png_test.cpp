@@ -1,0 +1,70 @@
+// "--render" on the real canvas: the pixels of a known airport label and of the aircraft symbol.
+#include "map_render_png.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdlib>
+#include <fstream>
+
+namespace corvane::shell::qt {
+
+class MapRenderPngTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Text is smoothed at its edges, so a pixel counts when it is close to the colour.
+  static int CountPixels(const QImage& image, const QRect& area, QRgb colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        const QRgb pixel = image.pixel(x, y);
+        count += std::abs(qRed(pixel) - qRed(colour)) < 40 && std::abs(qGreen(pixel) - qGreen(colour)) < 40 &&
+                 std::abs(qBlue(pixel) - qBlue(colour)) < 40;
+      }
+    }
+    return count;
+  }
+
+ private Q_SLOTS:
+  void airportLabelAndAircraftAreWhereTheyBelong() {
+    QTemporaryDir folder;
+    std::ofstream(folder.filePath("NAVapt.dat").toStdString(), std::ios::binary)
+        << "EHAM  52.000000   5.500000   -11  Schiphol\r\n";
+    RenderRequest request;
+    request.dataFolder = folder.path().toStdString();
+    request.centre = {52.0, 5.0};
+    request.rangeNm = 40;
+    request.widthPx = 200;
+    request.heightPx = 150;
+    request.layers.rangeRings = false;
+    const RenderedFrame frame = RenderFrame(request);
+    QCOMPARE(frame.picture.size(), QSize(200, 150));
+
+    // "# EHAM " at (124, 85) in the airport colour (255, 128, 64) on its black box; nothing of it elsewhere.
+    const QRgb airport = qRgb(255, 128, 64);
+    QVERIFY(CountPixels(frame.picture, QRect(124, 85, 60, 16), airport) > 10);
+    QCOMPARE(CountPixels(frame.picture, QRect(0, 0, 120, 150), airport), 0);
+    // The aircraft at the centre (100, 75), north-up: white wings across, the fuselage along.
+    QCOMPARE(frame.picture.pixel(90, 75) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(frame.picture.pixel(100, 85) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(frame.picture.pixel(5, 5) & 0xFFFFFF, 0u);
+  }
+
+  void theCommandWritesThePictureAndRefusesBadWords() {
+    QTemporaryDir folder;
+    const std::string out = folder.filePath("map.png").toStdString();
+    QCOMPARE(RunRenderCommand({out, "--data", folder.path().toStdString(), "--size", "320x200", "--mode", "rose"}), 0);
+    QImage written(QString::fromStdString(out));
+    QCOMPARE(written.size(), QSize(320, 200));
+    QCOMPARE(RunRenderCommand({out, "--mode", "sideways"}), 2);
+    QCOMPARE(RunRenderCommand({folder.filePath("no/such/folder/map.png").toStdString(), "--data",
+                               folder.path().toStdString()}),
+             1);
+  }
+};
+
+}  // namespace corvane::shell::qt
+
+QTEST_MAIN(corvane::shell::qt::MapRenderPngTest)
+#include "map_render_png_test.moc"
