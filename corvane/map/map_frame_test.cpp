@@ -70,6 +70,25 @@ TEST(MapFrameTest, ClearsTheWholeImageFirst) {
   EXPECT_EQ(f.Texts("# EHAM ").at(0).brushColor, 0x102030u);
 }
 
+TEST(MapFrameTest, AirportNamesArePaintedOverNearbyBeaconLabels) {
+  // The list holds the airport first, as the refresh writes it; its name must still end up on top.
+  FrameFixture f;
+  f.inputs.toggles.vor = true;
+  f.inputs.toggles.ndb = true;
+  f.AddPoint(kPointAirport, 0.0, 10.05, "EHAM ");
+  f.AddPoint(kPointVor, 0.0, 10.049, "AMS", "113.95", "AMSTERDAM");
+  f.AddPoint(kPointNdb, 0.0, 10.051, "SPL", "108.40");
+  const auto& calls = f.Draw();
+  const auto indexOf = [&](std::string_view prefix) {
+    return std::find_if(calls.begin(), calls.end(),
+                        [&](const CanvasCall& c) { return c.kind == Kind::TextOut && c.text.starts_with(prefix); }) -
+           calls.begin();
+  };
+  ASSERT_LT(indexOf("# EHAM"), static_cast<long>(calls.size()));
+  EXPECT_GT(indexOf("# EHAM"), indexOf("o AMS"));
+  EXPECT_GT(indexOf("# EHAM"), indexOf("+ SPL"));
+}
+
 TEST(MapFrameTest, RangeTestAndScreenEdges) {
   // A wide window: points due east at 1.4 and 1.5 times the range are both on screen.
   FrameFixture f;

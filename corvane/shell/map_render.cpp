@@ -176,6 +176,8 @@ std::vector<std::string> RenderMapFrame(const RenderRequest& request, map::Canva
   inputs.aircraft.latitude = request.centre.latitude;
   inputs.aircraft.longitude = request.centre.longitude;
   inputs.aircraft.headingDegTrue = request.headingDegTrue;
+  // The autopilot holds the heading flown, so its selected-heading line lies under the drift line.
+  inputs.aircraft.apHeadingDeg = map::TruncToInt(request.headingDegTrue + 0.5f) % 360;
   inputs.windowWidth = request.widthPx;
   inputs.windowHeight = request.heightPx;
   map::MapView view;
