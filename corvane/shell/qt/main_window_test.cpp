@@ -113,6 +113,41 @@ class MainWindowTest : public QObject {
     QVERIFY(image.height() > window->height());
   }
 
+  // After the first refresh cycle the map timer runs and the picture reaches the paint box, in every mode.
+  void theMapAppearsAfterTheFirstRefreshInEveryMode() {
+    const QString demo = qEnvironmentVariable("CORVANE_SOURCE_DIR", QStringLiteral(CORVANE_SOURCE_DIR)) + "/data/demo";
+    if (!QFile::exists(demo + "/NAVapt.dat")) QSKIP("no demo data");
+    WindowOptions options;
+    options.settingsPath = (folder_.path() + "/map.INI").toStdString();
+    options.dataFolder = demo.toStdString();
+    options.simulator = "builtin";
+    MainWindow window(options);
+    window.resize(1024, 768);
+    window.Start();
+    for (int tick = 0; tick < 300 && !window.form().Timer1.Enabled(); ++tick) window.Call("Timer2Timer");
+    QVERIFY(window.form().Timer1.Enabled());
+    QVERIFY(!window.windowTitle().endsWith(" - Initializing display"));
+
+    // The paint box's own picture, without the panels that lie over it.
+    const auto& paintBox = dynamic_cast<const QtCanvas&>(window.form().paintBoxCanvas());
+    const auto litPixels = [&] {
+      window.Call("Timer1Timer");
+      const QImage& picture = paintBox.image();
+      int lit = 0;
+      for (int y = 0; y < picture.height(); y += 2) {
+        for (int x = 0; x < picture.width(); x += 2) lit += (picture.pixel(x, y) & 0xFFFFFF) != 0;
+      }
+      return lit;
+    };
+    QVERIFY(litPixels() > 500);  // north-up: coastlines, airports, rings
+    Click(window, "bbMAP");
+    QCOMPARE(window.form().view.mode, map::MapMode::kArc);
+    QVERIFY(litPixels() > 500);
+    Click(window, "bbMAP");
+    QCOMPARE(window.form().view.mode, map::MapMode::kRose);
+    QVERIFY(litPixels() > 500);
+  }
+
   void closeWritesTheSettingsWithPointDecimals() {
     {
       auto window = NewWindow();
