@@ -176,7 +176,7 @@ void BM_TesselSortAndWrite1MAirportRows(benchmark::State& state) {
     static const std::vector<std::string> rows = MillionAirportRows();
     fs::create_directories(kOutputFolder);
     for (auto _ : state) {
-        std::vector<std::string> listBox;
+        LineList listBox;
         QuietObserver observer;
         if (!SortAndWrite(rows, kOutputFolder / "FSXARP.dat", listBox, observer)) state.SkipWithError("write failed");
         benchmark::DoNotOptimize(listBox);

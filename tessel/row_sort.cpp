@@ -112,7 +112,7 @@ std::vector<std::size_t> SortedRowOrder(const std::vector<std::string>& rows) {
 }
 
 bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::path& outputFile,
-                  std::vector<std::string>& listBox, RunObserver& observer) {
+                  LineList& listBox, RunObserver& observer) {
     const std::size_t rowCount = rows.size();
     observer.OnProgress(0, rowCount);
     std::array<std::size_t, kBucketCount> counts{};
@@ -124,7 +124,6 @@ bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::p
         observer.OnProblem("Cannot write " + outputFile.string() + ": " + reason);
         return false;
     }
-    listBox.reserve(listBox.size() + entries.size());
     const std::string* lastWritten = nullptr;
     std::uint64_t lastKey = 0;
     std::size_t at = 0;

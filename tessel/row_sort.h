@@ -24,7 +24,7 @@ int RowBucket(std::string_view row);
 // written is added to listBox. Rows without a bucket are reported and left out. Returns false
 // (after reporting) when the file cannot be written.
 bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::path& outputFile,
-                  std::vector<std::string>& listBox, RunObserver& observer);
+                  LineList& listBox, RunObserver& observer);
 
 // The order SortAndWrite writes, without the writing: indices into rows, duplicates kept.
 std::vector<std::size_t> SortedRowOrder(const std::vector<std::string>& rows);

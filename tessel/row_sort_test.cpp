@@ -36,12 +36,12 @@ protected:
         listBox.clear();
         EXPECT_TRUE(SortAndWrite(rows, scratch / "FSXARP.dat", listBox, observer));
         const Lines written = ReadCrLfLines(scratch / "FSXARP.dat");
-        EXPECT_EQ(written, listBox);
+        EXPECT_EQ(listBox, written);
         return written;
     }
     ScratchFolder scratch;
     RecordingObserver observer;
-    Lines listBox;
+    LineList listBox;
 };
 
 TEST_F(SortAndWriteTest, BucketsInOrderRowsCaseInsensitiveAndIdenticalRowsOnce) {

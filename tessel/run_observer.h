@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tessel/line_list.h"
+
 namespace tessel {
 
 // The tab pages and their lists, in tab order.
@@ -17,9 +19,9 @@ inline constexpr std::array<std::string_view, kTabCount> kTabCaptions = {
 
 // The nine list boxes' lines.
 struct RunLists {
-    std::array<std::vector<std::string>, kTabCount> lines;
-    std::vector<std::string>& operator[](TabList list) { return lines[static_cast<std::size_t>(list)]; }
-    const std::vector<std::string>& operator[](TabList list) const { return lines[static_cast<std::size_t>(list)]; }
+    std::array<LineList, kTabCount> lines;
+    LineList& operator[](TabList list) { return lines[static_cast<std::size_t>(list)]; }
+    const LineList& operator[](TabList list) const { return lines[static_cast<std::size_t>(list)]; }
     void Clear() {
         for (auto& list : lines) list.clear();
     }

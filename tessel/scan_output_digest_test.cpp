@@ -132,9 +132,12 @@ std::uint64_t Digest(std::string text, const std::string& root) {
     return hash;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
+std::string Joined(const LineList& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\n";
+    for (const std::string_view line : lines) {
+        text += line;
+        text += '\n';
+    }
     return text;
 }
 

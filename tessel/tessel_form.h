@@ -32,7 +32,7 @@ public:
     std::size_t PB1Max = 0;
     TabList SSTab1Tab = TabList::Dirs;
     RunLists lists;
-    std::vector<std::string> problems;  // the run's reports, shown on their own tab
+    LineList problems;  // the run's reports, shown on their own tab
 
     // Window geometry in twips, and the widths Form_Resize lays out.
     int windowTopTwips = 100;

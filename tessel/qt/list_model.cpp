@@ -13,7 +13,7 @@ int LineListModel::rowCount(const QModelIndex& parent) const {
 QVariant LineListModel::data(const QModelIndex& index, int role) const {
     if (frozen_ || !index.isValid() || static_cast<std::size_t>(index.row()) >= lines_->size()) return {};
     if (role == Qt::DisplayRole) {
-        const std::string& line = (*lines_)[static_cast<std::size_t>(index.row())];
+        const std::string_view line = (*lines_)[static_cast<std::size_t>(index.row())];
         return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
     }
     return {};

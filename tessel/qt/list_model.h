@@ -3,14 +3,13 @@
 
 #include <QAbstractListModel>
 
-#include <string>
-#include <vector>
+#include "tessel/line_list.h"
 
 namespace tessel {
 
 class LineListModel final : public QAbstractListModel {
 public:
-    explicit LineListModel(const std::vector<std::string>* lines, QObject* parent = nullptr)
+    explicit LineListModel(const LineList* lines, QObject* parent = nullptr)
         : QAbstractListModel(parent), lines_(lines) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -20,7 +19,7 @@ public:
     void SetFrozen(bool frozen);
 
 private:
-    const std::vector<std::string>* lines_;
+    const LineList* lines_;
     bool frozen_ = false;
 };
 

@@ -68,7 +68,7 @@ TesselWindow::TesselWindow(WindowScript script, QWidget* parent) : QWidget(paren
     for (const auto& [widget, name] : named) widget->setObjectName(QString::fromLatin1(name));
 
     for (std::size_t i = 0; i <= kTabCount; ++i) {
-        const std::vector<std::string>* lines =
+        const LineList* lines =
             i < kTabCount ? &form_.lists.lines[i] : &form_.problems;
         models_[i] = new LineListModel(lines, this);
         lists_[i] = new QListView();
