@@ -13,7 +13,7 @@ DatFile::~DatFile() {
 bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
     path_ = path;
     failed_ = false;
-    buffer_.clear();
+    used_ = 0;
     file_ = std::fopen(path.c_str(), "wb");
     if (file_ == nullptr) {
         reason = std::strerror(errno);
@@ -21,16 +21,25 @@ bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
     }
     // The line buffer does the gathering; the stream's own buffer would only copy again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    buffer_.reserve(kFlushBytes + 4096);
+    if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferBytes);
     return true;
 }
 
-void DatFile::Flush() {
-    if (!failed_ && !buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+void DatFile::Write(const char* bytes, std::size_t count) {
+    if (!failed_ && count > 0 && std::fwrite(bytes, 1, count, file_) != count) {
         failed_ = true;
         failureErrno_ = errno;
     }
-    buffer_.clear();
+}
+
+void DatFile::Flush() {
+    Write(buffer_.get(), used_);
+    used_ = 0;
+}
+
+void DatFile::WriteLong(std::string_view line) {
+    Write(line.data(), line.size());
+    Write("\r\n", 2);
 }
 
 bool DatFile::Close(std::string& reason) {
@@ -45,7 +54,7 @@ bool DatFile::Close(std::string& reason) {
         failureErrno_ = errno;
     }
     file_ = nullptr;
-    buffer_ = std::string();
+    buffer_.reset();
     if (failed_) reason = std::strerror(failureErrno_);
     return !failed_;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,22 +22,30 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     void WriteLine(std::string_view line) {
         if (file_ == nullptr) return;
-        buffer_.append(line);
-        buffer_.append("\r\n", 2);
-        if (buffer_.size() >= kFlushBytes) Flush();
+        if (line.size() + 2 > kBufferBytes - used_) {
+            Flush();
+            if (line.size() + 2 > kBufferBytes) return WriteLong(line);
+        }
+        std::memcpy(buffer_.get() + used_, line.data(), line.size());
+        used_ += line.size();
+        buffer_[used_++] = '\r';
+        buffer_[used_++] = '\n';
     }
     // Flushes and closes; false (with the reason) when any write failed.
     bool Close(std::string& reason);
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    // Lines gather here and go out in writes of about this size.
-    static constexpr std::size_t kFlushBytes = 1 << 20;
+    // Lines gather here and go out in writes of this size.
+    static constexpr std::size_t kBufferBytes = 1 << 20;
     void Flush();
+    void Write(const char* bytes, std::size_t count);
+    void WriteLong(std::string_view line);
 
     std::FILE* file_ = nullptr;
     std::filesystem::path path_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     bool failed_ = false;
     int failureErrno_ = 0;
 };

@@ -1,0 +1,52 @@
+// Output files: lines of every length come back as written, with CR LF, across the buffer's
+// boundaries; a device that refuses the bytes makes the closing fail with its reason.
+#include "tessel/dat_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tessel/testing/test_support.h"
+
+namespace tessel {
+namespace {
+
+TEST(DatFile, LinesOfEveryLengthComeBackAsWritten) {
+    constexpr std::size_t kMiB = 1 << 20;
+    const std::vector<std::vector<std::size_t>> cases = {
+        {},
+        {0, 0},
+        {5, kMiB - 2, 3},          // the second line, after a flush, fills the buffer exactly
+        {7, kMiB - 1, kMiB + 10},  // lines that do not fit, one longer than the buffer
+        std::vector<std::size_t>(100000, 30),
+    };
+    testing::ScratchFolder scratch;
+    for (const auto& lengths : cases) {
+        std::string expected;
+        DatFile file;
+        std::string reason;
+        ASSERT_TRUE(file.Open(scratch / "out.dat", reason)) << reason;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            const std::string line(lengths[i], static_cast<char>('a' + i % 26));
+            file.WriteLine(line);
+            expected += line + "\r\n";
+        }
+        ASSERT_TRUE(file.Close(reason)) << reason;
+        EXPECT_EQ(testing::ReadWholeFile(scratch / "out.dat"), expected) << lengths.size() << " lines";
+    }
+}
+
+TEST(DatFile, AFullDeviceFailsTheClosingWithItsReason) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    DatFile file;
+    std::string reason;
+    ASSERT_TRUE(file.Open("/dev/full", reason)) << reason;
+    for (int i = 0; i < 100; ++i) file.WriteLine(std::string(50000, 'x'));
+    EXPECT_FALSE(file.Close(reason));
+    EXPECT_NE(reason.find("space"), std::string::npos) << reason;
+}
+
+}  // namespace
+}  // namespace tessel
