@@ -77,6 +77,7 @@ template <typename CanvasType>
 void ClearImage(benchmark::State& state) {
   EnsureApplication();
   CanvasType canvas(3000, 2250);
+  if constexpr (std::is_same_v<CanvasType, shell::qt::QtCanvas>) canvas.SetVisibleArea(bench::kWidthPx, bench::kHeightPx);
   for (auto _ : state) {
     canvas.SetPenColor(0);
     canvas.SetBrushColor(0);
@@ -94,6 +95,7 @@ void BM_MapDrawFrame_Qt(benchmark::State& state) {
   std::vector<map::TrafficMark> traffic;
   const map::FrameInputs inputs = bench::EveryLayer(traffic);
   shell::qt::QtCanvas image(3000, 2250);
+  image.SetVisibleArea(bench::kWidthPx, bench::kHeightPx);  // as the window sets it
   shell::qt::QtCanvas paintBox(bench::kWidthPx, bench::kHeightPx);
   map::MapView view;
   view.centre = bench::kSchiphol;

@@ -111,6 +111,7 @@ MainWindow::~MainWindow() {
 void MainWindow::Start() {
   show();
   form_->SetPaintBoxSize(map_->width(), map_->height());
+  imageCanvas_.SetVisibleArea(map_->width(), map_->height());
   Refresh();
   Guarded([this] { form_->FormCreate(); });
   Refresh();
@@ -148,6 +149,7 @@ void MainWindow::BuildWidgets() {
     form_->formWidth = frameGeometry().width();
     form_->formHeight = frameGeometry().height();
     form_->SetPaintBoxSize(width, height);
+    imageCanvas_.SetVisibleArea(width, height);
     Refresh();
   });
   connect(map_, &MapWidget::MouseReleased, this, [this](const QString& button, int x, int y) {

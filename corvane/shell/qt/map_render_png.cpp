@@ -9,6 +9,7 @@ namespace corvane::shell::qt {
 
 RenderedFrame RenderFrame(const RenderRequest& request) {
   QtCanvas image(kMaxRenderWidthPx, kMaxRenderHeightPx);
+  image.SetVisibleArea(request.widthPx, request.heightPx);
   RenderedFrame frame;
   frame.problems = RenderMapFrame(request, image);
   frame.picture = image.image().copy(0, 0, request.widthPx, request.heightPx);

@@ -1,5 +1,6 @@
 // "--render" on the real canvas: the pixels of a known airport label and of the aircraft symbol.
 #include "map_render_png.h"
+#include "qt_canvas.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -49,6 +50,31 @@ class MapRenderPngTest : public QObject {
     QCOMPARE(frame.picture.pixel(90, 75) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(frame.picture.pixel(100, 85) & 0xFFFFFF, 0xFFFFFFu);
     QCOMPARE(frame.picture.pixel(5, 5) & 0xFFFFFF, 0u);
+  }
+
+  // Lines and labels that reach into the visible part are drawn; beyond it nothing is.
+  void theCanvasDrawsOnlyTheVisiblePart() {
+    QtCanvas canvas(100, 100);
+    canvas.SetVisibleArea(50, 50);
+    canvas.SetPenColor(0xFFFFFF);
+    canvas.MoveTo(-30, 25);
+    canvas.LineTo(40, 25);  // from outside into the view
+    canvas.MoveTo(10, -20);
+    canvas.LineTo(10, 80);  // across the view
+    canvas.MoveTo(70, 10);
+    canvas.LineTo(70, 40);  // beside it
+    canvas.SetBrushColor(0x000000);
+    map::Font font;
+    font.color = 0x00FFFF;
+    canvas.SetFont(font);
+    canvas.TextOut(-12, 35, "WWWWWW");  // starts left of the view
+    const QImage& image = canvas.image();
+    QCOMPARE(image.pixel(20, 25) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(0, 25) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(10, 30) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(image.pixel(10, 60) & 0xFFFFFF, 0u);
+    QCOMPARE(image.pixel(70, 20) & 0xFFFFFF, 0u);
+    QVERIFY(CountPixels(image, QRect(0, 35, 20, 14), qRgb(255, 255, 0)) > 5);
   }
 
   void theCommandWritesThePictureAndRefusesBadWords() {

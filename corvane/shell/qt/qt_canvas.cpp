@@ -12,6 +12,8 @@ namespace {
 // A frame uses a handful of fonts (label, bold, larger status texts); a user changing fonts all day
 // must not make the cache grow without end.
 constexpr std::size_t kMaxCachedFonts = 16;
+// Labels of a wide view with every layer on number a few thousand; a cache past this starts again.
+constexpr std::size_t kMaxCachedLabels = 50000;
 
 }  // namespace
 
@@ -45,8 +47,33 @@ QPainter& QtCanvas::Painter() {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setPen(pen_);
+    const QRect visible = VisibleRect();
+    if (visible != image_.rect()) painter_->setClipRect(visible);
   }
   return *painter_;
+}
+
+QRect QtCanvas::VisibleRect() const {
+  if (visibleWidth_ <= 0 || visibleHeight_ <= 0) return image_.rect();
+  return QRect(0, 0, visibleWidth_, visibleHeight_).intersected(image_.rect());
+}
+
+void QtCanvas::SetVisibleArea(int width, int height) {
+  if (width == visibleWidth_ && height == visibleHeight_) return;
+  EndPainting();  // the next painter takes the new clip
+  visibleWidth_ = width;
+  visibleHeight_ = height;
+}
+
+QtCanvas::CachedLabel& QtCanvas::CachedFont::Label(std::string_view text) {
+  const auto found = labels.find(text);
+  if (found != labels.end()) return found->second;
+  if (labels.size() >= kMaxCachedLabels) labels.clear();
+  const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  CachedLabel label{QStaticText(qtext), metrics.horizontalAdvance(qtext)};
+  label.text.setTextFormat(Qt::PlainText);
+  label.text.prepare(QTransform(), font);
+  return labels.emplace(std::string(text), std::move(label)).first->second;
 }
 
 void QtCanvas::EndPainting() const {
@@ -77,7 +104,7 @@ void QtCanvas::Resize(int width, int height) {
 void QtCanvas::SetPenColor(map::Color color) {
   if (color == penColor_) return;
   penColor_ = color;
-  pen_ = ToQColor(color);
+  pen_.setColor(ToQColor(color));
   if (painter_) painter_->setPen(pen_);
 }
 
@@ -89,13 +116,17 @@ void QtCanvas::SetBrushColor(map::Color color) {
 
 void QtCanvas::SetFont(const map::Font& font) {
   if (font == font_) return;
+  if (font.color != font_.color) textColor_ = ToQColor(font.color);
+  // The colour alone does not change the glyphs: the laid-out labels stay.
+  if (font.name != font_.name || font.size != font_.size || font.style != font_.style) textFont_ = nullptr;
   font_ = font;
-  textFont_ = nullptr;
 }
 
-const QtCanvas::CachedFont& QtCanvas::TextFont() {
+QtCanvas::CachedFont& QtCanvas::TextFont() {
   if (textFont_ != nullptr) return *textFont_;
-  const auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& f) { return f.key == font_; });
+  map::Font key = font_;
+  key.color = map::kBlack;
+  const auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& f) { return f.key == key; });
   if (found != fonts_.end()) return *(textFont_ = &*found);
   if (fonts_.size() >= kMaxCachedFonts) {
     fonts_.clear();
@@ -107,37 +138,49 @@ const QtCanvas::CachedFont& QtCanvas::TextFont() {
   font.setBold(font_.style.bold);
   font.setItalic(font_.style.italic);
   font.setUnderline(font_.style.underline);
-  fonts_.push_back({font_, font, QFontMetrics(font)});
+  fonts_.emplace_back(key, font);
   return *(textFont_ = &fonts_.back());
 }
 
 void QtCanvas::LineTo(int x, int y) {
   const QPoint end(x, y);
+  const QRect visible = VisibleRect();
+  // Airways and coastlines run far beyond the view: a line wholly to one side of it is left out.
+  const bool outside = (x < visible.left() && penPosition_.x() < visible.left()) ||
+                       (x > visible.right() && penPosition_.x() > visible.right()) ||
+                       (y < visible.top() && penPosition_.y() < visible.top()) ||
+                       (y > visible.bottom() && penPosition_.y() > visible.bottom());
   // The end point itself stays unpainted, as the platform's LineTo leaves it.
-  if (end != penPosition_) Painter().drawLine(penPosition_, end);
+  if (end != penPosition_ && !outside) Painter().drawLine(penPosition_, end);
   penPosition_ = end;
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (text.empty()) return;
-  const CachedFont& cached = TextFont();
-  const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QRect visible = VisibleRect();
+  if (x >= visible.right() + 1 || y >= visible.bottom() + 1) return;
+  CachedFont& cached = TextFont();
+  const int heightPx = cached.metrics.height();
+  if (y + heightPx <= 0) return;
+  const CachedLabel& label = cached.Label(text);
+  if (x + label.widthPx <= 0) return;
   QPainter& painter = Painter();
   if (painterFont_ != &cached) {
     painter.setFont(cached.font);
     painterFont_ = &cached;
   }
   // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-  painter.fillRect(QRect(x, y, cached.metrics.horizontalAdvance(qtext), cached.metrics.height()), brush_);
-  painter.setPen(ToQColor(font_.color));
-  painter.drawText(x, y + cached.metrics.ascent(), qtext);
+  painter.fillRect(QRect(x, y, label.widthPx, heightPx), brush_);
+  painter.setPen(textColor_);
+  painter.drawStaticText(x, y, label.text);
   painter.setPen(pen_);
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
   QPainter& painter = Painter();
-  painter.fillRect(QRect(left, top, right - left, bottom - top), brush_);
+  // Only the visible part is filled; the clip keeps the outline to it as well.
+  painter.fillRect(QRect(left, top, right - left, bottom - top).intersected(VisibleRect()), brush_);
   painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 

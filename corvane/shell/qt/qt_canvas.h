@@ -6,8 +6,14 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPoint>
+#include <QStaticText>
 #include <memory>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "corvane/map/canvas.h"
@@ -19,7 +25,8 @@ QColor ToQColor(map::Color color);
 map::Color FromQColor(const QColor& color);
 
 // One painter stays open on the image from the first primitive of a frame until the picture is read
-// (image(), or a CopyRect out of it); fonts are built once per distinct canvas font.
+// (image(), or a CopyRect out of it); fonts are built once per distinct canvas font and the labels,
+// which come back every frame, are laid out once.
 class QtCanvas final : public map::Canvas {
  public:
   QtCanvas(int width, int height);
@@ -31,6 +38,8 @@ class QtCanvas final : public map::Canvas {
   void Resize(int width, int height);
   // The finished picture: ends the open painter first.
   const QImage& image() const;
+  // Only the top-left width x height part is ever shown: nothing is drawn beyond it. 0 x 0: the whole image.
+  void SetVisibleArea(int width, int height);
 
   void SetPenColor(map::Color color) override;
   void SetBrushColor(map::Color color) override;
@@ -47,26 +56,43 @@ class QtCanvas final : public map::Canvas {
   int Height() const override { return image_.height(); }
 
  private:
+  struct CachedLabel {
+    QStaticText text;
+    int widthPx = 0;
+  };
+  // Labels are looked up by their text without building a string first.
+  struct LabelHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
   struct CachedFont {
+    CachedFont(const map::Font& fontKey, const QFont& qtFont) : key(fontKey), font(qtFont), metrics(qtFont) {}
+    CachedLabel& Label(std::string_view text);
+
     map::Font key;
     QFont font;
     QFontMetrics metrics;
+    std::unordered_map<std::string, CachedLabel, LabelHash, std::equal_to<>> labels;
   };
 
   QPainter& Painter();
   void EndPainting() const;
-  const CachedFont& TextFont();
+  CachedFont& TextFont();
+  QRect VisibleRect() const;
 
   QImage image_;
   mutable std::unique_ptr<QPainter> painter_;  // open while a frame is being drawn
   map::Color penColor_ = map::kBlack;
   map::Color brushColor_ = 0xFFFFFF;
-  QColor pen_{Qt::black};
+  QPen pen_{QColor(Qt::black), 0};  // cosmetic: one pixel wide, the painter's fast line path
   QColor brush_{Qt::white};
   map::Font font_;
+  QColor textColor_{Qt::black};
   QPoint penPosition_;
+  int visibleWidth_ = 0;
+  int visibleHeight_ = 0;
   std::vector<CachedFont> fonts_;
-  const CachedFont* textFont_ = nullptr;     // the entry for font_, found again after a SetFont
+  CachedFont* textFont_ = nullptr;     // the entry for font_, found again after a SetFont
   mutable const CachedFont* painterFont_ = nullptr;  // the font the open painter holds
 };
 
