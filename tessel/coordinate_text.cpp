@@ -16,10 +16,10 @@ constexpr int kSignificantDigits = 15;
 // Fractions of up to this many binary places are expanded exactly in 64-bit arithmetic.
 constexpr int kExactFractionBits = 59;
 
-// The first 15 significant digits of |value| (not 0), rounded half to even as the conversion
-// routine rounds, and the decimal exponent of the first. Every coordinate decoded from a packed
-// value is a whole number over 2^27 or 2^25, so its expansion is exact and short; other values
-// (false) go to the conversion routine.
+// The first 15 significant digits of |value| (finite, not 0), rounded half to even as the
+// conversion routine rounds, and the decimal exponent of the first. A value of at most 59 binary
+// places has a finite decimal expansion that 64-bit arithmetic can walk; other values (false) go
+// to the conversion routine.
 bool ExactSignificantDigits(double value, char* digits, int& exponent) {
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const auto biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
