@@ -318,18 +318,37 @@ TEST(TuneRadioTo, AirportViewLabelsTuneTheIlsWhenNoBeaconIsNear) {
   EXPECT_TRUE(commands.calls.empty());
 }
 
+// Airports, VOR, NDB, fixes and the airway mode: the switches plan editing changes.
+struct Switches {
+  bool airports, vor, ndb, fixes;
+  int airwayMode;
+  bool operator==(const Switches&) const = default;
+};
+Switches SwitchesOf(const map::LayerToggles& layers) {
+  return {layers.airports, layers.vor, layers.ndb, layers.fixes, layers.airwayMode};
+}
+
 TEST(PlanLayers, SwitchesOfPlanEditing) {
-  PlanLayers layers{false, false, false, false, false, false, 2, 0, 0};
-  EXPECT_EQ(PlanEditingLayers(), (PlanLayers{true, false, false, false, true, true, 1, 0, 2}));
-  const PlanLayers high = LayersForEnRoutePicking(PlanLayers{}, 33000);
-  EXPECT_EQ(high, (PlanLayers{false, true, true, true, true, true, 1, 1, 2}));
-  const PlanLayers low = LayersForEnRoutePicking(PlanLayers{}, 9000);
-  EXPECT_EQ(low, (PlanLayers{true, true, true, true, true, true, 1, 0, 2}));
-  layers.airwayMode = 3;
-  EXPECT_EQ(LayersForEnRoutePicking(layers, 33000).airwayMode, 3);
-  EXPECT_EQ(LayersAfterLoad(high), (PlanLayers{false, false, false, false, true, true, 1, 2, 2}));
+  const map::LayerToggles editing;  // the display reset's state
+  const map::LayerToggles high = LayersForEnRoutePicking(editing, 33000);
+  EXPECT_EQ(SwitchesOf(high), (Switches{false, true, true, true, 1}));
+  const map::LayerToggles low = LayersForEnRoutePicking(editing, 9000);
+  EXPECT_EQ(SwitchesOf(low), (Switches{true, true, true, true, 0}));
+  map::LayerToggles lowAirways;
+  lowAirways.airwayMode = 3;
+  EXPECT_EQ(LayersForEnRoutePicking(lowAirways, 33000).airwayMode, 3);
+  EXPECT_EQ(SwitchesOf(LayersAfterLoad(high)), (Switches{false, false, false, false, 2}));
   EXPECT_EQ(LayersAfterLoad(low).airwayMode, 0);
-  EXPECT_EQ(LayersAfterLoad(layers).airwayMode, 0);
+  EXPECT_EQ(LayersAfterLoad(lowAirways).airwayMode, 0);
+  // Rings, labels, geo and traffic are not plan editing's business.
+  map::LayerToggles other;
+  other.rangeRings = false;
+  other.geoMode = 2;
+  other.trafficMode = 1;
+  const map::LayerToggles loaded = LayersAfterLoad(LayersForEnRoutePicking(other, 33000));
+  EXPECT_FALSE(loaded.rangeRings);
+  EXPECT_EQ(loaded.geoMode, 2);
+  EXPECT_EQ(loaded.trafficMode, 1);
 }
 
 }  // namespace

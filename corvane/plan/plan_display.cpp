@@ -1,16 +1,14 @@
 // Layer switches of plan editing.
 #include "corvane/plan/plan_display.h"
 
+#include "corvane/map/display_buttons.h"
+
 namespace corvane::plan {
 
-int NextAirwayMode(int airwayMode) { return airwayMode >= 3 ? 0 : airwayMode + 1; }
-
-PlanLayers PlanEditingLayers() { return PlanLayers{}; }
-
-PlanLayers LayersForEnRoutePicking(PlanLayers layers, std::int32_t arrivalAltitudeFt) {
+map::LayerToggles LayersForEnRoutePicking(map::LayerToggles layers, std::int32_t arrivalAltitudeFt) {
   if (arrivalAltitudeFt > 10000) {
     layers.airports = false;
-    if (layers.airwayMode == 0) layers.airwayMode = NextAirwayMode(layers.airwayMode);
+    if (layers.airwayMode == 0) layers.airwayMode = map::NextAirwayMode(layers.airwayMode);
   }
   layers.ndb = true;
   layers.fixes = true;
@@ -18,12 +16,12 @@ PlanLayers LayersForEnRoutePicking(PlanLayers layers, std::int32_t arrivalAltitu
   return layers;
 }
 
-PlanLayers LayersAfterLoad(PlanLayers layers) {
+map::LayerToggles LayersAfterLoad(map::LayerToggles layers) {
   layers.airports = false;
   layers.ndb = false;
   layers.fixes = false;
   layers.vor = false;
-  if (layers.airwayMode != 0) layers.airwayMode = NextAirwayMode(layers.airwayMode);
+  if (layers.airwayMode != 0) layers.airwayMode = map::NextAirwayMode(layers.airwayMode);
   return layers;
 }
 
