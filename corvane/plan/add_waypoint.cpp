@@ -74,6 +74,7 @@ AddOutcome AddWaypointAt(FlightPlan& plan, const PickContext& context, ClickPosi
   if (!HasRoomForOneMore(plan)) {
     AddOutcome refused;
     refused.status = kPlanFullText;
+    refused.refused = true;
     return refused;
   }
   if (plan.insertMode) return InsertWaypointAt(plan, context, position);

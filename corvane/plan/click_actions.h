@@ -52,6 +52,7 @@ struct AddOutcome {
   std::string status;                       // "Found ...", "Set ...", "Warning! ..." or why nothing was added
   bool arrivalSet = false;                  // the map switches to en-route picking (LayersForEnRoutePicking)
   std::optional<std::string> errorMessage;  // a cruise field that is not an integer
+  bool refused = false;                     // the plan is full: nothing was added
 };
 
 // Right click with the autopilot off: the nearest shown airport, beacon or fix, or the clicked point,

@@ -78,6 +78,12 @@ void StepActiveWaypoint(FlightPlan& plan, int step) {
   plan.ActiveWaypointIndex = std::clamp(plan.ActiveWaypointIndex + step, 0, last);
 }
 
+void KeepActiveWaypointInPlan(FlightPlan& plan) {
+  if (plan.ActiveWaypointIndex >= kNoActiveWaypoint) return;
+  const std::int32_t last = std::max(0, plan.ListedCount() - 1);
+  plan.ActiveWaypointIndex = std::clamp(plan.ActiveWaypointIndex, 0, last);
+}
+
 std::string_view TrimBlanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};

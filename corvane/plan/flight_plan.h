@@ -89,6 +89,9 @@ std::string KindAndIdent(const Waypoint& entry);
 
 // Keeps the active waypoint inside the plan when the buttons < and > step it.
 void StepActiveWaypoint(FlightPlan& plan, int step);
+// After the plan shrank (delete, clear, a shorter text): an active waypoint past the last entry
+// moves back to the last one, so the autopilot never steers to an entry that is gone.
+void KeepActiveWaypointInPlan(FlightPlan& plan);
 
 // Rebuilds the airway neighbours of the entry at tail from the airway segment table (any table whose
 // rows carry fromIdent, toIdent and the from/to positions, ended by a row whose from-point is 0/0).

@@ -190,6 +190,17 @@ TEST(ActiveWaypoint, ButtonsStayInsideThePlan) {
   StepActiveWaypoint(plan, +1);
   StepActiveWaypoint(plan, +1);
   EXPECT_EQ(plan.ActiveWaypointIndex, 2);
+
+  // A plan that shrank under the active waypoint pulls it back; "none" stays none.
+  EraseEntryAt(plan, 2);
+  KeepActiveWaypointInPlan(plan);
+  EXPECT_EQ(plan.ActiveWaypointIndex, 1);
+  ClearEntries(plan);
+  KeepActiveWaypointInPlan(plan);
+  EXPECT_EQ(plan.ActiveWaypointIndex, 0);
+  plan.ActiveWaypointIndex = kNoActiveWaypoint;
+  KeepActiveWaypointInPlan(plan);
+  EXPECT_EQ(plan.ActiveWaypointIndex, kNoActiveWaypoint);
 }
 
 }  // namespace

@@ -39,6 +39,14 @@ std::string FolderOfChosenFile(std::string_view chosenName) {
   return std::string(chosenName.substr(0, last + 1));
 }
 
+std::string WithDefaultExtension(std::string_view chosenName, std::string_view defaultExtension) {
+  const std::size_t folderEnd = chosenName.find_last_of("\\/");
+  const std::string_view fileName = folderEnd == std::string_view::npos ? chosenName : chosenName.substr(folderEnd + 1);
+  std::string name(chosenName);
+  if (fileName.empty() || defaultExtension.empty() || fileName.find('.') != std::string_view::npos) return name;
+  return name + "." + std::string(defaultExtension);
+}
+
 std::filesystem::path DialogFolderPath(std::string_view initialDir) {
   if (initialDir.empty() || IsWindowsDrivePath(initialDir)) return HomeFolder();
   return std::filesystem::path(std::string(initialDir));

@@ -19,6 +19,9 @@ inline constexpr std::string_view kAutosaveFileName = "autosave.nav";
 // The folder part of a chosen file name, up to and including its last "\" (or "/"); empty without one.
 std::string FolderOfChosenFile(std::string_view chosenName);
 
+// A chosen name without an extension takes the dialog's default one ("plan" -> "plan.nav").
+std::string WithDefaultExtension(std::string_view chosenName, std::string_view defaultExtension);
+
 // Where a dialog folder text points on this machine: a Windows drive path such as the default "C:\"
 // (or an empty text) stands for the user's home folder; anything else is taken as it is.
 std::filesystem::path DialogFolderPath(std::string_view initialDir);

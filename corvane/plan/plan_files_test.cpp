@@ -109,6 +109,17 @@ TEST(PlanFolders, ChosenNamesAndTheAutosaveFile) {
   };
   for (const auto& c : cases) EXPECT_EQ(FolderOfChosenFile(c.chosen), c.folder) << c.chosen;
 
+  const struct {
+    std::string_view chosen;
+    std::string_view named;
+  } extensions[] = {
+      {"/srv/plans/trip", "/srv/plans/trip.nav"},
+      {"/srv/plans/trip.txt", "/srv/plans/trip.txt"},
+      {"/srv/my.plans/trip", "/srv/my.plans/trip.nav"},
+      {"C:\\plans\\trip", "C:\\plans\\trip.nav"},
+  };
+  for (const auto& c : extensions) EXPECT_EQ(WithDefaultExtension(c.chosen, "nav"), c.named) << c.chosen;
+
   const char* home = std::getenv("HOME");
   if (home != nullptr && *home != '\0') {
     EXPECT_EQ(AutosavePath("C:\\"), std::filesystem::path(home) / "autosave.nav");

@@ -12,12 +12,16 @@
 #include "corvane/map/canvas.h"
 #include "corvane/map/frame_inputs.h"
 #include "corvane/map/layer_toggles.h"
+#include "corvane/map/map_click.h"
 #include "corvane/map/map_colours.h"
 #include "corvane/map/map_view.h"
 #include "corvane/map/nearby_lists.h"
 #include "corvane/map/nearby_refresh.h"
 #include "corvane/navdata/load_report.h"
+#include "corvane/navdata/nav_search.h"
 #include "corvane/navdata/nav_tables.h"
+#include "corvane/plan/click_actions.h"
+#include "corvane/plan/delete_command.h"
 #include "corvane/plan/flight_plan.h"
 #include "corvane/simlink/aircraft_state.h"
 #include "corvane/simlink/ipc_transport.h"
@@ -81,6 +85,9 @@ class TForm1 : public DisplayPanelControls,
   int AutopilotMode = 0;
   plan::FlightPlan plan;  // with its tail, insert state and ActiveWaypointIndex
   std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
+  navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
+  plan::DirectTarget DirectTarget;           // where fly-direct and hold steer to
+  std::int32_t directDistanceNm = 0;         // from the map centre when fly-direct started
   navdata::LoadReport loadReport;  // of the last database load
   simlink::AircraftState aircraft;
   simlink::TrafficList traffic;
@@ -125,8 +132,6 @@ class TForm1 : public DisplayPanelControls,
   void btColorClick();
   void btColOKClick();
   void btSetPosCloseClick();
-  void btFPClick();
-  void btCancelClick();
   void edClimbKeyUp(int key);
   void edDescKeyUp(int key);
 
@@ -153,6 +158,25 @@ class TForm1 : public DisplayPanelControls,
   void ResetDisplay();
   void FormMouseWheel(int wheelDelta);
   void FormKeyDown(int virtualKey);
+  // The flight plan's panel, map clicks, plan files and search (form_plan.cpp).
+  void btFPClick();
+  void btOKClick();
+  void btCancelClick();
+  void btClrClick();
+  void btAPprClick();
+  void btAPnxtClick();
+  void btSVClick();
+  void btLDClick();
+  // The Delete key and the middle mouse button of the map view.
+  void DeleteCommand(plan::DeleteSource source);
+  void PB1MouseUp(map::MouseButton button, int x, int y);
+  // The map-click actions; AddWaypointAt returns false when its own message must stay on the status line.
+  bool AddWaypointAt(plan::ClickPosition position);
+  void FlyDirectTo(plan::ClickPosition position);
+  void HoldAt(plan::ClickPosition position);
+  void TuneRadioTo(plan::ClickPosition position);
+  void edSearchKeyDown(int key);
+  void LB1MouseUp();
   // The colours of the swatches as the map reads them.
   map::MapColours MapColours() const;
   float AirportViewZoom = 1.0f;
@@ -168,6 +192,9 @@ class TForm1 : public DisplayPanelControls,
   void LoadDatabase();
   bool OpenLink();
   map::FrameInputs CollectFrameInputs();
+  plan::PickContext PlanPickContext(std::span<const plan::PickCandidate> candidates) const;
+  // Moves the layer switches to the wanted state through their buttons, so each button shows it.
+  void SwitchLayersTo(const map::LayerToggles& wanted);
 
   FormOptions options_;
   Dialogs& dialogs_;
@@ -182,6 +209,7 @@ class TForm1 : public DisplayPanelControls,
 };
 
 inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyDelete = 0x2E;
 inline constexpr int kAutopilotStripOffsetPx = 53;
 
 }  // namespace corvane::shell

@@ -26,6 +26,31 @@ void Key(TForm1& form, std::span<const std::string> arguments) {
   (form.*Method)(IntegerArgument(arguments, 0, "key code"));
 }
 
+// "PB1MouseUp left|right|middle X Y".
+void MapMouseUp(TForm1& form, std::span<const std::string> arguments) {
+  if (arguments.empty()) throw std::invalid_argument("missing button (left, right or middle)");
+  map::MouseButton button;
+  if (arguments[0] == "left") {
+    button = map::MouseButton::kLeft;
+  } else if (arguments[0] == "right") {
+    button = map::MouseButton::kRight;
+  } else if (arguments[0] == "middle") {
+    button = map::MouseButton::kMiddle;
+  } else {
+    throw std::invalid_argument("'" + arguments[0] + "' is not a mouse button (left, right or middle)");
+  }
+  form.PB1MouseUp(button, IntegerArgument(arguments, 1, "pixel x"), IntegerArgument(arguments, 2, "pixel y"));
+}
+
+// "LB1MouseUp LINE" from a script clicks that line; the window selects the line itself and sends the
+// button and pixel, which the pick does not need.
+void ResultListMouseUp(TForm1& form, std::span<const std::string> arguments) {
+  if (!arguments.empty()) {
+    if (const auto line = ParseInteger(arguments[0])) form.LB1.itemIndex = *line;
+  }
+  form.LB1MouseUp();
+}
+
 template <Shape ConfigPanelControls::*Swatch>
 void ContextPopup(TForm1& form, std::span<const std::string>) {
   form.ShapeContextPopup(form.*Swatch);
@@ -35,6 +60,8 @@ constexpr HandlerEntry kHandlers[] = {
     {"FormClose", "", Click<&TForm1::FormClose>},
     {"FormKeyDown", "KEY", Key<&TForm1::FormKeyDown>},
     {"FormMouseWheel", "DELTA", Key<&TForm1::FormMouseWheel>},
+    {"LB1MouseUp", "[LINE]", ResultListMouseUp},
+    {"PB1MouseUp", "BUTTON X Y", MapMouseUp},
     {"bbARPClick", "", Click<&TForm1::bbARPClick>},
     {"bbAWYClick", "", Click<&TForm1::bbAWYClick>},
     {"bbFIXClick", "", Click<&TForm1::bbFIXClick>},
@@ -50,17 +77,23 @@ constexpr HandlerEntry kHandlers[] = {
     {"Timer2Timer", "", Click<&TForm1::Timer2Timer>},
     {"Timer5Timer", "", Click<&TForm1::Timer5Timer>},
     {"btAPSetClick", "", Click<&TForm1::btAPSetClick>},
+    {"btAPnxtClick", "", Click<&TForm1::btAPnxtClick>},
+    {"btAPprClick", "", Click<&TForm1::btAPprClick>},
     {"btAPset2Click", "", Click<&TForm1::btAPset2Click>},
     {"btApSetOKClick", "", Click<&TForm1::btApSetOKClick>},
     {"btCancelClick", "", Click<&TForm1::btCancelClick>},
     {"btCenterClick", "", Click<&TForm1::btCenterClick>},
     {"btCfgTmrClick", "", Click<&TForm1::btCfgTmrClick>},
+    {"btClrClick", "", Click<&TForm1::btClrClick>},
     {"btColOKClick", "", Click<&TForm1::btColOKClick>},
     {"btColorClick", "", Click<&TForm1::btColorClick>},
     {"btFPClick", "", Click<&TForm1::btFPClick>},
     {"btHideClick", "", Click<&TForm1::btHideClick>},
+    {"btLDClick", "", Click<&TForm1::btLDClick>},
+    {"btOKClick", "", Click<&TForm1::btOKClick>},
     {"btPositionClick", "", Click<&TForm1::btPositionClick>},
     {"btResetClick", "", Click<&TForm1::btResetClick>},
+    {"btSVClick", "", Click<&TForm1::btSVClick>},
     {"btSetPosCloseClick", "", Click<&TForm1::btSetPosCloseClick>},
     {"btTextMClick", "", Click<&TForm1::btTextMClick>},
     {"btTextPClick", "", Click<&TForm1::btTextPClick>},
@@ -68,6 +101,7 @@ constexpr HandlerEntry kHandlers[] = {
     {"btTmrOKClick", "", Click<&TForm1::btTmrOKClick>},
     {"edClimbKeyUp", "KEY", Key<&TForm1::edClimbKeyUp>},
     {"edDescKeyUp", "KEY", Key<&TForm1::edDescKeyUp>},
+    {"edSearchKeyDown", "KEY", Key<&TForm1::edSearchKeyDown>},
     {"shARPContextPopup", "", ContextPopup<&ConfigPanelControls::shARP>},
     {"shArcContextPopup", "", ContextPopup<&ConfigPanelControls::shArc>},
     {"shAwbContextPopup", "", ContextPopup<&ConfigPanelControls::shAwb>},

@@ -136,6 +136,11 @@ void TForm1::FormMouseWheel(int wheelDelta) {
 }
 
 void TForm1::FormKeyDown(int virtualKey) {
+  if (virtualKey == kKeyDelete) {
+    // While the plan text is being edited the key belongs to the text.
+    if (!PanFP.visible) DeleteCommand(plan::DeleteSource::kKey);
+    return;
+  }
   map::KeyZoom(view, AirportViewZoom, virtualKey, {PanFP.visible, Timer3.Enabled()});
 }
 

@@ -2,7 +2,6 @@
 #include <clocale>
 #include <system_error>
 
-#include "corvane/plan/plan_listing.h"
 #include "form1.h"
 #include "number_text.h"
 #include "settings_file.h"
@@ -58,16 +57,6 @@ void TForm1::btColorClick() {
 
 void TForm1::btColOKClick() { PanCFG.visible = false; }
 void TForm1::btSetPosCloseClick() { PanPOS.visible = false; }
-
-void TForm1::btFPClick() {
-  SB1.text.clear();
-  CentreOnMap(PanFP);
-  const bool hasPlan = plan.tail != 0;
-  for (Button* button : {&btExp, &btIVAO, &btSV, &btCalcDesc, &btOK}) button->enabled = hasPlan;
-  Memo1.lines = plan::ListPlan(plan);
-}
-
-void TForm1::btCancelClick() { PanFP.visible = false; }
 
 void TForm1::ClampGradient(Edit& edit, int key) {
   if (key != kKeyEnter) return;
