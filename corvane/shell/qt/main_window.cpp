@@ -369,8 +369,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const std::string key = std::to_string(VirtualKey(*keyEvent));
     const auto name = names_.find(watched);
     if (event->type() == QEvent::KeyPress) {
-      // The form sees every key first, as a form with key preview does.
-      Call("FormKeyDown", {key});
+      // The form sees every key first, as a form with key preview does; but Delete typed into a text
+      // field edits the text and must not also delete a waypoint.
+      const bool textField = qobject_cast<QLineEdit*>(watched) != nullptr;
+      if (!(textField && keyEvent->key() == Qt::Key_Delete)) Call("FormKeyDown", {key});
       if (name != names_.end()) Call(name->second + "KeyDown", {key});
     } else if (name != names_.end()) {
       Call(name->second + "KeyUp", {key});

@@ -106,6 +106,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->form().Timer2.Interval(), before);
   }
 
+  void deleteInTheSearchBoxEditsTheTextOnly() {
+    auto window = NewWindow();
+    plan::FlightPlan& plan = window->form().plan;
+    plan[0] = {52.3f, 4.76f, "EHAM", "-11", plan::WaypointKind::kAirport};
+    plan.tail = 1;
+    auto* search = qobject_cast<QLineEdit*>(window->WidgetFor("edSearch"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Delete);
+    QCOMPARE(plan.tail, 1);
+    QTest::keyClick(window->WidgetFor("PB1"), Qt::Key_Delete);
+    QCOMPARE(plan.tail, 0);
+  }
+
   void screenshotShowsTheCaptionAndTheMap() {
     auto window = NewWindow();
     const QImage image = window->Screenshot();
