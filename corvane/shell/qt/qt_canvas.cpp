@@ -1,10 +1,13 @@
 // QtCanvas: the primitives paint into the image through one painter that stays open for the frame.
 #include "qt_canvas.h"
 
+#include "pixel_line.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPalette>
 #include <algorithm>
+#include <cstring>
 
 namespace corvane::shell::qt {
 namespace {
@@ -12,8 +15,9 @@ namespace {
 // A frame uses a handful of fonts (label, bold, larger status texts); a user changing fonts all day
 // must not make the cache grow without end.
 constexpr std::size_t kMaxCachedFonts = 16;
-// Labels of a wide view with every layer on number a few thousand; a cache past this starts again.
-constexpr std::size_t kMaxCachedLabels = 50000;
+// Labels of a wide view with every layer on number a few thousand; a cache past this starts again
+// (each label keeps a picture of a few kilobytes).
+constexpr std::size_t kMaxCachedLabels = 20000;
 
 }  // namespace
 
@@ -70,7 +74,9 @@ QtCanvas::CachedLabel& QtCanvas::CachedFont::Label(std::string_view text) {
   if (found != labels.end()) return found->second;
   if (labels.size() >= kMaxCachedLabels) labels.clear();
   const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  CachedLabel label{QStaticText(qtext), metrics.horizontalAdvance(qtext)};
+  CachedLabel label;
+  label.text = QStaticText(qtext);
+  label.widthPx = metrics.horizontalAdvance(qtext);
   label.text.setTextFormat(Qt::PlainText);
   label.text.prepare(QTransform(), font);
   return labels.emplace(std::string(text), std::move(label)).first->second;
@@ -80,7 +86,6 @@ void QtCanvas::EndPainting() const {
   if (!painter_) return;
   painter_->end();
   painter_.reset();
-  painterFont_ = nullptr;
 }
 
 const QImage& QtCanvas::image() const {
@@ -105,6 +110,7 @@ void QtCanvas::SetPenColor(map::Color color) {
   if (color == penColor_) return;
   penColor_ = color;
   pen_.setColor(ToQColor(color));
+  penPixel_ = pen_.color().rgb();
   if (painter_) painter_->setPen(pen_);
 }
 
@@ -130,7 +136,6 @@ QtCanvas::CachedFont& QtCanvas::TextFont() {
   if (found != fonts_.end()) return *(textFont_ = &*found);
   if (fonts_.size() >= kMaxCachedFonts) {
     fonts_.clear();
-    painterFont_ = nullptr;
   }
   if (fonts_.capacity() < kMaxCachedFonts) fonts_.reserve(kMaxCachedFonts);  // entries never move
   QFont font(QString::fromStdString(font_.name));
@@ -151,7 +156,13 @@ void QtCanvas::LineTo(int x, int y) {
                        (y < visible.top() && penPosition_.y() < visible.top()) ||
                        (y > visible.bottom() && penPosition_.y() > visible.bottom());
   // The end point itself stays unpainted, as the platform's LineTo leaves it.
-  if (end != penPosition_ && !outside) Painter().drawLine(penPosition_, end);
+  if (end != penPosition_ && !outside) {
+    // Thousands of short lines a frame: a painter call each costs far more than their pixels, so they
+    // are written into the image directly (one pixel wide, solid, as the painter's pen would draw them).
+    Painter();  // a painter begins on an image of its own (not shared): the pixels go where it paints
+    DrawPixelLine(reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4, visible,
+                  penPosition_, end, penPixel_);
+  }
   penPosition_ = end;
 }
 
@@ -162,18 +173,30 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   CachedFont& cached = TextFont();
   const int heightPx = cached.metrics.height();
   if (y + heightPx <= 0) return;
-  const CachedLabel& label = cached.Label(text);
+  CachedLabel& label = cached.Label(text);
   if (x + label.widthPx <= 0) return;
-  QPainter& painter = Painter();
-  if (painterFont_ != &cached) {
-    painter.setFont(cached.font);
-    painterFont_ = &cached;
+  if (label.picture.isNull() || label.pictureText != font_.color || label.pictureCell != brushColor_) {
+    // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
+    label.picture = QImage(std::max(label.widthPx, 1), std::max(heightPx, 1), QImage::Format_RGB32);
+    label.picture.fill(brush_);
+    QPainter labelPainter(&label.picture);
+    labelPainter.setFont(cached.font);
+    labelPainter.setPen(textColor_);
+    labelPainter.drawStaticText(0, 0, label.text);
+    label.pictureText = font_.color;
+    label.pictureCell = brushColor_;
   }
-  // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-  painter.fillRect(QRect(x, y, label.widthPx, heightPx), brush_);
-  painter.setPen(textColor_);
-  painter.drawStaticText(x, y, label.text);
-  painter.setPen(pen_);
+  // The label's rows are copied straight into the image: a painter call per label costs more than the
+  // copy itself.
+  const QRect target = QRect(x, y, label.picture.width(), label.picture.height()).intersected(visible);
+  if (target.isEmpty()) return;
+  Painter();  // see LineTo
+  const qsizetype stride = image_.bytesPerLine();
+  uchar* row = image_.bits() + target.top() * stride + target.left() * qsizetype{4};
+  const std::size_t rowBytes = static_cast<std::size_t>(target.width()) * 4;
+  for (int line = target.top(); line <= target.bottom(); ++line, row += stride) {
+    std::memcpy(row, label.picture.constScanLine(line - y) + (target.left() - x) * 4, rowBytes);
+  }
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {

@@ -9,6 +9,7 @@
 #include <QPen>
 #include <QPoint>
 #include <QStaticText>
+#include <cstdint>
 #include <memory>
 #include <functional>
 #include <string>
@@ -56,9 +57,14 @@ class QtCanvas final : public map::Canvas {
   int Height() const override { return image_.height(); }
 
  private:
+  // A label is drawn once into a small picture of its own (the text on its filled cell) and copied from
+  // there every frame after: copying pixels costs far less than laying glyphs out again.
   struct CachedLabel {
     QStaticText text;
     int widthPx = 0;
+    QImage picture;
+    map::Color pictureText = 0;  // the colours the picture was drawn with
+    map::Color pictureCell = 0;
   };
   // Labels are looked up by their text without building a string first.
   struct LabelHash {
@@ -84,7 +90,8 @@ class QtCanvas final : public map::Canvas {
   mutable std::unique_ptr<QPainter> painter_;  // open while a frame is being drawn
   map::Color penColor_ = map::kBlack;
   map::Color brushColor_ = 0xFFFFFF;
-  QPen pen_{QColor(Qt::black), 0};  // cosmetic: one pixel wide, the painter's fast line path
+  QPen pen_{QColor(Qt::black), 0};  // for rectangle outlines
+  std::uint32_t penPixel_ = 0xFF000000;  // the pen colour as the image stores it, for lines  // cosmetic: one pixel wide, the painter's fast line path
   QColor brush_{Qt::white};
   map::Font font_;
   QColor textColor_{Qt::black};
@@ -93,7 +100,6 @@ class QtCanvas final : public map::Canvas {
   int visibleHeight_ = 0;
   std::vector<CachedFont> fonts_;
   CachedFont* textFont_ = nullptr;     // the entry for font_, found again after a SetFont
-  mutable const CachedFont* painterFont_ = nullptr;  // the font the open painter holds
 };
 
 }  // namespace corvane::shell::qt
