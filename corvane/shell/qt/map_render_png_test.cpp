@@ -77,6 +77,31 @@ class MapRenderPngTest : public QObject {
     QVERIFY(CountPixels(image, QRect(0, 35, 20, 14), qRgb(255, 255, 0)) > 5);
   }
 
+  // A label is kept as a picture once drawn: the same text in another colour or on another cell must not
+  // come back in the first one's colours.
+  void oneTextInSeveralColoursKeepsEachColour() {
+    QtCanvas canvas(120, 60);
+    map::Font font;
+    canvas.SetBrushColor(0x000000);
+    for (int round = 0; round < 2; ++round) {  // the second round draws from the kept pictures
+      font.color = 0x0000FF;  // red
+      canvas.SetFont(font);
+      canvas.TextOut(0, 0, "UL602");
+      font.color = 0x00FF00;  // green
+      canvas.SetFont(font);
+      canvas.TextOut(60, 0, "UL602");
+      canvas.SetBrushColor(0xFFFFFF);  // on a white cell
+      canvas.TextOut(0, 30, "UL602");
+      canvas.SetBrushColor(0x000000);
+    }
+    const QImage& image = canvas.image();
+    QVERIFY(CountPixels(image, QRect(0, 0, 55, 16), qRgb(255, 0, 0)) > 10);
+    QCOMPARE(CountPixels(image, QRect(0, 0, 55, 16), qRgb(0, 255, 0)), 0);
+    QVERIFY(CountPixels(image, QRect(60, 0, 55, 16), qRgb(0, 255, 0)) > 10);
+    QCOMPARE(CountPixels(image, QRect(60, 0, 55, 16), qRgb(255, 0, 0)), 0);
+    QVERIFY(CountPixels(image, QRect(0, 30, 20, 10), qRgb(255, 255, 255)) > 20);
+  }
+
   void theCommandWritesThePictureAndRefusesBadWords() {
     QTemporaryDir folder;
     const std::string out = folder.filePath("map.png").toStdString();

@@ -16,7 +16,7 @@ namespace {
 // must not make the cache grow without end.
 constexpr std::size_t kMaxCachedFonts = 16;
 // Labels of a wide view with every layer on number a few thousand; a cache past this starts again
-// (each label keeps a picture of a few kilobytes).
+// (each label keeps a picture or two of a few kilobytes).
 constexpr std::size_t kMaxCachedLabels = 20000;
 
 }  // namespace
@@ -166,6 +166,25 @@ void QtCanvas::LineTo(int x, int y) {
   penPosition_ = end;
 }
 
+const QImage& QtCanvas::LabelImage(CachedLabel& label, const CachedFont& font) {
+  // Few colours per text: more than this and the oldest picture is drawn again.
+  constexpr std::size_t kMaxPicturesPerLabel = 4;
+  for (const LabelPicture& picture : label.pictures) {
+    if (picture.textColor == font_.color && picture.cellColor == brushColor_) return picture.image;
+  }
+  if (label.pictures.size() >= kMaxPicturesPerLabel) label.pictures.erase(label.pictures.begin());
+  // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
+  QImage image(std::max(label.widthPx, 1), std::max(font.metrics.height(), 1), QImage::Format_RGB32);
+  image.fill(brush_);
+  QPainter painter(&image);
+  painter.setFont(font.font);
+  painter.setPen(textColor_);
+  painter.drawStaticText(0, 0, label.text);
+  painter.end();
+  label.pictures.push_back({font_.color, brushColor_, std::move(image)});
+  return label.pictures.back().image;
+}
+
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (text.empty()) return;
   const QRect visible = VisibleRect();
@@ -175,27 +194,19 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (y + heightPx <= 0) return;
   CachedLabel& label = cached.Label(text);
   if (x + label.widthPx <= 0) return;
-  if (label.picture.isNull() || label.pictureText != font_.color || label.pictureCell != brushColor_) {
-    // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-    label.picture = QImage(std::max(label.widthPx, 1), std::max(heightPx, 1), QImage::Format_RGB32);
-    label.picture.fill(brush_);
-    QPainter labelPainter(&label.picture);
-    labelPainter.setFont(cached.font);
-    labelPainter.setPen(textColor_);
-    labelPainter.drawStaticText(0, 0, label.text);
-    label.pictureText = font_.color;
-    label.pictureCell = brushColor_;
-  }
+  const QImage& picture = LabelImage(label, cached);
   // The label's rows are copied straight into the image: a painter call per label costs more than the
   // copy itself.
-  const QRect target = QRect(x, y, label.picture.width(), label.picture.height()).intersected(visible);
+  const QRect target = QRect(x, y, picture.width(), picture.height()).intersected(visible);
   if (target.isEmpty()) return;
   Painter();  // see LineTo
   const qsizetype stride = image_.bytesPerLine();
   uchar* row = image_.bits() + target.top() * stride + target.left() * qsizetype{4};
   const std::size_t rowBytes = static_cast<std::size_t>(target.width()) * 4;
-  for (int line = target.top(); line <= target.bottom(); ++line, row += stride) {
-    std::memcpy(row, label.picture.constScanLine(line - y) + (target.left() - x) * 4, rowBytes);
+  const qsizetype pictureStride = picture.bytesPerLine();
+  const uchar* from = picture.constBits() + (target.top() - y) * pictureStride + (target.left() - x) * qsizetype{4};
+  for (int line = target.top(); line <= target.bottom(); ++line, row += stride, from += pictureStride) {
+    std::memcpy(row, from, rowBytes);
   }
 }
 

@@ -58,13 +58,17 @@ class QtCanvas final : public map::Canvas {
 
  private:
   // A label is drawn once into a small picture of its own (the text on its filled cell) and copied from
-  // there every frame after: copying pixels costs far less than laying glyphs out again.
+  // there every frame after: copying pixels costs far less than laying glyphs out again. The same text
+  // comes in a few colours (an airway name in two layers, an ident as a point and as a route label).
+  struct LabelPicture {
+    map::Color textColor = 0;
+    map::Color cellColor = 0;
+    QImage image;
+  };
   struct CachedLabel {
     QStaticText text;
     int widthPx = 0;
-    QImage picture;
-    map::Color pictureText = 0;  // the colours the picture was drawn with
-    map::Color pictureCell = 0;
+    std::vector<LabelPicture> pictures;
   };
   // Labels are looked up by their text without building a string first.
   struct LabelHash {
@@ -81,6 +85,7 @@ class QtCanvas final : public map::Canvas {
     std::unordered_map<std::string, CachedLabel, LabelHash, std::equal_to<>> labels;
   };
 
+  const QImage& LabelImage(CachedLabel& label, const CachedFont& font);
   QPainter& Painter();
   void EndPainting() const;
   CachedFont& TextFont();
