@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "formats/field_cut.h"
+
 namespace corvane::map {
 
 namespace {
@@ -84,8 +86,7 @@ NearbyPoint* NextPoint(NearbyRefreshState& state, NearbyLists& lists) {
 }  // namespace
 
 double BoxSizeOrDefault(std::string_view text, double fallback) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  text = formats::TrimBlanks(text);
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) return fallback;

@@ -78,6 +78,14 @@ void AppendFixed(std::string& out, double value, int precision, std::size_t widt
 
 }  // namespace
 
+std::string UpperCaseQuery(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 void ResetSearchResults(SearchResultTable& results) { results.rows.fill(SearchResultRow{}); }
 
 std::vector<std::string> SearchNavDatabase(const NavDatabase& database, std::string_view query,

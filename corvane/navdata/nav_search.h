@@ -34,6 +34,9 @@ struct SearchResultTable {
 
 void ResetSearchResults(SearchResultTable& results);
 
+// The typed text as the search takes it: a-z upper-cased, every other byte as it is.
+std::string UpperCaseQuery(std::string_view text);
+
 // Fills results (after clearing it) with the matches of the upper-cased query, in the order beacons,
 // airports, fixes, airway segments, at most 97, and returns the list lines: the header, one line per
 // match, then "To many results" when the scan stopped at the limit, else a line of one blank.

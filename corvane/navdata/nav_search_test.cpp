@@ -69,6 +69,13 @@ TEST_F(NavSearch, ListsBeaconsThenAirportsThenFixesThenAirwaySegments) {
   EXPECT_EQ(SearchNavDatabase(database_, "SPL", 52.0, 5.0, results_).size(), 2u);
 }
 
+TEST(SearchQuery, UpperCasesOnlyLettersAToZ) {
+  // Names in the data are upper-case ASCII; other bytes (digits, blanks, UTF-8) must pass unchanged.
+  EXPECT_EQ(UpperCaseQuery("spy "), "SPY ");
+  EXPECT_EQ(UpperCaseQuery("ul602"), "UL602");
+  EXPECT_EQ(UpperCaseQuery("k\xc3\xb6ln{|}"), "K\xc3\xb6LN{|}");
+}
+
 TEST_F(NavSearch, ATrailingBlankMatchesAWholeIdent) {
   SearchNavDatabase(database_, "SP ", 52.0, 5.0, results_);
   EXPECT_EQ(results_.rows[1].name, "SP    ");

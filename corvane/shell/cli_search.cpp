@@ -15,13 +15,6 @@ namespace {
 constexpr double kDefaultCentreLatitude = 52.0;
 constexpr double kDefaultCentreLongitude = 5.0;
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 }  // namespace
 
 int RunSearchCommand(std::span<char* const> args) {
@@ -53,7 +46,7 @@ int RunSearchCommand(std::span<char* const> args) {
   }
 
   // As in the search box: the query is upper-cased, and one letter is not searched.
-  const std::string query = UpperCase(options->words.front());
+  const std::string query = navdata::UpperCaseQuery(options->words.front());
   if (query.size() <= 1) return 0;
   navdata::SearchResultTable results;
   for (const std::string& line : navdata::SearchNavDatabase(database, query, centreLatitude, centreLongitude, results)) {

@@ -8,14 +8,6 @@
 #include "number_text.h"
 
 namespace corvane::shell {
-namespace {
-
-constexpr double kDefaultArpSizeDeg = 6;
-constexpr double kDefaultBcnSizeDeg = 6;
-constexpr double kDefaultFixSizeDeg = 3;
-constexpr double kDefaultGeoSizeDeg = 10;
-
-}  // namespace
 
 map::FrameInputs TForm1::CollectFrameInputs() {
   frameRoute_.clear();
@@ -82,10 +74,11 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Timer2Timer() {
   // A box size that is not a number takes its default instead of stopping every tick.
-  const map::BoxSizes boxes{map::BoxSizeOrDefault(edArpSize.text, kDefaultArpSizeDeg),
-                            map::BoxSizeOrDefault(edBcnSize.text, kDefaultBcnSizeDeg),
-                            map::BoxSizeOrDefault(edFixSize.text, kDefaultFixSizeDeg),
-                            map::BoxSizeOrDefault(edGeoSize.text, kDefaultGeoSizeDeg)};
+  const map::BoxSizes defaults;
+  const map::BoxSizes boxes{map::BoxSizeOrDefault(edArpSize.text, defaults.airportDeg),
+                            map::BoxSizeOrDefault(edBcnSize.text, defaults.beaconDeg),
+                            map::BoxSizeOrDefault(edFixSize.text, defaults.fixDeg),
+                            map::BoxSizeOrDefault(edGeoSize.text, defaults.geoDeg)};
   const map::RefreshTickResult result = map::NearbyRefreshTick(refresh, *database, view.centre, boxes, *nearby);
   if (result.takeConfiguredInterval) {
     // An interval that is not a whole number of milliseconds above 0 keeps the one in use, so the

@@ -1,10 +1,10 @@
 // The flight plan's handlers: the plan panel, clicks on the map, the Delete key, plan files and search.
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <vector>
 
 #include "corvane/map/display_buttons.h"
+#include "corvane/navdata/nav_search.h"
 #include "corvane/plan/plan_display.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
@@ -24,12 +24,6 @@ std::vector<plan::PickCandidate> PickCandidates(const map::NearbyPointList& poin
     candidates.push_back({point.kind, point.latitude, point.longitude, point.ident, point.info1});
   }
   return candidates;
-}
-
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
 }
 
 // Both plan file dialogs show the same filter and extension; only the title differs.
@@ -227,7 +221,7 @@ void TForm1::btLDClick() {
 
 void TForm1::edSearchKeyDown(int key) {
   if (key != kKeyEnter) return;
-  const std::string query = UpperCase(edSearch.text);
+  const std::string query = navdata::UpperCaseQuery(edSearch.text);
   if (query.size() <= 1) return;
   std::vector<std::string> lines =
       navdata::SearchNavDatabase(*database, query, view.centre.latitude, view.centre.longitude, searchResults);
