@@ -143,6 +143,8 @@ bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::p
         }
         observer.OnProgress(rowCount / 2 + static_cast<std::size_t>(b) * rowCount / 72, rowCount);
     }
+    // The buckets' steps stop short of the end; a finished sort shows a full bar.
+    observer.OnProgress(rowCount, rowCount);
     if (!file.Close(reason)) {
         observer.OnProblem("Cannot write " + outputFile.string() + ": " + reason);
         return false;

@@ -220,6 +220,8 @@ void TesselWindow::SetRunning(bool running) {
 void TesselWindow::RefreshFromForm() {
     for (LineListModel* model : models_) model->SetFrozen(false);
     lbMess->setText(Latin1(form_.lbMess));
+    // Progress posts are thinned out on their way here; the bar ends where the run really ended.
+    OnProgress(form_.PB1Value, form_.PB1Max);
     if (!form_.lbError.empty()) lbError->setText(Latin1(form_.lbError));
     SSTab1->setCurrentIndex(static_cast<int>(form_.SSTab1Tab));
     if (!form_.problems.empty()) {
