@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,57 @@ TEST(DatFile, LinesOfEveryLengthComeBackAsWritten) {
         ASSERT_TRUE(file.Close(reason)) << reason;
         EXPECT_EQ(testing::ReadWholeFile(scratch / "out.dat"), expected) << lengths.size() << " lines";
     }
+}
+
+TEST(DatFile, BlocksOfLinesGoOutInOrderWithTheSingleLines) {
+    testing::ScratchFolder scratch;
+    DatFile file;
+    std::string reason;
+    ASSERT_TRUE(file.Open(scratch / "out.dat", reason)) << reason;
+    std::string expected;
+    for (const std::size_t blockBytes : {std::size_t{10}, std::size_t{200000}, std::size_t{0}, std::size_t{900000}}) {
+        file.WriteLine("single");
+        const std::string block(blockBytes, 'b');
+        file.WriteText(block);
+        expected += "single\r\n" + block;
+    }
+    ASSERT_TRUE(file.Close(reason)) << reason;
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "out.dat"), expected);
+}
+
+// A large earlier file is replaced by a new one with its permissions; one reached by a second
+// name or through a link is emptied in place as before, so every name shows the new lines.
+TEST(DatFile, ALargeEarlierFileIsReplacedAndLinkedOnesAreEmptiedInPlace) {
+    namespace fs = std::filesystem;
+    testing::ScratchFolder scratch;
+    const std::string large(9 << 20, 'o');
+    const auto writeEarlier = [&](const fs::path& path) {
+        std::ofstream(path, std::ios::binary) << large;
+    };
+    const auto writeNew = [&](const fs::path& path) {
+        DatFile file;
+        std::string reason;
+        ASSERT_TRUE(file.Open(path, reason)) << reason;
+        file.WriteLine("new");
+        ASSERT_TRUE(file.Close(reason)) << reason;
+    };
+
+    writeEarlier(scratch / "plain.dat");
+    fs::permissions(scratch / "plain.dat", fs::perms::owner_read | fs::perms::owner_write);
+    writeNew(scratch / "plain.dat");
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "plain.dat"), "new\r\n");
+    EXPECT_EQ(fs::status(scratch / "plain.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    writeEarlier(scratch / "first.dat");
+    fs::create_hard_link(scratch / "first.dat", scratch / "second.dat");
+    writeNew(scratch / "first.dat");
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "second.dat"), "new\r\n");
+
+    writeEarlier(scratch / "target.dat");
+    fs::create_symlink(scratch / "target.dat", scratch / "link.dat");
+    writeNew(scratch / "link.dat");
+    EXPECT_TRUE(fs::is_symlink(scratch / "link.dat"));
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "target.dat"), "new\r\n");
 }
 
 TEST(DatFile, AFullDeviceFailsTheClosingWithItsReason) {

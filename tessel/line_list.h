@@ -41,15 +41,25 @@ public:
     using iterator = const_iterator;
     using value_type = std::string_view;
 
-    void push_back(std::string_view line) {
+    void push_back(std::string_view line) { PushRepeated(line, 1); }
+    // Adds count equal lines.
+    void PushRepeated(std::string_view line, std::size_t count) {
+        if (count == 0) return;
         // A line equal to the one before lengthens its run: the layout list repeats its "110"
         // line for every taxi path.
         if (!runs_.empty() && line == LineOfRun(runs_.size() - 1)) {
-            ++runs_.back().endLine;
+            runs_.back().endLine += count;
             return;
         }
         text_.append(line);
-        runs_.push_back({size() + 1, text_.size()});
+        runs_.push_back({size() + count, text_.size()});
+    }
+    // Adds the lines of another list, in order.
+    void Append(const LineList& other) {
+        for (std::size_t run = 0; run < other.runs_.size(); ++run) {
+            const std::size_t firstLine = run == 0 ? 0 : other.runs_[run - 1].endLine;
+            PushRepeated(other.LineOfRun(run), other.runs_[run].endLine - firstLine);
+        }
     }
     std::size_t size() const { return runs_.empty() ? 0 : runs_.back().endLine; }
     bool empty() const { return runs_.empty(); }
@@ -70,6 +80,11 @@ public:
     void clear() {
         text_ = std::string();
         runs_ = std::vector<Run>();
+    }
+    // Empties the list and keeps its memory for the lines to come.
+    void ClearKeepingMemory() {
+        text_.clear();
+        runs_.clear();
     }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }

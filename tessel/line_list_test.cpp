@@ -30,7 +30,27 @@ TEST(LineList, GivesBackEveryLineByIndexAndInOrder) {
         if (!lines.empty()) {
             EXPECT_EQ(list.back(), lines.back());
         }
+        // Split anywhere and joined again, the lists give the same lines.
+        for (std::size_t split = 0; split <= lines.size(); ++split) {
+            LineList head, tail;
+            for (std::size_t i = 0; i < lines.size(); ++i) (i < split ? head : tail).push_back(lines[i]);
+            head.Append(tail);
+            EXPECT_EQ(head, lines) << "split at " << split;
+        }
     }
+}
+
+TEST(LineList, RepeatedLinesCountAsSingleOnes) {
+    LineList list;
+    list.PushRepeated("110  ", 3);
+    list.PushRepeated("skipped", 0);
+    list.push_back("110  ");
+    list.PushRepeated("111", 2);
+    EXPECT_EQ(list, (std::vector<std::string>{"110  ", "110  ", "110  ", "110  ", "111", "111"}));
+    list.ClearKeepingMemory();
+    EXPECT_TRUE(list.empty());
+    list.PushRepeated("111", 1);
+    EXPECT_EQ(list, std::vector<std::string>{"111"});
 }
 
 TEST(LineList, ClearEmptiesForTheNextRun) {

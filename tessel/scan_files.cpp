@@ -1,79 +1,123 @@
 // Decodes every listed scenery file and writes the scan-order files.
 #include "tessel/scan_files.h"
 
-#include <utility>
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string_view>
 
-#include "tessel/byte_source.h"
+#include "tessel/dat_file.h"
+#include "tessel/scan_pool.h"
 
 namespace tessel {
 namespace {
 
-// The scan-order files in the order they are opened, each with the kind that asks for it.
-std::vector<std::pair<DatFile*, const char*>> WantedOutputs(const OutputKinds& kinds, ScanOutputs& outputs) {
-    std::vector<std::pair<DatFile*, const char*>> wanted;
-    if (kinds.runways) wanted.emplace_back(&outputs.runways, kRunwaysFile);
-    if (kinds.heliports) wanted.emplace_back(&outputs.heliports, kHeliportsFile);
-    if (kinds.airportView) wanted.emplace_back(&outputs.airportLayout, kAirportLayoutFile);
-    if (kinds.vors) wanted.emplace_back(&outputs.vorsAll, kVorsAllFile);
-    if (kinds.ndbs) wanted.emplace_back(&outputs.ndbsAll, kNdbsAllFile);
-    if (kinds.airports) wanted.emplace_back(&outputs.airportsAll, kAirportsAllFile);
-    if (kinds.ilss) wanted.emplace_back(&outputs.ilssAll, kIlssAllFile);
-    return wanted;
-}
+struct OutputFile {
+    ScanOutput output;
+    const char* name;
+    bool OutputKinds::*kind;
+};
+constexpr std::array<OutputFile, kScanOutputCount> kOutputFiles = {{
+    {ScanOutput::Runways, kRunwaysFile, &OutputKinds::runways},
+    {ScanOutput::Heliports, kHeliportsFile, &OutputKinds::heliports},
+    {ScanOutput::AirportLayout, kAirportLayoutFile, &OutputKinds::airportView},
+    {ScanOutput::VorsAll, kVorsAllFile, &OutputKinds::vors},
+    {ScanOutput::NdbsAll, kNdbsAllFile, &OutputKinds::ndbs},
+    {ScanOutput::AirportsAll, kAirportsAllFile, &OutputKinds::airports},
+    {ScanOutput::IlssAll, kIlssAllFile, &OutputKinds::ilss},
+}};
+
+// Joins the scanned files to the run in list order: the output files, the rows to sort up to
+// their capacity, the list lines and the problems.
+class RunJoin {
+public:
+    RunJoin(std::array<DatFile, kScanOutputCount>& outputs, RowLists& rows, RunLists& lists, RunObserver& observer)
+        : outputs_(outputs), rows_(rows), lists_(lists), observer_(observer) {}
+
+    void Add(const ScannedFile& file, const std::string& path) {
+        for (std::size_t i = 0; i < kScanOutputCount; ++i) outputs_[i].WriteText(file.text[i].view());
+        AddRows(rows_.airports, file.rows.airports, "airport", kAirportsSortedFile, path);
+        AddRows(rows_.vors, file.rows.vors, "VOR", kVorsSortedFile, path);
+        AddRows(rows_.ilss, file.rows.ilss, "ILS", kIlssSortedFile, path);
+        AddRows(rows_.ndbs, file.rows.ndbs, "NDB", kNdbsSortedFile, path);
+        for (TabList tab : {TabList::RWY, TabList::HEL, TabList::APV}) lists_[tab].Append(file.lists[tab]);
+        for (const ScannedFile::Problem& problem : file.problems) {
+            if (problem.scope != ProblemScope::EachTime) {
+                bool& reported = onceReported_[static_cast<std::size_t>(problem.scope)];
+                if (reported) continue;
+                reported = true;
+            }
+            observer_.OnProblem(problem.text);
+        }
+    }
+
+private:
+    void AddRows(std::vector<std::string>& rows, const std::vector<std::string>& added, const char* kind,
+                 const char* sortedFile, const std::string& path) {
+        const std::size_t kept = std::min(added.size(), kRowCapacity - rows.size());
+        rows.insert(rows.end(), added.begin(), added.begin() + static_cast<std::ptrdiff_t>(kept));
+        if (kept < added.size() && limitReported_.insert(kind).second) {
+            observer_.OnProblem(std::string("The limit of ") + std::to_string(kRowCapacity) + " " + kind +
+                                " rows is reached at " + path + "; further rows are left out of " + sortedFile);
+        }
+    }
+
+    std::array<DatFile, kScanOutputCount>& outputs_;
+    RowLists& rows_;
+    RunLists& lists_;
+    RunObserver& observer_;
+    std::array<bool, static_cast<std::size_t>(ProblemScope::Count)> onceReported_{};
+    std::set<std::string_view> limitReported_;
+};
 
 }  // namespace
 
 ScanFilesResult ScanFiles(const std::vector<std::string>& files, const OutputKinds& kinds,
                           const std::filesystem::path& outputFolder, RowLists& rows, RunLists& lists,
-                          RunObserver& observer) {
+                          RunObserver& observer, std::size_t workers) {
     ScanFilesResult result;
     rows = RowLists{};
-    ScanOutputs outputs;
-    const auto wanted = WantedOutputs(kinds, outputs);
-    for (const auto& [file, name] : wanted) {
+    std::array<DatFile, kScanOutputCount> outputs;
+    for (const OutputFile& wanted : kOutputFiles) {
+        if (!(kinds.*wanted.kind)) continue;
         std::string reason;
-        if (!file->Open(outputFolder / name, reason)) {
-            observer.OnProblem("Cannot write " + (outputFolder / name).string() + ": " + reason);
+        if (!outputs[static_cast<std::size_t>(wanted.output)].Open(outputFolder / wanted.name, reason)) {
+            observer.OnProblem("Cannot write " + (outputFolder / wanted.name).string() + ": " + reason);
             result.outputWritten = false;
         }
     }
     if (!result.outputWritten) {
-        for (const auto& [file, name] : wanted) {
+        for (DatFile& file : outputs) {
             std::string reason;
-            file->Close(reason);
+            file.Close(reason);
         }
         return result;
     }
 
-    SceneryRowWriter writer(kinds, outputs, rows, lists, observer);
-    FileByteSource source;
-    // Counts the files scanned; a stopped scan leaves the progress bar there.
-    std::size_t scanned = 0;
-    for (; scanned < files.size(); ++scanned) {
-        const std::size_t i = scanned;
-        if (observer.StopRequested()) {
-            result.stopped = true;
-            break;
+    RunJoin join(outputs, rows, lists, observer);
+    {
+        ScanPool pool(files, kinds, workers);
+        // Counts the files joined; a stopped scan leaves the progress bar there.
+        std::size_t scanned = 0;
+        for (; scanned < files.size(); ++scanned) {
+            if (observer.StopRequested()) {
+                result.stopped = true;
+                break;
+            }
+            observer.OnProgress(scanned, files.size());
+            observer.OnFile(scanned, files[scanned]);
+            const ScannedFile& file = pool.TakeNext();
+            join.Add(file, files[scanned]);
+            if (file.damaged) ++result.damagedFiles;
+            pool.Release();
         }
-        observer.OnProgress(i, files.size());
-        observer.OnFile(i, files[i]);
-        std::string reason;
-        if (!source.Open(files[i], reason)) {
-            observer.OnProblem("Cannot read " + files[i] + ": " + reason);
-            ++result.damagedFiles;
-            continue;
-        }
-        writer.BeginFile(files[i]);
-        DecodeBglFile(source, writer);
-        source.Close();
-        if (writer.damageCount() > 0) ++result.damagedFiles;
+        observer.OnProgress(scanned, files.size());
     }
-    observer.OnProgress(scanned, files.size());
 
-    for (const auto& [file, name] : wanted) {
+    for (DatFile& file : outputs) {
         std::string reason;
-        if (!file->Close(reason)) {
-            observer.OnProblem("Cannot write " + file->path().string() + ": " + reason);
+        if (!file.Close(reason)) {
+            observer.OnProblem("Cannot write " + file.path().string() + ": " + reason);
             result.outputWritten = false;
         }
     }

@@ -1,6 +1,7 @@
 // Turns the decoded records of scenery files into DAT rows, list lines and the row lists to sort.
 #include "tessel/scenery_rows.h"
 
+#include <cstring>
 #include <exception>
 
 #include "formats/dat_rows.h"
@@ -25,44 +26,31 @@ fmt::AirportRow MakeAirportRow(const BglAirport& airport, const std::string& ide
 }
 }  // namespace
 
-SceneryRowWriter::SceneryRowWriter(const OutputKinds& kinds, ScanOutputs& outputs, RowLists& rows, RunLists& lists,
-                                   RunObserver& observer)
-    : kinds_(kinds), outputs_(outputs), rows_(rows), lists_(lists), observer_(observer),
-      segmentStartRow_(fmt::LayoutTaxiSegmentStartRow()) {}
+SceneryRowWriter::SceneryRowWriter(const OutputKinds& kinds)
+    : kinds_(kinds), segmentStartRow_(fmt::LayoutTaxiSegmentStartRow()), segmentStartLine_(segmentStartRow_ + "\r\n") {}
 
-void SceneryRowWriter::BeginFile(const std::string& path) {
+void SceneryRowWriter::BeginFile(const std::string& path, ScannedFile& into) {
     path_ = path;
+    into_ = &into;
     damageCount_ = 0;
 }
 
+void SceneryRowWriter::Report(std::string text, ProblemScope scope) {
+    into_->problems.push_back({std::move(text), scope});
+}
+
 void SceneryRowWriter::OnDamage(std::uint64_t offset, const std::string& reason) {
+    into_->damaged = true;
     if (damageCount_ < kReportedDamagePerFile) {
-        observer_.OnProblem(path_ + " at " + HexText(offset) + ": " + reason);
+        Report(path_ + " at " + HexText(offset) + ": " + reason);
     } else if (damageCount_ == kReportedDamagePerFile) {
-        observer_.OnProblem(path_ + ": further damage in this file is not listed");
+        Report(path_ + ": further damage in this file is not listed");
     }
     ++damageCount_;
 }
 
 void SceneryRowWriter::ReportRecord(const std::string& what, const std::exception& error) {
-    observer_.OnProblem(path_ + ": " + what + " left out: " + error.what());
-}
-
-void SceneryRowWriter::AddRow(RowList list, const std::string& row) {
-    static constexpr std::array<const char*, 4> kNames = {"airport", "VOR", "ILS", "NDB"};
-    static constexpr std::array<const char*, 4> kFiles = {kAirportsSortedFile, kVorsSortedFile, kIlssSortedFile,
-                                                          kNdbsSortedFile};
-    const auto index = static_cast<std::size_t>(list);
-    std::vector<std::string>* rows[] = {&rows_.airports, &rows_.vors, &rows_.ilss, &rows_.ndbs};
-    if (rows[index]->size() >= kRowCapacity) {
-        if (!rowLimitReported_[index]) {
-            observer_.OnProblem(std::string("The limit of ") + std::to_string(kRowCapacity) + " " + kNames[index] +
-                                " rows is reached at " + path_ + "; further rows are left out of " + kFiles[index]);
-            rowLimitReported_[index] = true;
-        }
-        return;
-    }
-    rows[index]->push_back(row);
+    Report(path_ + ": " + what + " left out: " + error.what());
 }
 
 void SceneryRowWriter::OnAirport(const BglAirport&) {
@@ -79,14 +67,15 @@ void SceneryRowWriter::OnAirportName(const BglAirport& airport, std::string_view
         const fmt::AirportRow row = MakeAirportRow(airport, ident, name);
         if (kinds_.airports) {
             const std::string line = fmt::FormatAirportRow(row);
-            outputs_.airportsAll.WriteLine(line);
-            AddRow(RowList::Airports, line);
+            (*into_)[ScanOutput::AirportsAll].WriteLine(line);
+            into_->rows.airports.push_back(line);
         }
         if (kinds_.airportView) {
             const std::string header = fmt::FormatLayoutHeaderRow(row);
-            outputs_.airportLayout.WriteLine(fmt::LayoutSeparatorRow());
-            outputs_.airportLayout.WriteLine(header);
-            lists_[TabList::APV].push_back(header);
+            TextBlock& layout = (*into_)[ScanOutput::AirportLayout];
+            layout.WriteLine(fmt::LayoutSeparatorRow());
+            layout.WriteLine(header);
+            into_->lists[TabList::APV].push_back(header);
         }
     } catch (const std::exception& error) {
         ReportRecord("airport " + ident, error);
@@ -109,15 +98,16 @@ void SceneryRowWriter::OnRunway(const BglAirport& airport, const BglRunway& runw
     try {
         if (kinds_.runways) {
             const fmt::RunwayEndLines lines = fmt::FormatRunwayRows(row);
-            outputs_.runways.WriteLine(lines.primary);
-            outputs_.runways.WriteLine(lines.opposite);
-            lists_[TabList::RWY].push_back(lines.primary);
-            lists_[TabList::RWY].push_back(lines.opposite);
+            TextBlock& runways = (*into_)[ScanOutput::Runways];
+            runways.WriteLine(lines.primary);
+            runways.WriteLine(lines.opposite);
+            into_->lists[TabList::RWY].push_back(lines.primary);
+            into_->lists[TabList::RWY].push_back(lines.opposite);
         }
         if (kinds_.airportView) {
             const std::string label = fmt::FormatRunwayLabelRow(row);
-            outputs_.airportLayout.WriteLine(label);
-            lists_[TabList::APV].push_back(label);
+            (*into_)[ScanOutput::AirportLayout].WriteLine(label);
+            into_->lists[TabList::APV].push_back(label);
         }
     } catch (const std::exception& error) {
         ReportRecord("a runway of " + ident, error);
@@ -137,13 +127,13 @@ void SceneryRowWriter::OnHelipad(const BglAirport& airport, const BglHelipad& he
     try {
         if (kinds_.heliports) {
             const std::string line = fmt::FormatHeliportRow(row);
-            outputs_.heliports.WriteLine(line);
-            lists_[TabList::HEL].push_back(line);
+            (*into_)[ScanOutput::Heliports].WriteLine(line);
+            into_->lists[TabList::HEL].push_back(line);
         }
         if (kinds_.airportView) {
             const std::string line = fmt::FormatHelipadRow(row);
-            outputs_.airportLayout.WriteLine(line);
-            lists_[TabList::APV].push_back(line);
+            (*into_)[ScanOutput::AirportLayout].WriteLine(line);
+            into_->lists[TabList::APV].push_back(line);
         }
     } catch (const std::exception& error) {
         ReportRecord("a helipad of " + ident, error);
@@ -154,12 +144,9 @@ void SceneryRowWriter::OnTaxiPoints(const BglAirport& airport, std::span<const B
     // A later list of the same airport overwrites the points it numbers, as the list numbers from 0.
     std::size_t count = points.size();
     if (count > kTaxiPointCapacity) {
-        if (!taxiLimitReported_) {
-            observer_.OnProblem(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + " has " +
-                                std::to_string(count) + " taxiway points; only the first " +
-                                std::to_string(kTaxiPointCapacity) + " are kept");
-            taxiLimitReported_ = true;
-        }
+        Report(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + " has " + std::to_string(count) +
+                   " taxiway points; only the first " + std::to_string(kTaxiPointCapacity) + " are kept",
+               ProblemScope::TaxiPointLimit);
         count = kTaxiPointCapacity;
     }
     if (taxiPoints_.size() < count) {
@@ -175,12 +162,9 @@ void SceneryRowWriter::OnTaxiPoints(const BglAirport& airport, std::span<const B
 void SceneryRowWriter::OnParking(const BglAirport& airport, std::span<const BglParking> positions) {
     std::size_t count = positions.size();
     if (count > kParkingCapacity) {
-        if (!parkingLimitReported_) {
-            observer_.OnProblem(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + " has " +
-                                std::to_string(count) + " parking positions; only the first " +
-                                std::to_string(kParkingCapacity) + " are kept");
-            parkingLimitReported_ = true;
-        }
+        Report(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + " has " + std::to_string(count) +
+                   " parking positions; only the first " + std::to_string(kParkingCapacity) + " are kept",
+               ProblemScope::ParkingLimit);
         count = kParkingCapacity;
     }
     if (parking_.size() < count) parking_.resize(count);
@@ -192,16 +176,20 @@ const char* SceneryRowWriter::TaxiNodeRow(std::uint16_t point) {
     if (node.state == NodeRow::State::Unmade) {
         const PackedPosition& position = taxiPoints_[point];
         node.state = WriteTaxiNodeRow(DecodePackedLatitude(position.latitudePacked),
-                                      DecodePackedLongitude(position.longitudePacked), node.text.data())
+                                      DecodePackedLongitude(position.longitudePacked), node.line.data())
                          ? NodeRow::State::Made
                          : NodeRow::State::Refused;
+        node.line[taxi_node::kRowBytes] = '\r';
+        node.line[taxi_node::kRowBytes + 1] = '\n';
     }
-    return node.state == NodeRow::State::Made ? node.text.data() : nullptr;
+    return node.state == NodeRow::State::Made ? node.line.data() : nullptr;
 }
 
 void SceneryRowWriter::OnTaxiPaths(const BglAirport& airport, std::span<const BglTaxiPath> paths) {
     if (!kinds_.airportView) return;
+    TextBlock& layout = (*into_)[ScanOutput::AirportLayout];
     std::size_t missingPoints = 0;
+    std::size_t written = 0;
     for (const BglTaxiPath& path : paths) {
         if (path.type != kTaxiPathTypeWritten && path.type != kTaxiPathTypeRunway) continue;
         if (path.startPoint == 0 || path.endPoint == 0) continue;
@@ -216,15 +204,19 @@ void SceneryRowWriter::OnTaxiPaths(const BglAirport& airport, std::span<const Bg
             ReportRefusedTaxiPath(airport, path);
             continue;
         }
-        outputs_.airportLayout.WriteLine(segmentStartRow_);
-        outputs_.airportLayout.WriteLine(std::string_view(startRow, taxi_node::kRowBytes));
-        outputs_.airportLayout.WriteLine(std::string_view(endRow, taxi_node::kRowBytes));
-        lists_[TabList::APV].push_back(segmentStartRow_);
+        // The three lines of a segment in one piece: the copies of the node lines have a fixed size.
+        char* at = layout.Extend(segmentStartLine_.size() + 2 * kNodeLineBytes);
+        std::memcpy(at, segmentStartLine_.data(), segmentStartLine_.size());
+        at += segmentStartLine_.size();
+        std::memcpy(at, startRow, kNodeLineBytes);
+        std::memcpy(at + kNodeLineBytes, endRow, kNodeLineBytes);
+        ++written;
     }
+    // The list shows the segment's first line for each path.
+    into_->lists[TabList::APV].PushRepeated(segmentStartRow_, written);
     if (missingPoints > 0) {
-        observer_.OnProblem(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + ": " +
-                            std::to_string(missingPoints) +
-                            " taxi paths name points its taxiway point list does not have; left out");
+        Report(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + ": " + std::to_string(missingPoints) +
+               " taxi paths name points its taxiway point list does not have; left out");
     }
 }
 
@@ -259,8 +251,8 @@ void SceneryRowWriter::OnNavaidName(const BglNavaid& navaid, std::string_view na
             row.name = name;
             row.sceneryPath = path_;
             const std::string line = fmt::FormatIlsRow(row);
-            outputs_.ilssAll.WriteLine(line);
-            AddRow(RowList::Ilss, line);
+            (*into_)[ScanOutput::IlssAll].WriteLine(line);
+            into_->rows.ilss.push_back(line);
         } else {
             fmt::BeaconRow row;
             row.ident = ident;
@@ -270,8 +262,8 @@ void SceneryRowWriter::OnNavaidName(const BglNavaid& navaid, std::string_view na
             row.name = name;
             row.sceneryPath = path_;
             const std::string line = fmt::FormatBeaconRow(row);
-            outputs_.vorsAll.WriteLine(line);
-            AddRow(RowList::Vors, line);
+            (*into_)[ScanOutput::VorsAll].WriteLine(line);
+            into_->rows.vors.push_back(line);
         }
     } catch (const std::exception& error) {
         ReportRecord((isIls ? "ILS " : "VOR ") + ident, error);
@@ -290,8 +282,8 @@ void SceneryRowWriter::OnNdb(const BglNdb& ndb, std::string_view name) {
     row.sceneryPath = path_;
     try {
         const std::string line = fmt::FormatBeaconRow(row);
-        outputs_.ndbsAll.WriteLine(line);
-        AddRow(RowList::Ndbs, line);
+        (*into_)[ScanOutput::NdbsAll].WriteLine(line);
+        into_->rows.ndbs.push_back(line);
     } catch (const std::exception& error) {
         ReportRecord("NDB " + ident, error);
     }

@@ -9,9 +9,8 @@
 
 #include "tessel/bgl_decoder.h"
 #include "tessel/coordinate_text.h"
-#include "tessel/dat_file.h"
 #include "tessel/output_kinds.h"
-#include "tessel/run_observer.h"
+#include "tessel/scanned_file.h"
 
 namespace tessel {
 
@@ -21,32 +20,13 @@ inline constexpr std::size_t kParkingCapacity = 10000;
 // Damage reports of one file beyond this many are counted, not listed.
 inline constexpr std::size_t kReportedDamagePerFile = 10;
 
-// The rows of the four sorted files, in scan order.
-struct RowLists {
-    std::vector<std::string> airports;
-    std::vector<std::string> vors;
-    std::vector<std::string> ilss;
-    std::vector<std::string> ndbs;
-};
-
-// The scan-order output files; a file left closed is simply not written.
-struct ScanOutputs {
-    DatFile runways;
-    DatFile heliports;
-    DatFile airportLayout;
-    DatFile vorsAll;
-    DatFile ndbsAll;
-    DatFile airportsAll;
-    DatFile ilssAll;
-};
-
+// Makes the rows, list lines and problem texts of one file's records into a ScannedFile.
 class SceneryRowWriter final : public BglVisitor {
 public:
-    SceneryRowWriter(const OutputKinds& kinds, ScanOutputs& outputs, RowLists& rows, RunLists& lists,
-                     RunObserver& observer);
+    explicit SceneryRowWriter(const OutputKinds& kinds);
 
-    // The file whose records follow; its path ends the beacon rows.
-    void BeginFile(const std::string& path);
+    // The file whose records follow, and where its rows go; its path ends the beacon rows.
+    void BeginFile(const std::string& path, ScannedFile& into);
     // Damage reports of the current file so far.
     std::size_t damageCount() const { return damageCount_; }
 
@@ -66,35 +46,30 @@ private:
         std::uint32_t longitudePacked = 0;
         std::uint32_t latitudePacked = 0;
     };
-    enum class RowList { Airports, Vors, Ilss, Ndbs };
-    // A taxiway point's "111" row, made when a path first uses the point.
+    // A taxiway point's "111" row with its line end, made when a path first uses the point.
+    static constexpr std::size_t kNodeLineBytes = taxi_node::kRowBytes + 2;
     struct NodeRow {
         enum class State : std::uint8_t { Unmade, Made, Refused };
         State state = State::Unmade;
-        std::array<char, taxi_node::kRowBytes> text;
+        std::array<char, kNodeLineBytes> line;
     };
 
-    void AddRow(RowList list, const std::string& row);
+    void Report(std::string text, ProblemScope scope = ProblemScope::EachTime);
     void ReportRecord(const std::string& what, const std::exception& error);
     // The node row of a point inside the list, or null when a coordinate does not fit its field.
     const char* TaxiNodeRow(std::uint16_t point);
     void ReportRefusedTaxiPath(const BglAirport& airport, const BglTaxiPath& path);
 
     OutputKinds kinds_;
-    ScanOutputs& outputs_;
-    RowLists& rows_;
-    RunLists& lists_;
-    RunObserver& observer_;
+    ScannedFile* into_ = nullptr;
     std::string path_;
     std::size_t damageCount_ = 0;
-    std::array<bool, 4> rowLimitReported_{};
-    bool taxiLimitReported_ = false;
-    bool parkingLimitReported_ = false;
     // The current airport's taxiway points by point number, and its parking positions (kept only).
     std::vector<PackedPosition> taxiPoints_;
     std::vector<NodeRow> nodeRows_;  // beside taxiPoints_
     std::vector<PackedPosition> parking_;
     const std::string segmentStartRow_;
+    const std::string segmentStartLine_;  // the row with its line end
 };
 
 }  // namespace tessel
