@@ -28,6 +28,7 @@ private:
     bool Charge(std::uint64_t bytes, std::uint64_t offset);
     bool Read(std::uint64_t offset, std::span<std::byte> out);
     bool ReadRecordHeader(std::uint64_t offset, RecordHeader& header);
+    // A view of the bytes, valid until the next read.
     std::span<const std::byte> ReadBody(std::uint64_t offset, std::uint32_t length);
     std::uint64_t BoundedCount(std::uint64_t count, std::uint64_t firstOffset, std::uint64_t endOffset,
                                std::uint64_t entryBytes, const char* what, std::uint64_t reportOffset);
@@ -58,7 +59,6 @@ private:
     std::uint64_t fileBytes_;
     std::uint64_t budgetBytes_;
     bool stopped_ = false;
-    std::vector<std::byte> body_;
     std::vector<BglTaxiPoint> taxiPoints_;
     std::vector<BglParking> parking_;
     std::vector<BglTaxiPath> taxiPaths_;
@@ -93,10 +93,11 @@ bool FileWalk::ReadRecordHeader(std::uint64_t offset, RecordHeader& header) {
 }
 
 std::span<const std::byte> FileWalk::ReadBody(std::uint64_t offset, std::uint32_t length) {
-    if (body_.size() < length) body_.resize(length);
-    std::span<std::byte> out(body_.data(), length);
-    if (!Read(offset, out)) return {};
-    return out;
+    if (!Charge(length, offset)) return {};
+    std::span<const std::byte> bytes;
+    if (source_.View(offset, length, bytes)) return bytes;
+    Damage(offset, "cannot read " + std::to_string(length) + " bytes here (file size " + std::to_string(fileBytes_) + ")");
+    return {};
 }
 
 std::uint64_t FileWalk::BoundedCount(std::uint64_t count, std::uint64_t firstOffset, std::uint64_t endOffset,

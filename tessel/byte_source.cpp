@@ -1,12 +1,13 @@
-// Positioned, bounds-checked reads from a scenery file or from bytes in memory.
+// Bounds-checked access to a scenery file or to bytes in memory, by offset.
 #include "tessel/byte_source.h"
 
 #include <algorithm>
-#include <bit>
-#include <climits>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessel {
 namespace {
@@ -15,9 +16,16 @@ bool RangeInside(std::uint64_t offset, std::size_t length, std::uint64_t size) {
 }
 }  // namespace
 
-bool MemoryByteSource::ReadAt(std::uint64_t offset, std::span<std::byte> out) {
-    if (!RangeInside(offset, out.size(), bytes_.size())) return false;
-    if (!out.empty()) std::memcpy(out.data(), bytes_.data() + offset, out.size());
+bool ByteSource::ReadAt(std::uint64_t offset, std::span<std::byte> out) {
+    std::span<const std::byte> bytes;
+    if (!View(offset, out.size(), bytes)) return false;
+    if (!out.empty()) std::memcpy(out.data(), bytes.data(), out.size());
+    return true;
+}
+
+bool MemoryByteSource::View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) {
+    if (!RangeInside(offset, length, bytes_.size())) return false;
+    out = bytes_.subspan(static_cast<std::size_t>(offset), length);
     return true;
 }
 
@@ -25,78 +33,58 @@ FileByteSource::~FileByteSource() { Close(); }
 
 bool FileByteSource::Open(const std::filesystem::path& path, std::string& reason) {
     Close();
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        reason = error.message();
-        return false;
-    }
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) {
+    // Not blocking: a pipe named like a scenery file must not stall the scan.
+    descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat status {};
+    if (descriptor_ < 0 || ::fstat(descriptor_, &status) != 0) {
         reason = std::strerror(errno);
+        Close();
         return false;
     }
-    // Our own window does the buffering; the stream's buffer would only copy twice.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
-    size_ = size;
-    window_.resize(kWindowBytes);
+    if (!S_ISREG(status.st_mode)) {
+        reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+        Close();
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(status.st_size);
     windowOffset_ = 0;
     windowLength_ = 0;
+    // A window grown for a long structure of an earlier file goes back to its usual size.
+    if (window_.size() != kWindowBytes) window_ = std::vector<std::byte>(kWindowBytes);
     return true;
 }
 
 void FileByteSource::Close() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    if (descriptor_ >= 0) ::close(descriptor_);
+    descriptor_ = -1;
     size_ = 0;
     windowLength_ = 0;
 }
 
 bool FileByteSource::ReadDirect(std::uint64_t offset, std::span<std::byte> out) {
-    if (offset > static_cast<std::uint64_t>(LONG_MAX)) return false;
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return std::fread(out.data(), 1, out.size(), file_) == out.size();
-}
-
-bool FileByteSource::ReadAt(std::uint64_t offset, std::span<std::byte> out) {
-    if (file_ == nullptr || !RangeInside(offset, out.size(), size_)) return false;
-    if (out.empty()) return true;
-    if (offset >= windowOffset_ && out.size() <= windowLength_ &&
-        offset - windowOffset_ <= windowLength_ - out.size()) {
-        std::memcpy(out.data(), window_.data() + (offset - windowOffset_), out.size());
-        return true;
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t got = ::pread(descriptor_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
     }
-    if (out.size() > window_.size()) return ReadDirect(offset, out);
-    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(window_.size(), size_ - offset));
-    windowLength_ = 0;
-    if (!ReadDirect(offset, std::span<std::byte>(window_.data(), length))) return false;
-    windowOffset_ = offset;
-    windowLength_ = length;
-    std::memcpy(out.data(), window_.data(), out.size());
     return true;
 }
 
-std::uint8_t ByteAt(std::span<const std::byte> bytes, std::size_t offset) {
-    return std::to_integer<std::uint8_t>(bytes[offset]);
-}
-
-std::uint16_t U16At(std::span<const std::byte> bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(ByteAt(bytes, offset) | (ByteAt(bytes, offset + 1) << 8));
-}
-
-std::uint32_t U32At(std::span<const std::byte> bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(ByteAt(bytes, offset)) |
-           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 1)) << 8) |
-           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 2)) << 16) |
-           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 3)) << 24);
-}
-
-std::int32_t I32At(std::span<const std::byte> bytes, std::size_t offset) {
-    return std::bit_cast<std::int32_t>(U32At(bytes, offset));
-}
-
-float F32At(std::span<const std::byte> bytes, std::size_t offset) {
-    return std::bit_cast<float>(U32At(bytes, offset));
+bool FileByteSource::View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) {
+    if (descriptor_ < 0 || !RangeInside(offset, length, size_)) return false;
+    if (!(offset >= windowOffset_ && length <= windowLength_ && offset - windowOffset_ <= windowLength_ - length)) {
+        // A structure longer than the window gets a window of its own size.
+        if (window_.size() < length) window_.resize(length);
+        const std::size_t filling = static_cast<std::size_t>(std::min<std::uint64_t>(window_.size(), size_ - offset));
+        windowLength_ = 0;
+        if (!ReadDirect(offset, std::span<std::byte>(window_.data(), filling))) return false;
+        windowOffset_ = offset;
+        windowLength_ = filling;
+    }
+    out = std::span<const std::byte>(window_.data() + (offset - windowOffset_), length);
+    return true;
 }
 
 }  // namespace tessel

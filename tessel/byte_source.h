@@ -1,9 +1,9 @@
-// Positioned, bounds-checked reads from a scenery file or from bytes in memory.
+// Bounds-checked access to a scenery file or to bytes in memory, by offset.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -11,28 +11,31 @@
 
 namespace tessel {
 
-// A read-only run of bytes addressed by offset. A read never reaches outside [0, Size()).
+// A read-only run of bytes addressed by offset. Nothing outside [0, Size()) is ever reached.
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual std::uint64_t Size() const = 0;
-    // Copies out.size() bytes starting at offset; false when the range is not wholly inside the
-    // source or the underlying file fails.
-    virtual bool ReadAt(std::uint64_t offset, std::span<std::byte> out) = 0;
+    // Sets out to the bytes [offset, offset + length), valid until the next call; false when the
+    // range is not wholly inside the source or the underlying file fails.
+    virtual bool View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) = 0;
+    // Copies out.size() bytes starting at offset; false as for View.
+    bool ReadAt(std::uint64_t offset, std::span<std::byte> out);
 };
 
 class MemoryByteSource final : public ByteSource {
 public:
     explicit MemoryByteSource(std::span<const std::byte> bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
-    bool ReadAt(std::uint64_t offset, std::span<std::byte> out) override;
+    bool View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) override;
 
 private:
     std::span<const std::byte> bytes_;
 };
 
-// A file read through a window buffer: each read is a positioned read of a fixed-size structure,
-// served from the window when it lies inside it, so walking records in order costs few system calls.
+// A file read through a window buffer: each view is served from the window when it lies inside
+// it, else the window is refilled from the view's offset by a positioned read, so walking records
+// in order costs few system calls and no copy beyond the kernel's.
 class FileByteSource final : public ByteSource {
 public:
     FileByteSource() = default;
@@ -45,13 +48,13 @@ public:
     void Close();
 
     std::uint64_t Size() const override { return size_; }
-    bool ReadAt(std::uint64_t offset, std::span<std::byte> out) override;
+    bool View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) override;
 
 private:
     bool ReadDirect(std::uint64_t offset, std::span<std::byte> out);
 
     static constexpr std::size_t kWindowBytes = 256 * 1024;
-    std::FILE* file_ = nullptr;
+    int descriptor_ = -1;
     std::uint64_t size_ = 0;
     std::vector<std::byte> window_;
     std::uint64_t windowOffset_ = 0;
@@ -59,10 +62,27 @@ private:
 };
 
 // Little-endian fields out of a structure already read.
-std::uint8_t ByteAt(std::span<const std::byte> bytes, std::size_t offset);
-std::uint16_t U16At(std::span<const std::byte> bytes, std::size_t offset);
-std::uint32_t U32At(std::span<const std::byte> bytes, std::size_t offset);
-std::int32_t I32At(std::span<const std::byte> bytes, std::size_t offset);
-float F32At(std::span<const std::byte> bytes, std::size_t offset);
+inline std::uint8_t ByteAt(std::span<const std::byte> bytes, std::size_t offset) {
+    return std::to_integer<std::uint8_t>(bytes[offset]);
+}
+
+inline std::uint16_t U16At(std::span<const std::byte> bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(ByteAt(bytes, offset) | (ByteAt(bytes, offset + 1) << 8));
+}
+
+inline std::uint32_t U32At(std::span<const std::byte> bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(ByteAt(bytes, offset)) |
+           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 1)) << 8) |
+           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 2)) << 16) |
+           (static_cast<std::uint32_t>(ByteAt(bytes, offset + 3)) << 24);
+}
+
+inline std::int32_t I32At(std::span<const std::byte> bytes, std::size_t offset) {
+    return std::bit_cast<std::int32_t>(U32At(bytes, offset));
+}
+
+inline float F32At(std::span<const std::byte> bytes, std::size_t offset) {
+    return std::bit_cast<float>(U32At(bytes, offset));
+}
 
 }  // namespace tessel

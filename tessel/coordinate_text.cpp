@@ -95,6 +95,37 @@ bool ExactSignificantDigits(double value, char* digits, int& exponent) {
     return true;
 }
 
+// Writes the last `count` decimal digits of value, with leading zeros, two at a time; values
+// below 10^8 (every field's decimals) in two independent halves of 32-bit arithmetic.
+[[gnu::always_inline]] inline void WriteDigits(std::uint64_t value, char* out, std::size_t count) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    const auto writeFour = [&](std::uint32_t four, char* at) {
+        std::memcpy(at, kPairs + 2 * (four / 100), 2);
+        std::memcpy(at + 2, kPairs + 2 * (four % 100), 2);
+    };
+    if (count == 8 && value < 100000000) {
+        const auto whole = static_cast<std::uint32_t>(value);
+        writeFour(whole / 10000, out);
+        writeFour(whole % 10000, out + 4);
+        return;
+    }
+    while (count >= 2) {
+        count -= 2;
+        std::memcpy(out + count, kPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count == 1) out[0] = static_cast<char>('0' + value % 10);
+}
+
+std::size_t DigitCount(std::uint64_t value) {
+    std::size_t count = 1;
+    for (; value >= 10; value /= 10) ++count;
+    return count;
+}
+
 // The common case done in a few operations: a value of at least 1 with at most 30 binary places
 // (every coordinate decoded from a packed value), whose 15-digit rounding cannot reach the kept
 // decimals. False leaves the field to the general way.
@@ -119,8 +150,8 @@ bool WriteShortFractionField(double value, std::size_t pointColumn, std::size_t 
     std::size_t integerLength = 0;
     const bool negative = value < 0;
     if (negative) integerText[integerLength++] = '-';
-    const auto result = std::to_chars(integerText + integerLength, integerText + sizeof integerText, integer);
-    const auto integerDigits = static_cast<std::size_t>(result.ptr - (integerText + integerLength));
+    const std::size_t integerDigits = DigitCount(integer);
+    WriteDigits(integer, integerText + integerLength, integerDigits);
     integerLength += integerDigits;
     const std::size_t integerWidth = pointColumn - 1;
     if (integerLength > integerWidth) return false;
@@ -141,11 +172,7 @@ bool WriteShortFractionField(double value, std::size_t pointColumn, std::size_t 
     std::memset(field, ' ', integerWidth - integerLength);
     std::memcpy(field + integerWidth - integerLength, integerText, integerLength);
     field[integerWidth] = '.';
-    std::uint64_t remaining = kept;
-    for (std::size_t j = decimals; j-- > 0;) {
-        field[pointColumn + j] = static_cast<char>('0' + remaining % 10);
-        remaining /= 10;
-    }
+    WriteDigits(kept, field + pointColumn, decimals);
     return true;
 }
 

@@ -6,6 +6,10 @@
 namespace tessel {
 namespace {
 constexpr double kLongitudeUnitsPerCircle = 3.0 * 268435456.0;  // 3 * 2^28
+// 360 / (3 * 2^28) is 15 / 2^25, held exactly, and packed * 15 fits the mantissa: multiplying by it
+// gives the quotient packed * 360 / (3 * 2^28) bit for bit, without a division.
+constexpr double kDegreesPerLongitudeUnit = 360.0 / kLongitudeUnitsPerCircle;
+static_assert(kDegreesPerLongitudeUnit == 15.0 / 33554432.0);
 constexpr double kLatitudeUnitsPerHalfCircle = 536870912.0;     // 2^29
 constexpr std::uint32_t kIdentBase = 38;
 
@@ -23,7 +27,7 @@ std::uint32_t ClampToUnsigned(double value) {
 }  // namespace
 
 double DecodePackedLongitude(std::uint32_t packed) {
-  return static_cast<double>(packed) * 360.0 / kLongitudeUnitsPerCircle - 180.0;
+  return static_cast<double>(packed) * kDegreesPerLongitudeUnit - 180.0;
 }
 
 double DecodePackedLatitude(std::uint32_t packed) {

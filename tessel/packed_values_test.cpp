@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace tessel {
 namespace {
 
@@ -25,6 +27,16 @@ TEST(PackedValues, CoordinatesAtKnownPoints) {
     }
     EXPECT_NEAR(DecodePackedLatitude(1) - DecodePackedLatitude(2), 3.3527613e-7, 1e-13);
     EXPECT_NEAR(DecodePackedLongitude(2) - DecodePackedLongitude(1), 4.4703484e-7, 1e-13);
+}
+
+// The longitude is the stored value times 360 over 3 * 2^28, to the last bit, over the whole range.
+TEST(PackedValues, LongitudeIsTheExactQuotient) {
+    std::mt19937 random(5);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint32_t packed = i < 64 ? 0xFFFFFFFFu - static_cast<std::uint32_t>(i) : random();
+        const double quotient = static_cast<double>(packed) * 360.0 / 805306368.0 - 180.0;
+        ASSERT_EQ(DecodePackedLongitude(packed), quotient) << packed;
+    }
 }
 
 TEST(PackedValues, CoordinateEncodingIsTheNearestPackedValue) {

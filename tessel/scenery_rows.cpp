@@ -1,9 +1,11 @@
 // Turns the decoded records of scenery files into DAT rows, list lines and the row lists to sort.
 #include "tessel/scenery_rows.h"
 
+#include <array>
 #include <cstring>
 #include <exception>
 
+#include "formats/dat_columns.h"
 #include "formats/dat_rows.h"
 #include "tessel/coordinate_text.h"
 #include "tessel/packed_values.h"
@@ -14,6 +16,15 @@ namespace fmt = corvane::formats;
 namespace {
 constexpr std::uint8_t kTaxiPathTypeWritten = 0x61;
 constexpr std::uint8_t kTaxiPathTypeRunway = 4;
+// The "110" row that starts each taxi segment, alone and with its line end.
+constexpr std::string_view kSegmentStartRow = fmt::layout_columns::kTaxiSegmentStartRow;
+constexpr std::array<char, kSegmentStartRow.size() + 2> kSegmentStartLine = [] {
+    std::array<char, kSegmentStartRow.size() + 2> line{};
+    for (std::size_t i = 0; i < kSegmentStartRow.size(); ++i) line[i] = kSegmentStartRow[i];
+    line[kSegmentStartRow.size()] = '\r';
+    line[kSegmentStartRow.size() + 1] = '\n';
+    return line;
+}();
 
 fmt::AirportRow MakeAirportRow(const BglAirport& airport, const std::string& ident, std::string_view name) {
     fmt::AirportRow row;
@@ -26,8 +37,7 @@ fmt::AirportRow MakeAirportRow(const BglAirport& airport, const std::string& ide
 }
 }  // namespace
 
-SceneryRowWriter::SceneryRowWriter(const OutputKinds& kinds)
-    : kinds_(kinds), segmentStartRow_(fmt::LayoutTaxiSegmentStartRow()), segmentStartLine_(segmentStartRow_ + "\r\n") {}
+SceneryRowWriter::SceneryRowWriter(const OutputKinds& kinds) : kinds_(kinds) {}
 
 void SceneryRowWriter::BeginFile(const std::string& path, ScannedFile& into) {
     path_ = path;
@@ -204,16 +214,16 @@ void SceneryRowWriter::OnTaxiPaths(const BglAirport& airport, std::span<const Bg
             ReportRefusedTaxiPath(airport, path);
             continue;
         }
-        // The three lines of a segment in one piece: the copies of the node lines have a fixed size.
-        char* at = layout.Extend(segmentStartLine_.size() + 2 * kNodeLineBytes);
-        std::memcpy(at, segmentStartLine_.data(), segmentStartLine_.size());
-        at += segmentStartLine_.size();
+        // The three lines of a segment in one piece, copies of fixed sizes.
+        char* at = layout.Extend(kSegmentStartLine.size() + 2 * kNodeLineBytes);
+        std::memcpy(at, kSegmentStartLine.data(), kSegmentStartLine.size());
+        at += kSegmentStartLine.size();
         std::memcpy(at, startRow, kNodeLineBytes);
         std::memcpy(at + kNodeLineBytes, endRow, kNodeLineBytes);
         ++written;
     }
     // The list shows the segment's first line for each path.
-    into_->lists[TabList::APV].PushRepeated(segmentStartRow_, written);
+    into_->lists[TabList::APV].PushRepeated(kSegmentStartRow, written);
     if (missingPoints > 0) {
         Report(path_ + ": airport " + DecodePackedIdent(airport.identPacked) + ": " + std::to_string(missingPoints) +
                " taxi paths name points its taxiway point list does not have; left out");

@@ -68,8 +68,6 @@ private:
     std::vector<PackedPosition> taxiPoints_;
     std::vector<NodeRow> nodeRows_;  // beside taxiPoints_
     std::vector<PackedPosition> parking_;
-    const std::string segmentStartRow_;
-    const std::string segmentStartLine_;  // the row with its line end
 };
 
 }  // namespace tessel
