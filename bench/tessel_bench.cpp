@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "formats/dat_rows.h"
-#include "tessel/coordinate_text.h"
+#include "tessel/taxi_node_row.h"
 #include "tessel/packed_values.h"
 #include "tessel/row_sort.h"
 #include "tessel/tessel_run.h"

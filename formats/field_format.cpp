@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "formats/coordinate_field.h"
 #include "formats/plain_decimal.h"
 
 namespace corvane::formats {
@@ -55,6 +56,18 @@ long long FloorToInteger(double value, const char* field) {
 }  // namespace
 
 std::string FormatCoordinate(double valueDeg, int pointColumn, int decimals) {
+    if (pointColumn < 1 || decimals < 0) {
+        throw std::invalid_argument("coordinate field needs a point column of 1 or more");
+    }
+    std::string field(static_cast<std::size_t>(pointColumn) + static_cast<std::size_t>(decimals), ' ');
+    if (WriteCoordinateField(valueDeg, static_cast<std::size_t>(pointColumn), static_cast<std::size_t>(decimals),
+                             field.data())) {
+        return field;
+    }
+    return FormatCoordinateByPlainText(valueDeg, pointColumn, decimals);
+}
+
+std::string FormatCoordinateByPlainText(double valueDeg, int pointColumn, int decimals) {
     if (pointColumn < 1 || decimals < 0) {
         throw std::invalid_argument("coordinate field needs a point column of 1 or more");
     }

@@ -24,6 +24,9 @@ std::string FormatLongCoordPair(double latitudeDeg, double longitudeDeg);
 // One coordinate: right-aligned so that the point stands at pointColumn (1-based), with exactly
 // `decimals` decimals, cut not rounded, a "0" before the point and the sign next to the first digit.
 std::string FormatCoordinate(double valueDeg, int pointColumn, int decimals);
+// The same text the long way, through the plain decimal text: what the quick way is checked
+// against, and the way that says why a value is refused.
+std::string FormatCoordinateByPlainText(double valueDeg, int pointColumn, int decimals);
 
 // Left-aligned, blank-padded and cut to width (4 runway rows, 5 airport and beacon rows, 6 heliports).
 std::string FormatIdent(std::string_view ident, int width);

@@ -7,7 +7,7 @@
 
 #include "formats/dat_columns.h"
 #include "formats/dat_rows.h"
-#include "tessel/coordinate_text.h"
+#include "tessel/taxi_node_row.h"
 #include "tessel/packed_values.h"
 
 namespace tessel {

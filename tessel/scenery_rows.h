@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tessel/bgl_decoder.h"
-#include "tessel/coordinate_text.h"
+#include "tessel/taxi_node_row.h"
 #include "tessel/output_kinds.h"
 #include "tessel/scanned_file.h"
 

@@ -1,6 +1,5 @@
-// Coordinate fields and taxi node rows written straight into a caller's buffer: the same bytes as
-// the formatters in formats/, without their temporary strings, for the rows written by the million.
-#include "tessel/coordinate_text.h"
+// Coordinate fields written straight into a caller's buffer, without temporary strings.
+#include "formats/coordinate_field.h"
 
 #include <bit>
 #include <charconv>
@@ -9,7 +8,7 @@
 #include <cstring>
 #include <system_error>
 
-namespace tessel {
+namespace corvane::formats {
 namespace {
 // The formatter's plain decimal text rounds to 15 significant digits, then the field cuts.
 constexpr int kSignificantDigits = 15;
@@ -146,13 +145,9 @@ bool WriteShortFractionField(double value, std::size_t pointColumn, std::size_t 
     if (shift < 0 || shift > kMaxFractionBits) return false;
     const std::uint64_t integer = whole >> shift;
     if (integer == 0) return false;
-    char integerText[24];
-    std::size_t integerLength = 0;
     const bool negative = value < 0;
-    if (negative) integerText[integerLength++] = '-';
     const std::size_t integerDigits = DigitCount(integer);
-    WriteDigits(integer, integerText + integerLength, integerDigits);
-    integerLength += integerDigits;
+    const std::size_t integerLength = integerDigits + (negative ? 1 : 0);
     const std::size_t integerWidth = pointColumn - 1;
     if (integerLength > integerWidth) return false;
     // Digits between the last kept decimal and the 15th significant one.
@@ -169,9 +164,16 @@ bool WriteShortFractionField(double value, std::size_t pointColumn, std::size_t 
     const std::uint64_t power = kPowersOfTen[roundedDigits];
     if (2 * rest * power >= (2 * power - 1) << shift) return false;
 
-    std::memset(field, ' ', integerWidth - integerLength);
-    std::memcpy(field + integerWidth - integerLength, integerText, integerLength);
-    field[integerWidth] = '.';
+    // Right-aligned before the point, a character at a time: the integer part has a few digits.
+    char* at = field + integerWidth;
+    *at = '.';
+    std::uint64_t left = integer;
+    do {
+        *--at = static_cast<char>('0' + left % 10);
+        left /= 10;
+    } while (left != 0);
+    if (negative) *--at = '-';
+    while (at != field) *--at = ' ';
     WriteDigits(kept, field + pointColumn, decimals);
     return true;
 }
@@ -241,13 +243,4 @@ bool WriteCoordinateField(double valueDeg, std::size_t pointColumn, std::size_t 
     return true;
 }
 
-bool WriteTaxiNodeRow(double latitudeDeg, double longitudeDeg, char* row) {
-    using namespace taxi_node;
-    std::memset(row, ' ', kRowBytes);
-    std::memcpy(row, col::kTaxiNodeCode.data(), col::kTaxiNodeCode.size());
-    return WriteCoordinateField(latitudeDeg, kLatitudePointColumn, kDecimals, row + col::kTaxiNodeLatitude.first - 1) &&
-           WriteCoordinateField(longitudeDeg, kLongitudePointColumn, kDecimals,
-                                row + col::kTaxiNodeLongitude.first - 1);
-}
-
-}  // namespace tessel
+}  // namespace corvane::formats

@@ -1,5 +1,6 @@
-// The direct coordinate writer against the formatters it stands in for: same bytes, same refusals.
-#include "tessel/coordinate_text.h"
+// The direct coordinate writer against the long way through the plain decimal text: same bytes,
+// same refusals.
+#include "formats/coordinate_field.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,15 @@
 #include <random>
 #include <string>
 
-#include "formats/dat_rows.h"
 #include "formats/field_format.h"
-#include "tessel/packed_values.h"
 
-namespace tessel {
+namespace corvane::formats {
 namespace {
-namespace fmt = corvane::formats;
 
-// The formatter's field, or "" where it refuses the value.
+// The long way's field, or "" where it refuses the value.
 std::string Reference(double value, std::size_t pointColumn, std::size_t decimals) {
     try {
-        return fmt::FormatCoordinate(value, static_cast<int>(pointColumn), static_cast<int>(decimals));
+        return FormatCoordinateByPlainText(value, static_cast<int>(pointColumn), static_cast<int>(decimals));
     } catch (const std::exception&) {
         return "";
     }
@@ -31,7 +29,7 @@ std::string Direct(double value, std::size_t pointColumn, std::size_t decimals) 
     return WriteCoordinateField(value, pointColumn, decimals, field.data()) ? field : "";
 }
 
-TEST(CoordinateText, EdgeValuesMatchTheFormatter) {
+TEST(CoordinateField, EdgeValuesMatchTheLongWay) {
     const double kValues[] = {0.0,
                               -0.0,
                               1e-9,
@@ -72,34 +70,8 @@ TEST(CoordinateText, EdgeValuesMatchTheFormatter) {
     }
 }
 
-// Every packed value decodes to a coordinate: the whole 32-bit range, beyond the poles included.
-TEST(CoordinateText, RandomPackedCoordinatesGiveTheFormattersTaxiNodeRow) {
-    std::mt19937 random(5);
-    int refused = 0;
-    for (int i = 0; i < 200000; ++i) {
-        const std::uint32_t latitudePacked = i % 4 == 0 ? random() : random() % (1u << 29);
-        const std::uint32_t longitudePacked = i % 4 == 1 ? random() : random() % (3u << 28);
-        const double latitudeDeg = DecodePackedLatitude(latitudePacked);
-        const double longitudeDeg = DecodePackedLongitude(longitudePacked);
-        std::string expected;
-        try {
-            expected = fmt::FormatTaxiNodeRow(latitudeDeg, longitudeDeg);
-        } catch (const std::exception&) {
-        }
-        std::string row(taxi_node::kRowBytes, '?');
-        const bool written = WriteTaxiNodeRow(latitudeDeg, longitudeDeg, row.data());
-        ASSERT_EQ(written, !expected.empty()) << latitudeDeg << " " << longitudeDeg;
-        if (written) {
-            ASSERT_EQ(row, expected) << latitudePacked << " " << longitudePacked;
-        } else {
-            ++refused;
-        }
-    }
-    EXPECT_GT(refused, 1000);  // the values beyond the poles were met and refused
-}
-
 // Doubles of every shape between 1e-7 and 2000, and halfway cases at the 16th digit.
-TEST(CoordinateText, RandomDoublesAndTiesMatchTheFormatter) {
+TEST(CoordinateField, RandomDoublesAndTiesMatchTheLongWay) {
     std::mt19937_64 random(9);
     for (int i = 0; i < 100000; ++i) {
         const std::uint64_t mantissa = (random() >> 11) | (std::uint64_t{1} << 52);
@@ -121,13 +93,13 @@ TEST(CoordinateText, RandomDoublesAndTiesMatchTheFormatter) {
             ASSERT_EQ(Direct(value, 5, 8), Reference(value, 5, 8)) << below << "/2^" << fractionBits;
         }
     }
-    // Packed latitudes on multiples of 2^13 end in a 5 at the 16th digit.
+    // Latitudes stored in scenery files on multiples of 2^13 end in a 5 at the 16th digit.
     for (std::uint32_t packed = 0; packed < (1u << 29); packed += (1u << 13) * 7) {
-        const double latitudeDeg = DecodePackedLatitude(packed);
+        const double latitudeDeg = 90.0 - static_cast<double>(packed) * 180.0 / 536870912.0;
         ASSERT_EQ(Direct(latitudeDeg, 4, 20), Reference(latitudeDeg, 4, 20)) << packed;
         ASSERT_EQ(Direct(latitudeDeg / 64, 4, 20), Reference(latitudeDeg / 64, 4, 20)) << packed;
     }
 }
 
 }  // namespace
-}  // namespace tessel
+}  // namespace corvane::formats
