@@ -12,44 +12,28 @@ namespace tessel {
 
 DatFile::~DatFile() {
     if (file_ != nullptr) std::fclose(file_);
-    JoinRelease();
-}
-
-void DatFile::JoinRelease() {
-    if (release_.joinable()) release_.join();
-}
-
-int DatFile::SetEarlierFileAside() {
-    struct stat earlier {};
-    if (::lstat(path_.c_str(), &earlier) != 0 || !S_ISREG(earlier.st_mode) || earlier.st_nlink != 1 ||
-        static_cast<std::uintmax_t>(earlier.st_size) < kSetAsideBytes) {
-        return -1;
-    }
-    const int descriptor = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (descriptor < 0) return -1;
-    struct stat opened {};
-    if (::fstat(descriptor, &opened) != 0 || opened.st_dev != earlier.st_dev || opened.st_ino != earlier.st_ino ||
-        ::unlink(path_.c_str()) != 0) {
-        ::close(descriptor);
-        return -1;
-    }
-    // The blocks go back when the last descriptor closes.
-    JoinRelease();
-    release_ = std::thread([descriptor] { ::close(descriptor); });
-    return static_cast<int>(earlier.st_mode & 07777);
 }
 
 bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
     path_ = path;
     failed_ = false;
     used_ = 0;
-    const int earlierMode = SetEarlierFileAside();
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
+    written_ = 0;
+    // Not emptied here: see the class comment.
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    struct stat status {};
+    if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
         reason = std::strerror(errno);
+        if (descriptor >= 0) ::close(descriptor);
         return false;
     }
-    if (earlierMode >= 0) ::fchmod(::fileno(file_), static_cast<mode_t>(earlierMode));
+    cutAtClose_ = S_ISREG(status.st_mode);
+    file_ = ::fdopen(descriptor, "wb");
+    if (file_ == nullptr) {
+        reason = std::strerror(errno);
+        ::close(descriptor);
+        return false;
+    }
     // The line buffer does the gathering; the stream's own buffer would only copy again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferBytes);
@@ -57,10 +41,13 @@ bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
 }
 
 void DatFile::Write(const char* bytes, std::size_t count) {
-    if (!failed_ && count > 0 && std::fwrite(bytes, 1, count, file_) != count) {
+    if (failed_ || count == 0) return;
+    if (std::fwrite(bytes, 1, count, file_) != count) {
         failed_ = true;
         failureErrno_ = errno;
+        return;
     }
+    written_ += count;
 }
 
 void DatFile::Flush() {
@@ -80,13 +67,17 @@ bool DatFile::Close(std::string& reason) {
         failed_ = true;
         failureErrno_ = errno;
     }
+    // What is left of an earlier, longer file goes, after a failed write too.
+    if (cutAtClose_ && ::ftruncate(::fileno(file_), static_cast<off_t>(written_)) != 0 && !failed_) {
+        failed_ = true;
+        failureErrno_ = errno;
+    }
     if (std::fclose(file_) != 0 && !failed_) {
         failed_ = true;
         failureErrno_ = errno;
     }
     file_ = nullptr;
     buffer_.reset();
-    JoinRelease();
     if (failed_) reason = std::strerror(failureErrno_);
     return !failed_;
 }

@@ -55,39 +55,32 @@ TEST(DatFile, BlocksOfLinesGoOutInOrderWithTheSingleLines) {
     EXPECT_EQ(testing::ReadWholeFile(scratch / "out.dat"), expected);
 }
 
-// A large earlier file is replaced by a new one with its permissions; one reached by a second
-// name or through a link is emptied in place as before, so every name shows the new lines.
-TEST(DatFile, ALargeEarlierFileIsReplacedAndLinkedOnesAreEmptiedInPlace) {
+// An earlier file, longer or shorter, is written over and cut to the new lines; it keeps its
+// permissions and every name it has.
+TEST(DatFile, AnEarlierFileIsWrittenOverAndCutToTheNewLines) {
     namespace fs = std::filesystem;
     testing::ScratchFolder scratch;
-    const std::string large(9 << 20, 'o');
-    const auto writeEarlier = [&](const fs::path& path) {
-        std::ofstream(path, std::ios::binary) << large;
-    };
-    const auto writeNew = [&](const fs::path& path) {
+    const auto writeNew = [&](const fs::path& path, const std::string& line) {
         DatFile file;
         std::string reason;
         ASSERT_TRUE(file.Open(path, reason)) << reason;
-        file.WriteLine("new");
+        file.WriteLine(line);
         ASSERT_TRUE(file.Close(reason)) << reason;
     };
+    std::ofstream(scratch / "layout.dat", std::ios::binary) << std::string(3 << 20, 'o');
+    fs::permissions(scratch / "layout.dat", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_hard_link(scratch / "layout.dat", scratch / "second.dat");
 
-    writeEarlier(scratch / "plain.dat");
-    fs::permissions(scratch / "plain.dat", fs::perms::owner_read | fs::perms::owner_write);
-    writeNew(scratch / "plain.dat");
-    EXPECT_EQ(testing::ReadWholeFile(scratch / "plain.dat"), "new\r\n");
-    EXPECT_EQ(fs::status(scratch / "plain.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
-
-    writeEarlier(scratch / "first.dat");
-    fs::create_hard_link(scratch / "first.dat", scratch / "second.dat");
-    writeNew(scratch / "first.dat");
+    writeNew(scratch / "layout.dat", "new");
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "layout.dat"), "new\r\n");
     EXPECT_EQ(testing::ReadWholeFile(scratch / "second.dat"), "new\r\n");
+    EXPECT_EQ(fs::status(scratch / "layout.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
-    writeEarlier(scratch / "target.dat");
-    fs::create_symlink(scratch / "target.dat", scratch / "link.dat");
-    writeNew(scratch / "link.dat");
-    EXPECT_TRUE(fs::is_symlink(scratch / "link.dat"));
-    EXPECT_EQ(testing::ReadWholeFile(scratch / "target.dat"), "new\r\n");
+    const std::string longer(5000, 'x');
+    writeNew(scratch / "layout.dat", longer);
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "layout.dat"), longer + "\r\n");
+    writeNew(scratch / "layout.dat", "");
+    EXPECT_EQ(testing::ReadWholeFile(scratch / "layout.dat"), "\r\n");
 }
 
 TEST(DatFile, AFullDeviceFailsTheClosingWithItsReason) {

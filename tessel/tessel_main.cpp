@@ -1,5 +1,6 @@
 // tessel in batch mode: the compiler's run driver without a window, progress on stderr.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,15 @@
 #include "tessel/tessel_run.h"
 
 namespace {
+
+// The first Ctrl-C asks the run to stop between files, so the files written so far are whole and
+// cut to their new length; a second one ends the program at once.
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void OnInterrupt(int) {
+    gInterrupted = 1;
+    std::signal(SIGINT, SIG_DFL);
+}
 
 // Prints each step on its own line, the progress on one line rewritten in place, and every problem.
 class ConsoleObserver final : public tessel::RunObserver {
@@ -45,6 +55,8 @@ public:
         progressShown_ = false;
     }
 
+    bool StopRequested() override { return gInterrupted != 0; }
+
     std::size_t problems() const { return problems_; }
 
 private:
@@ -74,6 +86,7 @@ int main(int argc, char** argv) {
     run.kinds = options.kinds;
 
     ConsoleObserver console;
+    std::signal(SIGINT, OnInterrupt);
     tessel::RunLists lists;
     const tessel::RunResult result = tessel::RunCompiler(run, lists, console);
     console.EndProgressLine();
