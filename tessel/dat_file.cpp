@@ -36,7 +36,7 @@ bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
     }
     // The line buffer does the gathering; the stream's own buffer would only copy again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferBytes);
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
     return true;
 }
 
