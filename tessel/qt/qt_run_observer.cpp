@@ -15,6 +15,11 @@ bool QtRunObserver::Due() {
 }
 
 void QtRunObserver::OnStep(std::string_view message, TabList tab) {
+    // The file shown when a step ends is the last one the step reached, whatever the thinning left out.
+    if (!unpostedFile_.empty()) {
+        emit fileChanged(Latin1(unpostedFile_));
+        unpostedFile_.clear();
+    }
     emit stepChanged(Latin1(message), static_cast<int>(tab));
 }
 
@@ -26,8 +31,12 @@ void QtRunObserver::OnProgress(std::size_t value, std::size_t maximum) {
 void QtRunObserver::OnFile(std::size_t index, const std::string& path) {
     // Every file's name would flood the queue on fast runs.
     const auto now = std::chrono::steady_clock::now();
-    if (index != 0 && now - lastFilePost_ < kPostInterval) return;
+    if (index != 0 && now - lastFilePost_ < kPostInterval) {
+        unpostedFile_ = path;
+        return;
+    }
     lastFilePost_ = now;
+    unpostedFile_.clear();
     emit fileChanged(Latin1(path));
 }
 

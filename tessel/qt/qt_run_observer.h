@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 
 #include "tessel/run_observer.h"
 
@@ -40,6 +41,7 @@ private:
     std::atomic<bool> stop_{false};
     std::chrono::steady_clock::time_point lastPost_{};
     std::chrono::steady_clock::time_point lastFilePost_{};
+    std::string unpostedFile_;  // the latest file left out by the thinning
 };
 
 }  // namespace tessel

@@ -220,6 +220,9 @@ private Q_SLOTS:
         QCOMPARE(Rows(*window, "lstFiles"), kFiles);
         QCOMPARE(Rows(*window, "lstRWY"), kFiles * 8 * 2);
         QCOMPARE(ReadCrLfLines(Out() / "FSXARP.dat").size(), std::size_t{8});  // identical rows once
+        // The file line names the last file scanned, though most names were thinned out on the way.
+        const QAbstractItemModel* files = Control<QListView>(*window, "lstFiles")->model();
+        QCOMPARE(Control<QLabel>(*window, "lbFile")->text(), files->index(kFiles - 1, 0).data().toString());
     }
 };
 
