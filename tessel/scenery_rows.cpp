@@ -7,8 +7,8 @@
 
 #include "formats/dat_columns.h"
 #include "formats/dat_rows.h"
-#include "tessel/taxi_node_row.h"
 #include "tessel/packed_values.h"
+#include "tessel/taxi_node_row.h"
 
 namespace tessel {
 namespace fmt = corvane::formats;

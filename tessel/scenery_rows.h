@@ -27,8 +27,6 @@ public:
 
     // The file whose records follow, and where its rows go; its path ends the beacon rows.
     void BeginFile(const std::string& path, ScannedFile& into);
-    // Damage reports of the current file so far.
-    std::size_t damageCount() const { return damageCount_; }
 
     void OnAirport(const BglAirport& airport) override;
     void OnAirportName(const BglAirport& airport, std::string_view name) override;
