@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
-#include <string_view>
 
 #include "tessel/dat_file.h"
 #include "tessel/scan_pool.h"
@@ -27,6 +25,19 @@ constexpr std::array<OutputFile, kScanOutputCount> kOutputFiles = {{
     {ScanOutput::IlssAll, kIlssAllFile, &OutputKinds::ilss},
 }};
 
+// The four row lists to sort, with the words their limit report uses.
+struct SortedList {
+    std::vector<std::string> RowLists::*rows;
+    const char* kind;
+    const char* file;
+};
+constexpr std::array<SortedList, 4> kSortedLists = {{
+    {&RowLists::airports, "airport", kAirportsSortedFile},
+    {&RowLists::vors, "VOR", kVorsSortedFile},
+    {&RowLists::ilss, "ILS", kIlssSortedFile},
+    {&RowLists::ndbs, "NDB", kNdbsSortedFile},
+}};
+
 // Joins the scanned files to the run in list order: the output files, the rows to sort up to
 // their capacity, the list lines and the problems.
 class RunJoin {
@@ -36,10 +47,7 @@ public:
 
     void Add(const ScannedFile& file, const std::string& path) {
         for (std::size_t i = 0; i < kScanOutputCount; ++i) outputs_[i].WriteText(file.text[i].view());
-        AddRows(rows_.airports, file.rows.airports, "airport", kAirportsSortedFile, path);
-        AddRows(rows_.vors, file.rows.vors, "VOR", kVorsSortedFile, path);
-        AddRows(rows_.ilss, file.rows.ilss, "ILS", kIlssSortedFile, path);
-        AddRows(rows_.ndbs, file.rows.ndbs, "NDB", kNdbsSortedFile, path);
+        for (std::size_t i = 0; i < kSortedLists.size(); ++i) AddRows(i, file.rows, path);
         for (TabList tab : {TabList::RWY, TabList::HEL, TabList::APV}) lists_[tab].Append(file.lists[tab]);
         for (const ScannedFile::Problem& problem : file.problems) {
             if (problem.scope != ProblemScope::EachTime) {
@@ -52,13 +60,17 @@ public:
     }
 
 private:
-    void AddRows(std::vector<std::string>& rows, const std::vector<std::string>& added, const char* kind,
-                 const char* sortedFile, const std::string& path) {
+    // The rows up to the list's capacity; the first rows left out are reported, once per list.
+    void AddRows(std::size_t list, const RowLists& from, const std::string& path) {
+        const SortedList& sorted = kSortedLists[list];
+        std::vector<std::string>& rows = rows_.*sorted.rows;
+        const std::vector<std::string>& added = from.*sorted.rows;
         const std::size_t kept = std::min(added.size(), kRowCapacity - rows.size());
         rows.insert(rows.end(), added.begin(), added.begin() + static_cast<std::ptrdiff_t>(kept));
-        if (kept < added.size() && limitReported_.insert(kind).second) {
-            observer_.OnProblem(std::string("The limit of ") + std::to_string(kRowCapacity) + " " + kind +
-                                " rows is reached at " + path + "; further rows are left out of " + sortedFile);
+        if (kept < added.size() && !limitReported_[list]) {
+            limitReported_[list] = true;
+            observer_.OnProblem(std::string("The limit of ") + std::to_string(kRowCapacity) + " " + sorted.kind +
+                                " rows is reached at " + path + "; further rows are left out of " + sorted.file);
         }
     }
 
@@ -67,7 +79,7 @@ private:
     RunLists& lists_;
     RunObserver& observer_;
     std::array<bool, static_cast<std::size_t>(ProblemScope::Count)> onceReported_{};
-    std::set<std::string_view> limitReported_;
+    std::array<bool, kSortedLists.size()> limitReported_{};
 };
 
 }  // namespace
