@@ -22,9 +22,10 @@ inline const navdata::NavDatabase& DemoDatabase() {
     auto loaded = std::make_unique<navdata::NavDatabase>();
     // CORVANE_DEMO_DIR points at another copy of the demo folder.
     const char* folder = std::getenv("CORVANE_DEMO_DIR");
-    navdata::LoadNavDatabase(*loaded, folder != nullptr ? std::filesystem::path(folder)
-                                                        : std::filesystem::path(CORVANE_SOURCE_DIR) / "data" / "demo",
-                             navdata::DatabaseSource::kXPlane);
+    navdata::LoadNavDatabase(
+        *loaded,
+        folder != nullptr ? std::filesystem::path(folder) : std::filesystem::path(CORVANE_SOURCE_DIR) / "data" / "demo",
+        navdata::DatabaseSource::kXPlane);
     return loaded;
   }();
   return *database;
@@ -45,15 +46,26 @@ inline const map::NearbyLists& DemoLists() {
 inline map::FrameInputs EveryLayer(std::vector<map::TrafficMark>& traffic) {
   map::FrameInputs inputs;
   inputs.nearby = &DemoLists();
-  inputs.toggles = {.airports = true, .vor = true, .ndb = true, .fixes = true, .rangeRings = true, .labels = true,
-                    .geoMode = 2, .trafficMode = 2, .airwayMode = 2};
+  inputs.toggles = {.airports = true,
+                    .vor = true,
+                    .ndb = true,
+                    .fixes = true,
+                    .rangeRings = true,
+                    .labels = true,
+                    .geoMode = 2,
+                    .trafficMode = 2,
+                    .airwayMode = 2};
   for (int i = 0; i < 40; ++i) {
     traffic.push_back({float(kSchiphol.latitude + 0.05 * (i % 8)), float(kSchiphol.longitude + 0.07 * (i / 8)),
                        float(1000 * i), "KLM" + std::to_string(100 + i)});
   }
   inputs.traffic = traffic;
-  inputs.aircraft = {.connected = true, .latitude = kSchiphol.latitude, .longitude = kSchiphol.longitude,
-                     .altitudeFt = 3000, .headingDegTrue = 240, .groundSpeedKt = 180};
+  inputs.aircraft = {.connected = true,
+                     .latitude = kSchiphol.latitude,
+                     .longitude = kSchiphol.longitude,
+                     .altitudeFt = 3000,
+                     .headingDegTrue = 240,
+                     .groundSpeedKt = 180};
   return inputs;
 }
 

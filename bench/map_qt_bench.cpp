@@ -77,7 +77,8 @@ template <typename CanvasType>
 void ClearImage(benchmark::State& state) {
   EnsureApplication();
   CanvasType canvas(3000, 2250);
-  if constexpr (std::is_same_v<CanvasType, shell::qt::QtCanvas>) canvas.SetVisibleArea(bench::kWidthPx, bench::kHeightPx);
+  if constexpr (std::is_same_v<CanvasType, shell::qt::QtCanvas>)
+    canvas.SetVisibleArea(bench::kWidthPx, bench::kHeightPx);
   for (auto _ : state) {
     canvas.SetPenColor(0);
     canvas.SetBrushColor(0);

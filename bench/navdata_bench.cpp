@@ -28,7 +28,10 @@ using namespace corvane;
 class RowFile {
  public:
   explicit RowFile(const fs::path& path) : out_(path, std::ios::binary) {}
-  void Line(std::string_view line) { formats::AppendTextLine(buffer_, line); Flush(false); }
+  void Line(std::string_view line) {
+    formats::AppendTextLine(buffer_, line);
+    Flush(false);
+  }
   ~RowFile() { Flush(true); }
 
  private:
@@ -77,7 +80,7 @@ void WriteSyntheticWorld(const fs::path& folder) {
     RowFile ndbs(folder / "NAVndb.dat");
     for (std::size_t i = 0; i < navdata::BeaconTable::kMaxRows; ++i) {
       const std::string ident = Ident(i, 3);
-      const formats::BeaconRow row{ident, latitude(random), longitude(random), i % 2 ? 113300000u : 35000u,
+      const formats::BeaconRow row{ident,    latitude(random),    longitude(random), i % 2 ? 113300000u : 35000u,
                                    "BEACON", "/scenery/world.bgl"};
       (i % 2 ? vors : ndbs).Line(formats::FormatBeaconRow(row));
     }

@@ -48,7 +48,8 @@ struct SimhostProcess {
     link = std::make_unique<SimLink>(transport);
     const auto deadline = Clock::now() + std::chrono::seconds(20);
     SimLinkResult result;
-    while (pid > 0 && !link->Open(0, result) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (pid > 0 && !link->Open(0, result) && Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   ~SimhostProcess() {
     link.reset();

@@ -6,11 +6,11 @@
 namespace corvane::formats {
 
 struct AirwayPointFields {
-    std::string_view airwayName{};  // field 2 up to its first blank
-    std::string_view ident{};       // field 4, blanks trimmed
-    double latitudeDeg = 0.0;       // field 5
-    double longitudeDeg = 0.0;      // field 6
-    char levelCode = ' ';           // the line's last character: 'H', 'B' or 'L'
+  std::string_view airwayName{};  // field 2 up to its first blank
+  std::string_view ident{};       // field 4, blanks trimmed
+  double latitudeDeg = 0.0;       // field 5
+  double longitudeDeg = 0.0;      // field 6
+  char levelCode = ' ';           // the line's last character: 'H', 'B' or 'L'
 };
 
 // Throws ConversionError when the latitude or longitude is not a number (a missing field is empty

@@ -8,16 +8,16 @@
 namespace corvane::formats {
 
 class ConversionError : public std::runtime_error {
-public:
-    // valueKind names what was expected, e.g. "floating point value" or "integer value".
-    ConversionError(std::string_view failedText, std::string_view valueKind)
-        : std::runtime_error("'" + std::string(failedText) + "' is not a valid " + std::string(valueKind)),
-          failedText_(failedText) {}
+ public:
+  // valueKind names what was expected, e.g. "floating point value" or "integer value".
+  ConversionError(std::string_view failedText, std::string_view valueKind)
+      : std::runtime_error("'" + std::string(failedText) + "' is not a valid " + std::string(valueKind)),
+        failedText_(failedText) {}
 
-    const std::string& failedText() const noexcept { return failedText_; }
+  const std::string& failedText() const noexcept { return failedText_; }
 
-private:
-    std::string failedText_;
+ private:
+  std::string failedText_;
 };
 
 }  // namespace corvane::formats

@@ -11,11 +11,11 @@ namespace corvane::formats {
 inline constexpr std::size_t kToLineEnd = std::numeric_limits<std::size_t>::max();
 
 struct Column {
-    std::size_t first;  // 1-based
-    std::size_t last;   // 1-based, inclusive; kToLineEnd for a field that runs to the end of the line
+  std::size_t first;  // 1-based
+  std::size_t last;   // 1-based, inclusive; kToLineEnd for a field that runs to the end of the line
 
-    constexpr std::size_t width() const { return last - first + 1; }
-    constexpr bool toLineEnd() const { return last == kToLineEnd; }
+  constexpr std::size_t width() const { return last - first + 1; }
+  constexpr bool toLineEnd() const { return last == kToLineEnd; }
 };
 
 // Rows of the airport files ("FSXARP.dat", "NAVapt.dat", "#APT" user rows).
@@ -168,8 +168,8 @@ inline constexpr std::string_view kVorSection = "#VOR";
 inline constexpr std::string_view kNdbSection = "#NDB";
 inline constexpr std::string_view kRunwaySection = "#RWY";
 inline constexpr std::string_view kFixSection = "#FIX";
-inline constexpr std::array<std::string_view, 5> kSectionOrder = {
-    kAirportSection, kVorSection, kNdbSection, kRunwaySection, kFixSection};
+inline constexpr std::array<std::string_view, 5> kSectionOrder = {kAirportSection, kVorSection, kNdbSection,
+                                                                  kRunwaySection, kFixSection};
 // A line shorter than this ends a section (and is consumed).
 inline constexpr std::size_t kMinRowLength = 11;
 }  // namespace user_file

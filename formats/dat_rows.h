@@ -11,71 +11,71 @@ namespace corvane::formats {
 
 // The texts are views: a row must not outlive the strings it points into.
 struct AirportRow {
-    std::string_view ident{};
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    int32_t elevationMm = 0;
-    // When set, written as given instead of converting elevationMm.
-    std::optional<int32_t> elevationFt{};
-    std::string_view name{};
+  std::string_view ident{};
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  int32_t elevationMm = 0;
+  // When set, written as given instead of converting elevationMm.
+  std::optional<int32_t> elevationFt{};
+  std::string_view name{};
 };
 
 struct RunwayRow {
-    std::string_view airportIdent{};
-    int primaryNumber = 0;
-    int primaryDesignatorCode = 0;
-    int secondaryNumber = 0;
-    int secondaryDesignatorCode = 0;
-    double latitudeDeg = 0.0;  // runway centre
-    double longitudeDeg = 0.0;
-    double headingDegTrue = 0.0;  // of the primary end
-    double lengthM = 0.0;
+  std::string_view airportIdent{};
+  int primaryNumber = 0;
+  int primaryDesignatorCode = 0;
+  int secondaryNumber = 0;
+  int secondaryDesignatorCode = 0;
+  double latitudeDeg = 0.0;  // runway centre
+  double longitudeDeg = 0.0;
+  double headingDegTrue = 0.0;  // of the primary end
+  double lengthM = 0.0;
 };
 
 // One runway end on its own, for writers that have each end's heading already.
 struct RunwayEndRow {
-    std::string_view airportIdent{};
-    int number = 0;
-    int designatorCode = 0;
-    double latitudeDeg = 0.0;  // runway centre
-    double longitudeDeg = 0.0;
-    double headingDegTrue = 0.0;  // of this end
-    double lengthM = 0.0;
+  std::string_view airportIdent{};
+  int number = 0;
+  int designatorCode = 0;
+  double latitudeDeg = 0.0;  // runway centre
+  double longitudeDeg = 0.0;
+  double headingDegTrue = 0.0;  // of this end
+  double lengthM = 0.0;
 };
 
 struct HeliportRow {
-    std::string_view airportIdent{};
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    double headingDegTrue = 0.0;
-    double lengthM = 0.0;
-    double widthM = 0.0;
+  std::string_view airportIdent{};
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  double headingDegTrue = 0.0;
+  double lengthM = 0.0;
+  double widthM = 0.0;
 };
 
 // A VOR (frequency in Hz) or an NDB (frequency in 10 Hz units).
 struct BeaconRow {
-    std::string_view ident{};
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    uint32_t storedFrequency = 0;
-    std::string_view name{};
-    std::string_view sceneryPath{};
+  std::string_view ident{};
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  uint32_t storedFrequency = 0;
+  std::string_view name{};
+  std::string_view sceneryPath{};
 };
 
 struct IlsRow {
-    std::string_view ident{};
-    double latitudeDeg = 0.0;  // localizer position
-    double longitudeDeg = 0.0;
-    uint32_t frequencyHz = 0;
-    double localizerHeadingDegTrue = 0.0;
-    double variationDeg = 0.0;
-    std::string_view name{};
-    std::string_view sceneryPath{};
+  std::string_view ident{};
+  double latitudeDeg = 0.0;  // localizer position
+  double longitudeDeg = 0.0;
+  uint32_t frequencyHz = 0;
+  double localizerHeadingDegTrue = 0.0;
+  double variationDeg = 0.0;
+  std::string_view name{};
+  std::string_view sceneryPath{};
 };
 
 struct RunwayEndLines {
-    std::string primary;
-    std::string opposite;
+  std::string primary;
+  std::string opposite;
 };
 
 // Widths of the name fields.

@@ -11,8 +11,8 @@ namespace corvane::formats {
 // Raised when a value cannot be written into its field without corrupting it (a non-finite number,
 // or more integer digits than the field holds). Such values only come from damaged source data.
 class FieldOverflowError : public std::out_of_range {
-public:
-    using std::out_of_range::out_of_range;
+ public:
+  using std::out_of_range::out_of_range;
 };
 
 // Latitude in 10 characters (point at character 4, 6 decimals) followed by longitude in 11

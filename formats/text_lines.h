@@ -15,12 +15,12 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 // A file that cannot be opened or read; what() names the path and the reason.
 class TextFileError : public std::runtime_error {
-public:
-    TextFileError(const std::filesystem::path& path, const std::string& reason);
-    const std::filesystem::path& path() const noexcept { return path_; }
+ public:
+  TextFileError(const std::filesystem::path& path, const std::string& reason);
+  const std::filesystem::path& path() const noexcept { return path_; }
 
-private:
-    std::filesystem::path path_;
+ private:
+  std::filesystem::path path_;
 };
 
 // The whole file as lines without their line ends. A line ends at LF, with one CR before it dropped;
@@ -32,22 +32,22 @@ std::vector<std::string> SplitTextLines(std::string_view text);
 
 // The whole file held once, its lines as views into it: no allocation per line.
 class TextFile {
-public:
-    explicit TextFile(const std::filesystem::path& path);
-    explicit TextFile(std::string text);
+ public:
+  explicit TextFile(const std::filesystem::path& path);
+  explicit TextFile(std::string text);
 
-    const std::vector<std::string_view>& lines() const noexcept { return lines_; }
-    std::size_t size() const noexcept { return lines_.size(); }
-    std::string_view operator[](std::size_t index) const { return lines_[index]; }
+  const std::vector<std::string_view>& lines() const noexcept { return lines_; }
+  std::size_t size() const noexcept { return lines_.size(); }
+  std::string_view operator[](std::size_t index) const { return lines_[index]; }
 
-    TextFile(const TextFile&) = delete;
-    TextFile& operator=(const TextFile&) = delete;
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
 
-private:
-    void Split();
+ private:
+  void Split();
 
-    std::string text_;
-    std::vector<std::string_view> lines_;
+  std::string text_;
+  std::vector<std::string_view> lines_;
 };
 
 // Writes the line followed by CR LF. Returns false when the stream or file reports a failure.

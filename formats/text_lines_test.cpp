@@ -12,78 +12,78 @@ namespace corvane::formats {
 namespace {
 
 std::filesystem::path TempFile(const char* name, std::string_view content) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream out(path, std::ios::binary);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    return path;
+  const auto path = std::filesystem::temp_directory_path() / name;
+  std::ofstream out(path, std::ios::binary);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  return path;
 }
 
 TEST(TextLines, SplitsAtEitherLineEnd) {
-    const struct {
-        const char* text;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb\n", {"a", "b"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\n\r\n\nb", {"a", "", "", "b"}},
-        {"", {}},
-        {"\r\n", {""}},
-        {"a\rb\r\n", {"a\rb"}},
-        {"a\r\r\n", {"a\r"}},
-        {"\xe9t\xe9\n", {"\xe9t\xe9"}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SplitTextLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
-        const TextFile file{std::string(c.text)};
-        ASSERT_EQ(file.size(), c.lines.size());
-        for (std::size_t i = 0; i < file.size(); ++i) {
-            EXPECT_EQ(file[i], c.lines[i]);
-        }
+  const struct {
+    const char* text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb\n", {"a", "b"}},
+      {"a\r\nb", {"a", "b"}},
+      {"a\n\r\n\nb", {"a", "", "", "b"}},
+      {"", {}},
+      {"\r\n", {""}},
+      {"a\rb\r\n", {"a\rb"}},
+      {"a\r\r\n", {"a\r"}},
+      {"\xe9t\xe9\n", {"\xe9t\xe9"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitTextLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+    const TextFile file{std::string(c.text)};
+    ASSERT_EQ(file.size(), c.lines.size());
+    for (std::size_t i = 0; i < file.size(); ++i) {
+      EXPECT_EQ(file[i], c.lines[i]);
     }
+  }
 }
 
 TEST(TextLines, ReadsAFile) {
-    const auto path = TempFile("corvane_text_lines_test.dat", "one\r\ntwo\nthree");
-    EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"one", "two", "three"}));
-    const TextFile file(path);
-    EXPECT_EQ(file.size(), 3u);
-    EXPECT_EQ(file[2], "three");
-    std::filesystem::remove(path);
+  const auto path = TempFile("corvane_text_lines_test.dat", "one\r\ntwo\nthree");
+  EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"one", "two", "three"}));
+  const TextFile file(path);
+  EXPECT_EQ(file.size(), 3u);
+  EXPECT_EQ(file[2], "three");
+  std::filesystem::remove(path);
 }
 
 TEST(TextLines, MissingFileNamesThePath) {
-    const auto path = std::filesystem::temp_directory_path() / "corvane_no_such_file.dat";
-    try {
-        ReadTextLines(path);
-        FAIL() << "no error";
-    } catch (const TextFileError& error) {
-        EXPECT_EQ(error.path(), path);
-        EXPECT_NE(std::string(error.what()).find("corvane_no_such_file.dat"), std::string::npos);
-    }
-    EXPECT_THROW(TextFile{std::filesystem::temp_directory_path()}, TextFileError);
+  const auto path = std::filesystem::temp_directory_path() / "corvane_no_such_file.dat";
+  try {
+    ReadTextLines(path);
+    FAIL() << "no error";
+  } catch (const TextFileError& error) {
+    EXPECT_EQ(error.path(), path);
+    EXPECT_NE(std::string(error.what()).find("corvane_no_such_file.dat"), std::string::npos);
+  }
+  EXPECT_THROW(TextFile{std::filesystem::temp_directory_path()}, TextFileError);
 }
 
 TEST(TextLines, WritesCrLf) {
-    std::ostringstream stream;
-    EXPECT_TRUE(WriteTextLine(stream, "EDDF"));
-    EXPECT_TRUE(WriteTextLine(stream, ""));
-    EXPECT_EQ(stream.str(), "EDDF\r\n\r\n");
+  std::ostringstream stream;
+  EXPECT_TRUE(WriteTextLine(stream, "EDDF"));
+  EXPECT_TRUE(WriteTextLine(stream, ""));
+  EXPECT_EQ(stream.str(), "EDDF\r\n\r\n");
 
-    std::string text;
-    AppendTextLine(text, "a");
-    AppendTextLine(text, "b");
-    EXPECT_EQ(text, "a\r\nb\r\n");
+  std::string text;
+  AppendTextLine(text, "a");
+  AppendTextLine(text, "b");
+  EXPECT_EQ(text, "a\r\nb\r\n");
 
-    const auto path = std::filesystem::temp_directory_path() / "corvane_write_line_test.dat";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(WriteTextLine(file, "x y"));
-    std::fclose(file);
-    EXPECT_EQ(ReadTextLines(path), std::vector<std::string>{"x y"});
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "x y\r\n");
-    std::filesystem::remove(path);
+  const auto path = std::filesystem::temp_directory_path() / "corvane_write_line_test.dat";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(WriteTextLine(file, "x y"));
+  std::fclose(file);
+  EXPECT_EQ(ReadTextLines(path), std::vector<std::string>{"x y"});
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "x y\r\n");
+  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 namespace tessel {
 
 struct BatchOptions {
-    std::string scanRoot;
-    std::filesystem::path outputFolder;
-    OutputKinds kinds;
-    bool showHelp = false;
+  std::string scanRoot;
+  std::filesystem::path outputFolder;
+  OutputKinds kinds;
+  bool showHelp = false;
 };
 
 inline constexpr const char* kBatchUsage =

@@ -13,19 +13,19 @@ namespace tessel {
 
 // Receives the records of one file in file order. Names carry only the characters 32 to 122.
 class BglVisitor {
-public:
-    virtual ~BglVisitor() = default;
-    virtual void OnAirport(const BglAirport&) {}
-    virtual void OnAirportName(const BglAirport&, std::string_view) {}
-    virtual void OnRunway(const BglAirport&, const BglRunway&) {}
-    virtual void OnHelipad(const BglAirport&, const BglHelipad&) {}
-    virtual void OnTaxiPoints(const BglAirport&, std::span<const BglTaxiPoint>) {}
-    virtual void OnParking(const BglAirport&, std::span<const BglParking>) {}
-    virtual void OnTaxiPaths(const BglAirport&, std::span<const BglTaxiPath>) {}
-    virtual void OnNavaidName(const BglNavaid&, std::string_view) {}
-    virtual void OnNdb(const BglNdb&, std::string_view) {}
-    // A structure that does not fit the file or its enclosing record; offset is from the file start.
-    virtual void OnDamage(std::uint64_t offset, const std::string& reason) = 0;
+ public:
+  virtual ~BglVisitor() = default;
+  virtual void OnAirport(const BglAirport&) {}
+  virtual void OnAirportName(const BglAirport&, std::string_view) {}
+  virtual void OnRunway(const BglAirport&, const BglRunway&) {}
+  virtual void OnHelipad(const BglAirport&, const BglHelipad&) {}
+  virtual void OnTaxiPoints(const BglAirport&, std::span<const BglTaxiPoint>) {}
+  virtual void OnParking(const BglAirport&, std::span<const BglParking>) {}
+  virtual void OnTaxiPaths(const BglAirport&, std::span<const BglTaxiPath>) {}
+  virtual void OnNavaidName(const BglNavaid&, std::string_view) {}
+  virtual void OnNdb(const BglNdb&, std::string_view) {}
+  // A structure that does not fit the file or its enclosing record; offset is from the file start.
+  virtual void OnDamage(std::uint64_t offset, const std::string& reason) = 0;
 };
 
 // Decodes every airport, VOR/ILS and NDB record of the source. Never reads outside the source;

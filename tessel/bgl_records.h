@@ -44,65 +44,65 @@ inline constexpr std::uint32_t kNdbFixedBytes = 40;
 inline constexpr std::uint8_t kNavaidTypeIls = 4;
 
 struct BglAirport {
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
-    std::int32_t elevationMm = 0;
-    float variationDeg = 0;
-    std::uint32_t identPacked = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
+  std::int32_t elevationMm = 0;
+  float variationDeg = 0;
+  std::uint32_t identPacked = 0;
 };
 
 struct BglRunway {
-    std::uint8_t primaryNumber = 0;
-    std::uint8_t primaryDesignator = 0;
-    std::uint8_t secondaryNumber = 0;
-    std::uint8_t secondaryDesignator = 0;
-    std::uint32_t longitudePacked = 0;  // runway centre
-    std::uint32_t latitudePacked = 0;
-    float lengthM = 0;
-    float headingDegTrue = 0;
+  std::uint8_t primaryNumber = 0;
+  std::uint8_t primaryDesignator = 0;
+  std::uint8_t secondaryNumber = 0;
+  std::uint8_t secondaryDesignator = 0;
+  std::uint32_t longitudePacked = 0;  // runway centre
+  std::uint32_t latitudePacked = 0;
+  float lengthM = 0;
+  float headingDegTrue = 0;
 };
 
 struct BglHelipad {
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
-    float lengthM = 0;
-    float widthM = 0;
-    float headingDegTrue = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
+  float lengthM = 0;
+  float widthM = 0;
+  float headingDegTrue = 0;
 };
 
 struct BglTaxiPoint {
-    std::uint8_t type = 0;
-    std::uint8_t flags = 0;
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
+  std::uint8_t type = 0;
+  std::uint8_t flags = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
 };
 
 struct BglParking {
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
 };
 
 struct BglTaxiPath {
-    std::uint16_t startPoint = 0;  // low 12 bits of the stored 16
-    std::uint16_t endPoint = 0;
-    std::uint8_t type = 0;
+  std::uint16_t startPoint = 0;  // low 12 bits of the stored 16
+  std::uint16_t endPoint = 0;
+  std::uint8_t type = 0;
 };
 
 struct BglNavaid {
-    std::uint8_t type = 0;
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
-    std::uint32_t frequencyHz = 0;
-    float variationDeg = 0;
-    std::uint32_t identPacked = 0;
-    float localizerHeadingDegTrue = 0;  // 0 until a localizer record of this navaid is met
+  std::uint8_t type = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
+  std::uint32_t frequencyHz = 0;
+  float variationDeg = 0;
+  std::uint32_t identPacked = 0;
+  float localizerHeadingDegTrue = 0;  // 0 until a localizer record of this navaid is met
 };
 
 struct BglNdb {
-    std::uint32_t frequency10Hz = 0;
-    std::uint32_t longitudePacked = 0;
-    std::uint32_t latitudePacked = 0;
-    std::uint32_t identPacked = 0;
+  std::uint32_t frequency10Hz = 0;
+  std::uint32_t longitudePacked = 0;
+  std::uint32_t latitudePacked = 0;
+  std::uint32_t identPacked = 0;
 };
 
 }  // namespace tessel

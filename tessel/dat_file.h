@@ -15,57 +15,57 @@
 namespace tessel {
 
 class DatFile {
-public:
-    DatFile() = default;
-    ~DatFile();
-    DatFile(const DatFile&) = delete;
-    DatFile& operator=(const DatFile&) = delete;
+ public:
+  DatFile() = default;
+  ~DatFile();
+  DatFile(const DatFile&) = delete;
+  DatFile& operator=(const DatFile&) = delete;
 
-    // Creates the file or opens the one there; false (with the reason) when it cannot be opened for writing.
-    bool Open(const std::filesystem::path& path, std::string& reason);
-    bool IsOpen() const { return file_ != nullptr; }
-    void WriteLine(std::string_view line) {
-        if (file_ == nullptr) return;
-        if (line.size() + 2 > kBufferBytes - used_) {
-            Flush();
-            if (line.size() + 2 > kBufferBytes) return WriteLong(line);
-        }
-        std::memcpy(buffer_.get() + used_, line.data(), line.size());
-        used_ += line.size();
-        buffer_[used_++] = '\r';
-        buffer_[used_++] = '\n';
+  // Creates the file or opens the one there; false (with the reason) when it cannot be opened for writing.
+  bool Open(const std::filesystem::path& path, std::string& reason);
+  bool IsOpen() const { return file_ != nullptr; }
+  void WriteLine(std::string_view line) {
+    if (file_ == nullptr) return;
+    if (line.size() + 2 > kBufferBytes - used_) {
+      Flush();
+      if (line.size() + 2 > kBufferBytes) return WriteLong(line);
     }
-    // Adds lines already ended with CR LF; a large block goes out directly rather than through the buffer.
-    void WriteText(std::string_view text) {
-        if (file_ == nullptr || text.empty()) return;
-        if (text.size() >= kDirectBytes) {
-            Flush();
-            return Write(text.data(), text.size());
-        }
-        if (text.size() > kBufferBytes - used_) Flush();
-        std::memcpy(buffer_.get() + used_, text.data(), text.size());
-        used_ += text.size();
+    std::memcpy(buffer_.get() + used_, line.data(), line.size());
+    used_ += line.size();
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+  }
+  // Adds lines already ended with CR LF; a large block goes out directly rather than through the buffer.
+  void WriteText(std::string_view text) {
+    if (file_ == nullptr || text.empty()) return;
+    if (text.size() >= kDirectBytes) {
+      Flush();
+      return Write(text.data(), text.size());
     }
-    // Flushes, cuts an earlier file's remainder and closes; false (with the reason) when any of it failed.
-    bool Close(std::string& reason);
-    const std::filesystem::path& path() const { return path_; }
+    if (text.size() > kBufferBytes - used_) Flush();
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+  }
+  // Flushes, cuts an earlier file's remainder and closes; false (with the reason) when any of it failed.
+  bool Close(std::string& reason);
+  const std::filesystem::path& path() const { return path_; }
 
-private:
-    // Lines gather here and go out in writes of this size.
-    static constexpr std::size_t kBufferBytes = 1 << 20;
-    static constexpr std::size_t kDirectBytes = kBufferBytes / 8;
-    void Flush();
-    void Write(const char* bytes, std::size_t count);
-    void WriteLong(std::string_view line);
+ private:
+  // Lines gather here and go out in writes of this size.
+  static constexpr std::size_t kBufferBytes = 1 << 20;
+  static constexpr std::size_t kDirectBytes = kBufferBytes / 8;
+  void Flush();
+  void Write(const char* bytes, std::size_t count);
+  void WriteLong(std::string_view line);
 
-    std::FILE* file_ = nullptr;
-    std::filesystem::path path_;
-    bool cutAtClose_ = false;  // a plain file, cut to what this run wrote
-    std::uint64_t written_ = 0;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t used_ = 0;
-    bool failed_ = false;
-    int failureErrno_ = 0;
+  std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  bool cutAtClose_ = false;  // a plain file, cut to what this run wrote
+  std::uint64_t written_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
+  bool failed_ = false;
+  int failureErrno_ = 0;
 };
 
 }  // namespace tessel

@@ -4,13 +4,13 @@
 namespace tessel {
 
 struct OutputKinds {
-    bool airports = true;     // chARP
-    bool runways = true;      // chRWY
-    bool vors = true;         // chVOR
-    bool ndbs = true;         // chNDB
-    bool heliports = true;    // chHEL
-    bool ilss = true;         // chILS
-    bool airportView = true;  // chAPV
+  bool airports = true;     // chARP
+  bool runways = true;      // chRWY
+  bool vors = true;         // chVOR
+  bool ndbs = true;         // chNDB
+  bool heliports = true;    // chHEL
+  bool ilss = true;         // chILS
+  bool airportView = true;  // chAPV
 };
 
 inline constexpr const char* kAirportsSortedFile = "FSXARP.dat";

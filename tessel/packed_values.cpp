@@ -10,7 +10,7 @@ constexpr double kLongitudeUnitsPerCircle = 3.0 * 268435456.0;  // 3 * 2^28
 // gives the quotient packed * 360 / (3 * 2^28) bit for bit, without a division.
 constexpr double kDegreesPerLongitudeUnit = 360.0 / kLongitudeUnitsPerCircle;
 static_assert(kDegreesPerLongitudeUnit == 15.0 / 33554432.0);
-constexpr double kLatitudeUnitsPerHalfCircle = 536870912.0;     // 2^29
+constexpr double kLatitudeUnitsPerHalfCircle = 536870912.0;  // 2^29
 constexpr std::uint32_t kIdentBase = 38;
 
 char IdentDigitChar(std::uint32_t digit) {

@@ -23,8 +23,8 @@ int RowBucket(std::string_view row);
 // outputFile with CR LF, skipping a row exactly equal to the one written before it. Every row
 // written is added to listBox. Rows without a bucket are reported and left out. Returns false
 // (after reporting) when the file cannot be written.
-bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::path& outputFile,
-                  LineList& listBox, RunObserver& observer);
+bool SortAndWrite(const std::vector<std::string>& rows, const std::filesystem::path& outputFile, LineList& listBox,
+                  RunObserver& observer);
 
 // The order SortAndWrite writes, without the writing: indices into rows, duplicates kept.
 std::vector<std::size_t> SortedRowOrder(const std::vector<std::string>& rows);

@@ -13,9 +13,9 @@
 namespace tessel {
 
 struct ScanFilesResult {
-    bool outputWritten = true;  // false when an output file could not be opened or written
-    bool stopped = false;       // the observer asked to stop; the files stay as far as written
-    std::size_t damagedFiles = 0;
+  bool outputWritten = true;  // false when an output file could not be opened or written
+  bool stopped = false;       // the observer asked to stop; the files stay as far as written
+  std::size_t damagedFiles = 0;
 };
 
 // Opens the scan-order files of the ticked kinds in outputFolder (replacing them), decodes the

@@ -4,11 +4,11 @@
 namespace tessel {
 
 void ScannedFile::Clear() {
-    for (TextBlock& block : text) block.clear();
-    for (auto* list : {&rows.airports, &rows.vors, &rows.ilss, &rows.ndbs}) list->clear();
-    for (LineList& list : lists.lines) list.ClearKeepingMemory();
-    problems.clear();
-    damaged = false;
+  for (TextBlock& block : text) block.clear();
+  for (auto* list : {&rows.airports, &rows.vors, &rows.ilss, &rows.ndbs}) list->clear();
+  for (LineList& list : lists.lines) list.ClearKeepingMemory();
+  problems.clear();
+  damaged = false;
 }
 
 }  // namespace tessel

@@ -8,12 +8,12 @@
 namespace tessel {
 
 bool WriteTaxiNodeRow(double latitudeDeg, double longitudeDeg, char* row) {
-    using namespace taxi_node;
-    using corvane::formats::WriteCoordinateField;
-    std::memset(row, ' ', kRowBytes);
-    std::memcpy(row, col::kTaxiNodeCode.data(), col::kTaxiNodeCode.size());
-    return WriteCoordinateField(latitudeDeg, kLatitudePointColumn, kDecimals, row + col::kTaxiNodeLatitude.first - 1) &&
-           WriteCoordinateField(longitudeDeg, kLongitudePointColumn, kDecimals, row + col::kTaxiNodeLongitude.first - 1);
+  using namespace taxi_node;
+  using corvane::formats::WriteCoordinateField;
+  std::memset(row, ' ', kRowBytes);
+  std::memcpy(row, col::kTaxiNodeCode.data(), col::kTaxiNodeCode.size());
+  return WriteCoordinateField(latitudeDeg, kLatitudePointColumn, kDecimals, row + col::kTaxiNodeLatitude.first - 1) &&
+         WriteCoordinateField(longitudeDeg, kLongitudePointColumn, kDecimals, row + col::kTaxiNodeLongitude.first - 1);
 }
 
 }  // namespace tessel

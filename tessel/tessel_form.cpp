@@ -19,95 +19,95 @@ constexpr int kProgressMarginTwips = 420;
 std::filesystem::path DefaultOutputFolder() { return TESSEL_DEFAULT_OUTPUT_FOLDER; }
 
 std::string DefaultScanRoot() {
-    const char* home = std::getenv("HOME");
-    return WithTrailingSeparator(home != nullptr && *home != '\0' ? home : ".");
+  const char* home = std::getenv("HOME");
+  return WithTrailingSeparator(home != nullptr && *home != '\0' ? home : ".");
 }
 
 std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder.push_back('/');
-    return folder;
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
 }
 
 void TesselForm::Form_Load(const std::filesystem::path& defaultOutputFolder) {
-    outputFolder = defaultOutputFolder;
-    TesselSettings settings;
-    settings.outputFolder = outputFolder.string();
-    settings.scanRoot = txtPath;
-    if (ReadTesselIni(outputFolder / kSettingsFileName, settings)) {
-        if (!settings.outputFolder.empty()) outputFolder = settings.outputFolder;
-        if (!settings.scanRoot.empty()) txtPath = WithTrailingSeparator(settings.scanRoot);
-    }
-    windowTopTwips = settings.windowTopTwips;
-    windowLeftTwips = settings.windowLeftTwips;
+  outputFolder = defaultOutputFolder;
+  TesselSettings settings;
+  settings.outputFolder = outputFolder.string();
+  settings.scanRoot = txtPath;
+  if (ReadTesselIni(outputFolder / kSettingsFileName, settings)) {
+    if (!settings.outputFolder.empty()) outputFolder = settings.outputFolder;
+    if (!settings.scanRoot.empty()) txtPath = WithTrailingSeparator(settings.scanRoot);
+  }
+  windowTopTwips = settings.windowTopTwips;
+  windowLeftTwips = settings.windowLeftTwips;
 }
 
 bool TesselForm::Form_Unload(const std::filesystem::path& currentFolder) {
-    TesselSettings settings;
-    settings.outputFolder = outputFolder.string();
-    settings.currentFolder = currentFolder.string();
-    settings.windowTopTwips = windowTopTwips;
-    settings.windowLeftTwips = windowLeftTwips;
-    settings.scanRoot = txtPath;
-    return WriteTesselIni(outputFolder / kSettingsFileName, settings);
+  TesselSettings settings;
+  settings.outputFolder = outputFolder.string();
+  settings.currentFolder = currentFolder.string();
+  settings.windowTopTwips = windowTopTwips;
+  settings.windowLeftTwips = windowLeftTwips;
+  settings.scanRoot = txtPath;
+  return WriteTesselIni(outputFolder / kSettingsFileName, settings);
 }
 
 void TesselForm::Form_Resize(int widthTwips) {
-    windowWidthTwips = widthTwips;
-    tabWidthTwips = widthTwips - kTabMarginTwips;
-    listWidthTwips = tabWidthTwips - kListMarginTwips;
-    progressWidthTwips = widthTwips - kProgressMarginTwips;
+  windowWidthTwips = widthTwips;
+  tabWidthTwips = widthTwips - kTabMarginTwips;
+  listWidthTwips = tabWidthTwips - kListMarginTwips;
+  progressWidthTwips = widthTwips - kProgressMarginTwips;
 }
 
 void TesselForm::btDir_Click(const std::optional<std::string>& pickedFile) {
-    if (!pickedFile) return;
-    const std::size_t slash = pickedFile->rfind('/');
-    if (slash == std::string::npos) return;
-    txtPath = pickedFile->substr(0, slash + 1);
+  if (!pickedFile) return;
+  const std::size_t slash = pickedFile->rfind('/');
+  if (slash == std::string::npos) return;
+  txtPath = pickedFile->substr(0, slash + 1);
 }
 
 void TesselForm::btDir_FolderPicked(const std::optional<std::string>& pickedFolder) {
-    if (!pickedFolder || pickedFolder->empty()) return;
-    txtPath = WithTrailingSeparator(*pickedFolder);
+  if (!pickedFolder || pickedFolder->empty()) return;
+  txtPath = WithTrailingSeparator(*pickedFolder);
 }
 
 RunOptions TesselForm::CurrentRunOptions() const {
-    RunOptions options;
-    options.scanRoot = WithTrailingSeparator(txtPath);
-    options.outputFolder = outputFolder;
-    options.kinds = kinds;
-    return options;
+  RunOptions options;
+  options.scanRoot = WithTrailingSeparator(txtPath);
+  options.outputFolder = outputFolder;
+  options.kinds = kinds;
+  return options;
 }
 
 RunResult TesselForm::btStart_Click(RunObserver* extra) {
-    problems.clear();
-    FormRunObserver observer(*this, extra);
-    return RunCompiler(CurrentRunOptions(), lists, observer);
+  problems.clear();
+  FormRunObserver observer(*this, extra);
+  return RunCompiler(CurrentRunOptions(), lists, observer);
 }
 
 void FormRunObserver::OnStep(std::string_view message, TabList tab) {
-    if (!message.empty()) form_.lbMess = message;
-    form_.SSTab1Tab = tab;
-    if (extra_ != nullptr) extra_->OnStep(message, tab);
+  if (!message.empty()) form_.lbMess = message;
+  form_.SSTab1Tab = tab;
+  if (extra_ != nullptr) extra_->OnStep(message, tab);
 }
 
 void FormRunObserver::OnProgress(std::size_t value, std::size_t maximum) {
-    form_.PB1Value = value;
-    form_.PB1Max = maximum;
-    if (extra_ != nullptr) extra_->OnProgress(value, maximum);
+  form_.PB1Value = value;
+  form_.PB1Max = maximum;
+  if (extra_ != nullptr) extra_->OnProgress(value, maximum);
 }
 
 void FormRunObserver::OnFile(std::size_t index, const std::string& path) {
-    if (extra_ != nullptr) extra_->OnFile(index, path);
+  if (extra_ != nullptr) extra_->OnFile(index, path);
 }
 
 void FormRunObserver::OnProblem(const std::string& text) {
-    form_.problems.push_back(text);
-    if (extra_ != nullptr) extra_->OnProblem(text);
+  form_.problems.push_back(text);
+  if (extra_ != nullptr) extra_->OnProblem(text);
 }
 
 void FormRunObserver::OnBucketWarning(const std::string& text) {
-    form_.lbError = text;
-    if (extra_ != nullptr) extra_->OnBucketWarning(text);
+  form_.lbError = text;
+  if (extra_ != nullptr) extra_->OnBucketWarning(text);
 }
 
 }  // namespace tessel

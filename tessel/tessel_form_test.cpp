@@ -12,64 +12,64 @@ namespace {
 using namespace tessel::testing;
 
 TEST(TesselForm, SettingsRoundTripThroughTheDefaultFolder) {
-    ScratchFolder scratch;
-    TesselForm first;
-    first.Form_Load(scratch.path());
-    EXPECT_EQ(first.outputFolder, scratch.path());
-    EXPECT_EQ(first.windowTopTwips, 100);
-    EXPECT_EQ(first.caption, "TESSEL - FSX data to DAT file creator");
-    first.txtPath = "/scenery/addon/";
-    first.windowTopTwips = 900;
-    first.windowLeftTwips = 1200;
-    ASSERT_TRUE(first.Form_Unload("/work"));
+  ScratchFolder scratch;
+  TesselForm first;
+  first.Form_Load(scratch.path());
+  EXPECT_EQ(first.outputFolder, scratch.path());
+  EXPECT_EQ(first.windowTopTwips, 100);
+  EXPECT_EQ(first.caption, "TESSEL - FSX data to DAT file creator");
+  first.txtPath = "/scenery/addon/";
+  first.windowTopTwips = 900;
+  first.windowLeftTwips = 1200;
+  ASSERT_TRUE(first.Form_Unload("/work"));
 
-    TesselForm second;
-    second.Form_Load(scratch.path());
-    EXPECT_EQ(second.txtPath, "/scenery/addon/");
-    EXPECT_EQ(second.windowTopTwips, 900);
-    EXPECT_EQ(second.windowLeftTwips, 1200);
-    EXPECT_EQ(second.outputFolder, scratch.path());
+  TesselForm second;
+  second.Form_Load(scratch.path());
+  EXPECT_EQ(second.txtPath, "/scenery/addon/");
+  EXPECT_EQ(second.windowTopTwips, 900);
+  EXPECT_EQ(second.windowLeftTwips, 1200);
+  EXPECT_EQ(second.outputFolder, scratch.path());
 }
 
 TEST(TesselForm, FolderButtonTakesThePickedFilesFolder) {
-    TesselForm form;
-    form.txtPath = "/old/";
-    form.btDir_Click(std::nullopt);
-    EXPECT_EQ(form.txtPath, "/old/");
-    form.btDir_Click(std::string("no separator"));
-    EXPECT_EQ(form.txtPath, "/old/");
-    form.btDir_Click(std::string("/fsx/Addon Scenery/scenery/APX.bgl"));
-    EXPECT_EQ(form.txtPath, "/fsx/Addon Scenery/scenery/");
-    form.btDir_FolderPicked(std::string("/fsx/Scenery"));
-    EXPECT_EQ(form.txtPath, "/fsx/Scenery/");
+  TesselForm form;
+  form.txtPath = "/old/";
+  form.btDir_Click(std::nullopt);
+  EXPECT_EQ(form.txtPath, "/old/");
+  form.btDir_Click(std::string("no separator"));
+  EXPECT_EQ(form.txtPath, "/old/");
+  form.btDir_Click(std::string("/fsx/Addon Scenery/scenery/APX.bgl"));
+  EXPECT_EQ(form.txtPath, "/fsx/Addon Scenery/scenery/");
+  form.btDir_FolderPicked(std::string("/fsx/Scenery"));
+  EXPECT_EQ(form.txtPath, "/fsx/Scenery/");
 }
 
 TEST(TesselForm, ResizeLaysOutTheWidths) {
-    TesselForm form;
-    form.Form_Resize(12000);
-    EXPECT_EQ(form.tabWidthTwips, 10320);
-    EXPECT_EQ(form.listWidthTwips, 10020);
-    EXPECT_EQ(form.progressWidthTwips, 11580);
+  TesselForm form;
+  form.Form_Resize(12000);
+  EXPECT_EQ(form.tabWidthTwips, 10320);
+  EXPECT_EQ(form.listWidthTwips, 10020);
+  EXPECT_EQ(form.progressWidthTwips, 11580);
 }
 
 TEST(TesselForm, StartRunsTheCompilerIntoTheControls) {
-    ScratchFolder scratch;
-    std::filesystem::create_directories(scratch / "root");
-    BglAirport airport;
-    airport.identPacked = EncodePackedIdent("KSEA");
-    BglFileBuilder()
-        .Section(kSectionAirport, {{AirportRecord(airport, std::vector<BglBytes>{NameRecord("Seattle")})}})
-        .WriteTo(scratch / "root" / "a.bgl");
-    TesselForm form;
-    form.outputFolder = scratch.path();
-    form.txtPath = (scratch / "root").string();  // a missing separator is added
-    form.problems.push_back("from an earlier run");
-    const RunResult result = form.btStart_Click();
-    EXPECT_TRUE(result.outputWritten);
-    EXPECT_EQ(form.lbMess, "Ready");
-    EXPECT_EQ(form.SSTab1Tab, TabList::NDB);
-    EXPECT_EQ(form.lists[TabList::ARP].size(), 1u);
-    EXPECT_TRUE(form.problems.empty());
+  ScratchFolder scratch;
+  std::filesystem::create_directories(scratch / "root");
+  BglAirport airport;
+  airport.identPacked = EncodePackedIdent("KSEA");
+  BglFileBuilder()
+      .Section(kSectionAirport, {{AirportRecord(airport, std::vector<BglBytes>{NameRecord("Seattle")})}})
+      .WriteTo(scratch / "root" / "a.bgl");
+  TesselForm form;
+  form.outputFolder = scratch.path();
+  form.txtPath = (scratch / "root").string();  // a missing separator is added
+  form.problems.push_back("from an earlier run");
+  const RunResult result = form.btStart_Click();
+  EXPECT_TRUE(result.outputWritten);
+  EXPECT_EQ(form.lbMess, "Ready");
+  EXPECT_EQ(form.SSTab1Tab, TabList::NDB);
+  EXPECT_EQ(form.lists[TabList::ARP].size(), 1u);
+  EXPECT_TRUE(form.problems.empty());
 }
 
 }  // namespace

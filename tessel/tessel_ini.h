@@ -11,11 +11,11 @@ inline constexpr int kDefaultWindowTopTwips = 100;
 inline constexpr int kDefaultWindowLeftTwips = 100;
 
 struct TesselSettings {
-    std::string outputFolder;   // line 1
-    std::string currentFolder;  // line 2, written for reference and not used
-    int windowTopTwips = kDefaultWindowTopTwips;
-    int windowLeftTwips = kDefaultWindowLeftTwips;
-    std::string scanRoot;  // line 5
+  std::string outputFolder;   // line 1
+  std::string currentFolder;  // line 2, written for reference and not used
+  int windowTopTwips = kDefaultWindowTopTwips;
+  int windowLeftTwips = kDefaultWindowLeftTwips;
+  std::string scanRoot;  // line 5
 };
 
 // Reads the five lines into settings. When the file is missing or any line cannot be read,

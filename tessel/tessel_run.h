@@ -11,17 +11,17 @@
 namespace tessel {
 
 struct RunOptions {
-    std::string scanRoot;
-    std::filesystem::path outputFolder;
-    OutputKinds kinds;
+  std::string scanRoot;
+  std::filesystem::path outputFolder;
+  OutputKinds kinds;
 };
 
 struct RunResult {
-    bool outputWritten = true;  // every file the run meant to write was written
-    bool stopped = false;
-    std::size_t folderCount = 0;
-    std::size_t fileCount = 0;
-    std::size_t damagedFiles = 0;
+  bool outputWritten = true;  // every file the run meant to write was written
+  bool stopped = false;
+  std::size_t folderCount = 0;
+  std::size_t fileCount = 0;
+  std::size_t damagedFiles = 0;
 };
 
 // Step texts shown in lbMess.

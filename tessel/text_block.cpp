@@ -6,11 +6,11 @@
 namespace tessel {
 
 void TextBlock::Grow(std::size_t count) {
-    const std::size_t capacity = std::max({size_ + count, 2 * capacity_, std::size_t{4096}});
-    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
-    if (size_ > 0) std::memcpy(bytes.get(), bytes_.get(), size_);
-    bytes_ = std::move(bytes);
-    capacity_ = capacity;
+  const std::size_t capacity = std::max({size_ + count, 2 * capacity_, std::size_t{4096}});
+  auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ > 0) std::memcpy(bytes.get(), bytes_.get(), size_);
+  bytes_ = std::move(bytes);
+  capacity_ = capacity;
 }
 
 }  // namespace tessel

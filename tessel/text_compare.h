@@ -13,8 +13,8 @@ inline bool CaseInsensitiveLess(std::string_view a, std::string_view b) { return
 // Case-insensitive order, and rows equal but for letter case in byte order, so that identical rows
 // always stand next to each other.
 inline bool RowLess(std::string_view a, std::string_view b) {
-    const int folded = CompareCaseInsensitive(a, b);
-    return folded != 0 ? folded < 0 : a < b;
+  const int folded = CompareCaseInsensitive(a, b);
+  return folded != 0 ? folded < 0 : a < b;
 }
 
 }  // namespace tessel

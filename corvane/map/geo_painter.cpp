@@ -17,7 +17,8 @@ Color GeoLayerColor(std::int32_t layer, const MapColours& colours) {
 
 }  // namespace
 
-void PaintGeoLines(Canvas& canvas, const MapView& view, const NearbyGeoList& geo, int geoMode, const MapColours& colours) {
+void PaintGeoLines(Canvas& canvas, const MapView& view, const NearbyGeoList& geo, int geoMode,
+                   const MapColours& colours) {
   SetFontColor(canvas, colours.geo);
   const Projector project(view);
   // Outlines are chains: a segment usually starts where the previous one ended.

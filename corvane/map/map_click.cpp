@@ -8,8 +8,7 @@ namespace corvane::map {
 MapClickAction MapClickActionFor(MouseButton button, MapMode mode, bool autopilotOn) {
   const bool northUp = mode == MapMode::kMap;
   switch (button) {
-    case MouseButton::kLeft:
-      return northUp ? MapClickAction::kRecentre : MapClickAction::kTuneRadio;
+    case MouseButton::kLeft: return northUp ? MapClickAction::kRecentre : MapClickAction::kTuneRadio;
     case MouseButton::kRight:
       if (autopilotOn) return MapClickAction::kFlyDirectTo;
       return northUp ? MapClickAction::kAddWaypoint : MapClickAction::kNone;

@@ -11,12 +11,12 @@ enum class MouseButton { kLeft, kRight, kMiddle };
 
 enum class MapClickAction {
   kNone,
-  kRecentre,     // north-up left click
-  kTuneRadio,    // left click in the heading-up modes
-  kAddWaypoint,  // right click, north-up, autopilot off
+  kRecentre,        // north-up left click
+  kTuneRadio,       // left click in the heading-up modes
+  kAddWaypoint,     // right click, north-up, autopilot off
   kDeleteWaypoint,  // middle click, north-up, autopilot off
-  kFlyDirectTo,  // right click, autopilot on
-  kHoldAt,       // middle click, autopilot on
+  kFlyDirectTo,     // right click, autopilot on
+  kHoldAt,          // middle click, autopilot on
 };
 
 MapClickAction MapClickActionFor(MouseButton button, MapMode mode, bool autopilotOn);

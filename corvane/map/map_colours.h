@@ -18,24 +18,24 @@ inline constexpr Color kDefaultFontColor = 0x000000;
 
 // The swatch colours a frame reads, with the defaults that apply without a settings file.
 struct MapColours {
-  Color background = kBlack;              // shBG
-  Color airport = 0x4080FF;               // shARP
-  Color vor = 0xFF8000;                   // shVOR
-  Color ndb = 0x00FF00;                   // shNDB
-  Color fix = 0xC0C0C0;                   // shFIX
-  Color route = 0xFF00FF;                 // shRoute
-  Color sid = 0x8080FF;                   // shSID
-  Color airwayHigh = 0x808000;            // shAwh
-  Color airwayBoth = 0x800080;            // shAwb
-  Color airwayLow = 0x008080;             // shAwl
-  Color geo = 0x008000;                   // shGEO
-  Color geo2 = 0x000080;                  // shGEO2
-  Color geo3 = kSystemBackground;         // shGEO3
-  Color geo4 = 0x808080;                  // shGEO4
-  Color rangeRings = 0x808080;            // shRR
-  Color compassNumbers = 0xF0CAA6;        // shArc, sky blue
+  Color background = kBlack;                   // shBG
+  Color airport = 0x4080FF;                    // shARP
+  Color vor = 0xFF8000;                        // shVOR
+  Color ndb = 0x00FF00;                        // shNDB
+  Color fix = 0xC0C0C0;                        // shFIX
+  Color route = 0xFF00FF;                      // shRoute
+  Color sid = 0x8080FF;                        // shSID
+  Color airwayHigh = 0x808000;                 // shAwh
+  Color airwayBoth = 0x800080;                 // shAwb
+  Color airwayLow = 0x008080;                  // shAwl
+  Color geo = 0x008000;                        // shGEO
+  Color geo2 = 0x000080;                       // shGEO2
+  Color geo3 = kSystemBackground;              // shGEO3
+  Color geo4 = 0x808080;                       // shGEO4
+  Color rangeRings = 0x808080;                 // shRR
+  Color compassNumbers = 0xF0CAA6;             // shArc, sky blue
   Color buttonBackground = kSystemBackground;  // shBBG
-  Color textBackground = 0xC0C0C0;        // shTBG
+  Color textBackground = 0xC0C0C0;             // shTBG
 };
 
 }  // namespace corvane::map

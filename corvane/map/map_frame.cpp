@@ -28,7 +28,8 @@ void DrawMapFrame(Canvas& image, MapView& view, const FrameInputs& in, int paint
   UpdateGeometry(view, paintWidth, paintHeight, in.aircraft.headingDegTrue);
 
   if (toggles.geoMode != 0) PaintGeoLines(image, view, nearby.geo, toggles.geoMode, in.colours);
-  if (toggles.airwayMode != 0) PaintAirways(image, view, nearby.airways, toggles.airwayMode, toggles.labels, in.colours);
+  if (toggles.airwayMode != 0)
+    PaintAirways(image, view, nearby.airways, toggles.airwayMode, toggles.labels, in.colours);
   if (toggles.airports && northUp) PaintRunways(image, view, nearby.runways, toggles.labels);
   PaintPoints(image, view, nearby.points, toggles, in.colours);
   PaintCompass(image, view, in.aircraft, toggles.rangeRings, in.colours);

@@ -123,7 +123,8 @@ TEST(MapFrameTest, GeoAndAirwaysIgnoreTheScreen) {
   for (const CanvasCall& call : calls) {
     if (call.kind != Kind::LineTo) continue;
     if (call.x2 == farGeo.x && call.y2 == farGeo.y && call.penColor == f.inputs.colours.geo) ++geoLines;
-    if (call.x2 == farAirway.x && call.y2 == farAirway.y && call.penColor == f.inputs.colours.airwayHigh) airwayDrawn = true;
+    if (call.x2 == farAirway.x && call.y2 == farAirway.y && call.penColor == f.inputs.colours.airwayHigh)
+      airwayDrawn = true;
   }
   EXPECT_EQ(geoLines, 1);
   EXPECT_TRUE(airwayDrawn);
@@ -139,9 +140,8 @@ TEST(MapFrameTest, GeoModesAndLayerColours) {
   };
   const MapColours colours;
   const Case cases[] = {
-      {1, 1, true, colours.geo},   {1, 2, false, 0},           {2, 2, true, colours.geo2},
-      {2, 3, true, colours.geo3},  {2, 4, true, colours.geo4}, {2, 7, true, colours.geo4},
-      {0, 1, false, 0},
+      {1, 1, true, colours.geo},  {1, 2, false, 0},           {2, 2, true, colours.geo2}, {2, 3, true, colours.geo3},
+      {2, 4, true, colours.geo4}, {2, 7, true, colours.geo4}, {0, 1, false, 0},
   };
   for (const Case& c : cases) {
     FrameFixture f;
@@ -168,7 +168,8 @@ TEST(MapFrameTest, AirwayModesPickLevels) {
     std::int32_t level;
     bool drawn;
   };
-  const Case cases[] = {{1, 1, true}, {1, 2, true}, {1, 3, false}, {3, 3, true}, {3, 1, false}, {2, 1, true}, {2, 3, true}};
+  const Case cases[] = {{1, 1, true},  {1, 2, true}, {1, 3, false}, {3, 3, true},
+                        {3, 1, false}, {2, 1, true}, {2, 3, true}};
   for (const Case& c : cases) {
     FrameFixture f;
     f.inputs.toggles.airwayMode = c.airwayMode;
@@ -290,8 +291,11 @@ TEST(MapFrameTest, TrafficConflictIsRed) {
 
 TEST(MapFrameTest, RouteAndHold) {
   FrameFixture f;
-  f.route = {{0.01f, 10.01f, "EHAM ", "1"}, {0.02f, 10.02f, "*****", "*TOD*"}, {0.03f, 10.03f, "EDDF ", "1"},
-             {0.0f, 0.0f, "", ""}, {0.05f, 10.05f, "AFTER", ""}};
+  f.route = {{0.01f, 10.01f, "EHAM ", "1"},
+             {0.02f, 10.02f, "*****", "*TOD*"},
+             {0.03f, 10.03f, "EDDF ", "1"},
+             {0.0f, 0.0f, "", ""},
+             {0.05f, 10.05f, "AFTER", ""}};
   f.inputs.hold = {1, 0.02f, 10.02f};
   f.Draw();
   EXPECT_TRUE(f.HasText("EHAM "));
@@ -350,7 +354,10 @@ TEST(MapFrameTest, MagneticHeadingReadout) {
   for (const Case& c : cases) {
     FrameFixture f;
     f.view.mode = MapMode::kRose;
-    f.inputs.aircraft = {.connected = true, .latitude = 0.5, .longitude = 10.0, .headingDegTrue = c.trueDeg,
+    f.inputs.aircraft = {.connected = true,
+                         .latitude = 0.5,
+                         .longitude = 10.0,
+                         .headingDegTrue = c.trueDeg,
                          .magneticVariationDeg = c.variationDeg};
     f.Draw();
     const auto readout = f.Texts(c.text);
@@ -368,16 +375,27 @@ TEST(MapFrameTest, StatusTexts) {
   f.inputs.labelFont.size = 8;
   f.inputs.windowWidth = 1000;
   f.inputs.windowHeight = 700;
-  f.inputs.aircraft = {.connected = true, .latitude = 0.1, .longitude = 10.0, .altitudeFt = 12345.6,
-                       .groundSpeedKt = 250, .windDirectionDegMagnetic = 7, .windSpeedKt = 15};
+  f.inputs.aircraft = {.connected = true,
+                       .latitude = 0.1,
+                       .longitude = 10.0,
+                       .altitudeFt = 12345.6,
+                       .groundSpeedKt = 250,
+                       .windDirectionDegMagnetic = 7,
+                       .windSpeedKt = 15};
   f.Draw();
   EXPECT_EQ(f.Texts("12340 ft").at(0).x1, 1000 - 85 - 40);
   EXPECT_EQ(f.Texts("250 Kts").at(0).y1, 16 + 5);
   EXPECT_TRUE(f.HasText("007 / 15"));
   EXPECT_FALSE(f.HasText("AP-OFF"));
   EXPECT_FALSE(f.HasText("to"));
-  f.inputs.autopilot = {.mode = 6, .holdActive = 2, .holdTicks = 40, .timer4IntervalMs = 500, .holdLegMinutes = 1,
-                        .activeLegIndex = 3, .distanceToNextNm = 12, .nextIdent = "SPY"};
+  f.inputs.autopilot = {.mode = 6,
+                        .holdActive = 2,
+                        .holdTicks = 40,
+                        .timer4IntervalMs = 500,
+                        .holdLegMinutes = 1,
+                        .activeLegIndex = 3,
+                        .distanceToNextNm = 12,
+                        .nextIdent = "SPY"};
   f.Draw();
   EXPECT_TRUE(f.HasText("AP-HOLD  2 - 40"));
   EXPECT_EQ(f.Texts("12nm").at(0).y1, 700 - 60 - 48);
@@ -396,14 +414,21 @@ TEST(MapFrameTest, LevelOffMarker) {
     bool drawn;
     int distanceNm;  // where the marker is
   };
-  const Case cases[] = {{120, 9000, 1000, true, 8}, {119, 9000, 1000, true, 4}, {120, 5000, 1000, false, 0},
-                        {120, 9000, 300, false, 0}, {120, 1000, -2000, true, 4}};
+  const Case cases[] = {{120, 9000, 1000, true, 8},
+                        {119, 9000, 1000, true, 4},
+                        {120, 5000, 1000, false, 0},
+                        {120, 9000, 300, false, 0},
+                        {120, 1000, -2000, true, 4}};
   for (const Case& c : cases) {
     FrameFixture f;
     f.view.mode = MapMode::kRose;
     f.view.rangeNm = 20;
-    f.inputs.aircraft = {.latitude = 0.5, .longitude = 10.0, .altitudeFt = 5000, .groundSpeedKt = c.groundSpeedKt,
-                         .apAltitudeFt = c.selectedFt, .apVerticalSpeedFpm = c.verticalSpeedFpm};
+    f.inputs.aircraft = {.latitude = 0.5,
+                         .longitude = 10.0,
+                         .altitudeFt = 5000,
+                         .groundSpeedKt = c.groundSpeedKt,
+                         .apAltitudeFt = c.selectedFt,
+                         .apVerticalSpeedFpm = c.verticalSpeedFpm};
     f.Draw(800, 400);
     const auto marker = f.Texts("AP----" + std::to_string(c.selectedFt));
     ASSERT_EQ(marker.size(), c.drawn ? 1u : 0u) << c.groundSpeedKt << " " << c.verticalSpeedFpm;
@@ -421,7 +446,8 @@ TEST(MapFrameTest, OwnAircraftNorthUpOnlyOnScreen) {
   // Heading 90: the fuselage runs from 5 px east to 15 px west of the position.
   bool fuselage = false;
   for (const CanvasCall& call : f.canvas.Calls()) {
-    if (call.kind == Kind::LineTo && call.penColor == kWhite && call.x1 == p.x + 5 && call.x2 == p.x - 15) fuselage = true;
+    if (call.kind == Kind::LineTo && call.penColor == kWhite && call.x1 == p.x + 5 && call.x2 == p.x - 15)
+      fuselage = true;
   }
   EXPECT_TRUE(fuselage);
   f.inputs.toggles.ownAircraftShown = false;
@@ -463,8 +489,15 @@ TEST(DisplayButtonsTest, LooksAndCycles) {
 }
 
 TEST(DisplayButtonsTest, ResetKeepsTrafficAndFollow) {
-  LayerToggles toggles{.airports = false, .vor = true, .ndb = true, .fixes = true, .rangeRings = false, .labels = false,
-                       .geoMode = 2, .trafficMode = 2, .airwayMode = 3};
+  LayerToggles toggles{.airports = false,
+                       .vor = true,
+                       .ndb = true,
+                       .fixes = true,
+                       .rangeRings = false,
+                       .labels = false,
+                       .geoMode = 2,
+                       .trafficMode = 2,
+                       .airwayMode = 3};
   MapView view;
   view.mode = MapMode::kArc;
   view.followAircraft = true;

@@ -14,7 +14,8 @@
 namespace corvane::map {
 
 // World layers.
-void PaintGeoLines(Canvas& canvas, const MapView& view, const NearbyGeoList& geo, int geoMode, const MapColours& colours);
+void PaintGeoLines(Canvas& canvas, const MapView& view, const NearbyGeoList& geo, int geoMode,
+                   const MapColours& colours);
 void PaintAirways(Canvas& canvas, const MapView& view, const NearbyAirwayList& airways, int airwayMode, bool labels,
                   const MapColours& colours);
 void PaintRunways(Canvas& canvas, const MapView& view, const NearbyRunwayList& runways, bool labels);

@@ -157,7 +157,8 @@ TEST(MapZoomTest, WheelStepsAndClamps) {
   struct Case {
     int rangeNm, delta, expected;
   };
-  const Case cases[] = {{160, -120, 240}, {160, 120, 120}, {2, 120, 2}, {3, 120, 2}, {1000, -120, 1280}, {1280, -120, 1280}};
+  const Case cases[] = {{160, -120, 240}, {160, 120, 120},    {2, 120, 2},
+                        {3, 120, 2},      {1000, -120, 1280}, {1280, -120, 1280}};
   for (const Case& c : cases) {
     MapView view;
     view.rangeNm = c.rangeNm;

@@ -102,81 +102,102 @@ RefreshTickResult NearbyRefreshTick(NearbyRefreshState& state, const navdata::Na
   const auto noFill = [] {};
 
   const Box airportBox(centre, boxes.airportDeg);
-  ScanChunk(state, kAirportBlock, database.airports, [&](const navdata::AirportRow& row) {
-    if (!airportBox.Contains(row.latitude, row.longitude)) return;
-    if (NearbyPoint* point = NextPoint(state, lists)) {
-      SetPoint(*point, kPointAirport, row.latitude, row.longitude, row.ident, row.elevationText, " ");
-    }
-  }, noFill);
+  ScanChunk(
+      state, kAirportBlock, database.airports,
+      [&](const navdata::AirportRow& row) {
+        if (!airportBox.Contains(row.latitude, row.longitude)) return;
+        if (NearbyPoint* point = NextPoint(state, lists)) {
+          SetPoint(*point, kPointAirport, row.latitude, row.longitude, row.ident, row.elevationText, " ");
+        }
+      },
+      noFill);
 
   const Box beaconBox(centre, boxes.beaconDeg);
-  ScanChunk(state, kBeaconBlock, database.beacons, [&](const navdata::BeaconRow& row) {
-    if (!beaconBox.Contains(row.latitude, row.longitude)) return;
-    if (NearbyPoint* point = NextPoint(state, lists)) {
-      SetPoint(*point, static_cast<std::int32_t>(row.kind), row.latitude, row.longitude, row.ident, row.frequencyText,
-               row.name);
-    }
-  }, noFill);
+  ScanChunk(
+      state, kBeaconBlock, database.beacons,
+      [&](const navdata::BeaconRow& row) {
+        if (!beaconBox.Contains(row.latitude, row.longitude)) return;
+        if (NearbyPoint* point = NextPoint(state, lists)) {
+          SetPoint(*point, static_cast<std::int32_t>(row.kind), row.latitude, row.longitude, row.ident,
+                   row.frequencyText, row.name);
+        }
+      },
+      noFill);
 
   const Box fixBox(centre, boxes.fixDeg * 0.5);
-  ScanChunk(state, kFixBlock, database.fixes, [&](const navdata::FixRow& row) {
-    if (!fixBox.Contains(row.latitude, row.longitude)) return;
-    if (NearbyPoint* point = NextPoint(state, lists)) {
-      // A fix leaves the second info text as the slot had it.
-      point->kind = kPointFix;
-      point->latitude = row.latitude;
-      point->longitude = row.longitude;
-      point->ident = row.ident;
-      point->info1.assign(".");
-    }
-  }, noFill);
+  ScanChunk(
+      state, kFixBlock, database.fixes,
+      [&](const navdata::FixRow& row) {
+        if (!fixBox.Contains(row.latitude, row.longitude)) return;
+        if (NearbyPoint* point = NextPoint(state, lists)) {
+          // A fix leaves the second info text as the slot had it.
+          point->kind = kPointFix;
+          point->latitude = row.latitude;
+          point->longitude = row.longitude;
+          point->ident = row.ident;
+          point->info1.assign(".");
+        }
+      },
+      noFill);
 
-  ScanChunk(state, kHeliportBlock, database.heliports, [&](const navdata::HeliportRow& row) {
-    if (!airportBox.Contains(row.latitude, row.longitude)) return;
-    static const std::string kHeliportIdent = "HEL";
-    if (NearbyPoint* point = NextPoint(state, lists)) {
-      SetPoint(*point, kPointHeliport, row.latitude, row.longitude, kHeliportIdent, "HEL", " ");
-    }
-  }, [&] { lists.points.FillEnd(static_cast<std::size_t>(state.out), kPointFillLimit); });
+  ScanChunk(
+      state, kHeliportBlock, database.heliports,
+      [&](const navdata::HeliportRow& row) {
+        if (!airportBox.Contains(row.latitude, row.longitude)) return;
+        static const std::string kHeliportIdent = "HEL";
+        if (NearbyPoint* point = NextPoint(state, lists)) {
+          SetPoint(*point, kPointHeliport, row.latitude, row.longitude, kHeliportIdent, "HEL", " ");
+        }
+      },
+      [&] { lists.points.FillEnd(static_cast<std::size_t>(state.out), kPointFillLimit); });
 
   if (state.phase == kAirwayBlock.firstPhase) state.out = 0;
   const Box airwayBox(centre, boxes.beaconDeg * 3);
-  ScanChunk(state, kAirwayBlock, database.airwaySegments, [&](const navdata::AirwaySegmentRow& row) {
-    if (!airwayBox.Contains(row.fromLatitude, row.fromLongitude)) return;
-    if (NearbyAirway* airway = lists.airways.Slot(static_cast<std::size_t>(state.out))) {
-      airway->fromLatitude = row.fromLatitude;
-      airway->fromLongitude = row.fromLongitude;
-      airway->toLatitude = row.toLatitude;
-      airway->toLongitude = row.toLongitude;
-      airway->airwayName.assign(row.airwayName);
-      airway->level = static_cast<std::int32_t>(row.level);
-      ++state.out;
-    }
-  }, [&] { lists.airways.FillEnd(static_cast<std::size_t>(state.out), kAirwayFillLimit); });
+  ScanChunk(
+      state, kAirwayBlock, database.airwaySegments,
+      [&](const navdata::AirwaySegmentRow& row) {
+        if (!airwayBox.Contains(row.fromLatitude, row.fromLongitude)) return;
+        if (NearbyAirway* airway = lists.airways.Slot(static_cast<std::size_t>(state.out))) {
+          airway->fromLatitude = row.fromLatitude;
+          airway->fromLongitude = row.fromLongitude;
+          airway->toLatitude = row.toLatitude;
+          airway->toLongitude = row.toLongitude;
+          airway->airwayName.assign(row.airwayName);
+          airway->level = static_cast<std::int32_t>(row.level);
+          ++state.out;
+        }
+      },
+      [&] { lists.airways.FillEnd(static_cast<std::size_t>(state.out), kAirwayFillLimit); });
 
   if (state.phase == kGeoBlock.firstPhase) state.out = 0;
   const Box geoBox(centre, boxes.geoDeg);
-  ScanChunk(state, kGeoBlock, database.geoSegments, [&](const navdata::GeoSegmentRow& row) {
-    if (!geoBox.Contains(row.latitude1, row.longitude1)) return;
-    if (NearbyGeo* geo = lists.geo.Slot(static_cast<std::size_t>(state.out))) {
-      *geo = {row.latitude1, row.longitude1, row.latitude2, row.longitude2, state.row, row.layer};
-      ++state.out;
-    }
-  }, [&] { lists.geo.FillEnd(static_cast<std::size_t>(state.out), kGeoFillLimit); });
+  ScanChunk(
+      state, kGeoBlock, database.geoSegments,
+      [&](const navdata::GeoSegmentRow& row) {
+        if (!geoBox.Contains(row.latitude1, row.longitude1)) return;
+        if (NearbyGeo* geo = lists.geo.Slot(static_cast<std::size_t>(state.out))) {
+          *geo = {row.latitude1, row.longitude1, row.latitude2, row.longitude2, state.row, row.layer};
+          ++state.out;
+        }
+      },
+      [&] { lists.geo.FillEnd(static_cast<std::size_t>(state.out), kGeoFillLimit); });
 
   if (state.phase == kRunwayBlock.firstPhase) state.out = 0;
-  ScanChunk(state, kRunwayBlock, database.runwayEnds, [&](const navdata::RunwayEndRow& row) {
-    if (!airportBox.Contains(row.latitude, row.longitude)) return;
-    if (NearbyRunway* runway = lists.runways.Slot(static_cast<std::size_t>(state.out))) {
-      runway->latitude = row.latitude;
-      runway->longitude = row.longitude;
-      runway->headingDegTrue = row.headingDegTrue;
-      runway->halfLengthM = row.halfLengthM;
-      runway->designator.assign(row.designator);
-      runway->extraText.assign(row.extraText);
-      ++state.out;
-    }
-  }, [&] { lists.runways.FillEnd(static_cast<std::size_t>(state.out), kRunwayFillLimit); });
+  ScanChunk(
+      state, kRunwayBlock, database.runwayEnds,
+      [&](const navdata::RunwayEndRow& row) {
+        if (!airportBox.Contains(row.latitude, row.longitude)) return;
+        if (NearbyRunway* runway = lists.runways.Slot(static_cast<std::size_t>(state.out))) {
+          runway->latitude = row.latitude;
+          runway->longitude = row.longitude;
+          runway->headingDegTrue = row.headingDegTrue;
+          runway->halfLengthM = row.halfLengthM;
+          runway->designator.assign(row.designator);
+          runway->extraText.assign(row.extraText);
+          ++state.out;
+        }
+      },
+      [&] { lists.runways.FillEnd(static_cast<std::size_t>(state.out), kRunwayFillLimit); });
 
   RefreshTickResult result;
   result.takeConfiguredInterval = state.phase == kPhaseTakeInterval;

@@ -43,8 +43,8 @@ int RunCycle(NearbyRefreshState& state, const NavDatabase& database, GeoPos cent
 
 TEST(NearbyRefreshTest, StrictBoxEdges) {
   NavDatabase database;
-  Fill(database.airports, {Airport(52.0f, 11.0f, "EAST "), Airport(52.0f, 10.99f, "IN   "), Airport(46.0f, 5.0f, "SOUTH"),
-                           Airport(46.01f, 5.0f, "S_IN ")});
+  Fill(database.airports, {Airport(52.0f, 11.0f, "EAST "), Airport(52.0f, 10.99f, "IN   "),
+                           Airport(46.0f, 5.0f, "SOUTH"), Airport(46.01f, 5.0f, "S_IN ")});
   Fill(database.fixes, {{52.5f, 5.0f, "HALF "}, {52.49f, 5.0f, "FIXIN "}});
   NearbyRefreshState state;
   NearbyLists lists;
@@ -73,7 +73,8 @@ TEST(NearbyRefreshTest, PhasesJumpAtTableEnds) {
 
 TEST(NearbyRefreshTest, ChunksAndTheSharedPointCounter) {
   NavDatabase database;
-  Fill(database.airports, {Airport(52.0f, 5.0f, "A1   "), Airport(52.1f, 5.0f, "A2   "), Airport(52.2f, 5.0f, "A3   ")});
+  Fill(database.airports,
+       {Airport(52.0f, 5.0f, "A1   "), Airport(52.1f, 5.0f, "A2   "), Airport(52.2f, 5.0f, "A3   ")});
   Fill(database.beacons, {{navdata::BeaconKind::kVor, 52.3f, 5.1f, "SPL", "108.40", "SCHIPHOL"}});
   Fill(database.heliports, {{52.4f, 5.2f}});
   NearbyRefreshState state;
@@ -91,7 +92,8 @@ TEST(NearbyRefreshTest, ChunksAndTheSharedPointCounter) {
 
 TEST(NearbyRefreshTest, TailsAreFilledOncePerCycle) {
   NavDatabase database;
-  Fill(database.airports, {Airport(52.0f, 5.0f, "A1   "), Airport(52.1f, 5.0f, "A2   "), Airport(60.0f, 5.0f, "FAR  ")});
+  Fill(database.airports,
+       {Airport(52.0f, 5.0f, "A1   "), Airport(52.1f, 5.0f, "A2   "), Airport(60.0f, 5.0f, "FAR  ")});
   Fill(database.runwayEnds, {{52.0f, 5.0f, 90, 1500, "09 ", ""}, {60.0f, 5.0f, 90, 1500, "09 ", ""}});
   Fill(database.geoSegments, {{52.0f, 5.0f, 52.1f, 5.1f, 1}, {70.0f, 5.0f, 70.1f, 5.1f, 1}});
   Fill(database.airwaySegments, {{52.0f, 5.0f, 53.0f, 6.0f, "A1 ", "X ", "Y ", navdata::AirwayLevel::kHigh}});

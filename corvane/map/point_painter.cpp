@@ -70,8 +70,7 @@ void PaintPoints(Canvas& canvas, const MapView& view, const NearbyPointList& poi
           SetFontColor(canvas, colours.fix);
           canvas.TextOut(p.x, p.y, "^ " + point.ident);
           break;
-        default:
-          break;
+        default: break;
       }
     }
   }

@@ -19,9 +19,10 @@ TEST(FindFileIgnoringCase, FindsAnyCaseAndPrefersTheExactName) {
     const char* found;  // nullptr: none
   };
   const Case cases[] = {
-      {"fsxarp.dat", "FSXARP.dat"}, {"FSXARP.DAT", "FSXARP.dat"}, {"NAVwpt.dat", "NAVwpt.dat"},
-      {"navwpt.dat", "navwpt.dat"}, {"NavWpt.dat", "NAVwpt.dat"},  // first in name order
-      {"fsxrwy.dat", nullptr},      // a folder is not a data file
+      {"fsxarp.dat", "FSXARP.dat"}, {"FSXARP.DAT", "FSXARP.dat"},
+      {"NAVwpt.dat", "NAVwpt.dat"}, {"navwpt.dat", "navwpt.dat"},
+      {"NavWpt.dat", "NAVwpt.dat"},  // first in name order
+      {"fsxrwy.dat", nullptr},       // a folder is not a data file
       {"fsxarp.da", nullptr},       {"", nullptr},
   };
   for (const Case& c : cases) {

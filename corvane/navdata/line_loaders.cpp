@@ -21,8 +21,9 @@ void LoadGeoLines(GeoSegmentTable& geoSegments, const std::filesystem::path& fol
       if (digit >= '0' && digit <= '9') {
         layer = digit - '0';
       } else {
-        report.problems.push_back({file.name, index + 1, "layer line without a digit in column 7; layer " +
-                                                             std::to_string(layer) + " goes on"});
+        report.problems.push_back(
+            {file.name, index + 1,
+             "layer line without a digit in column 7; layer " + std::to_string(layer) + " goes on"});
       }
       continue;
     }

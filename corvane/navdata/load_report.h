@@ -17,8 +17,8 @@ std::string_view NavTableName(NavTableId table);
 
 struct TableLoadCount {
   std::size_t loaded = 0;
-  std::size_t droppedAtOrigin = 0;     // rows at exactly 0/0, which would end the table
-  std::size_t droppedBadRows = 0;      // rows that could not be read
+  std::size_t droppedAtOrigin = 0;  // rows at exactly 0/0, which would end the table
+  std::size_t droppedBadRows = 0;   // rows that could not be read
   std::size_t droppedOverCapacity = 0;
 
   std::size_t dropped() const { return droppedAtOrigin + droppedBadRows + droppedOverCapacity; }

@@ -13,7 +13,7 @@ namespace corvane::navdata {
 
 // The caption suffix shown while each loader runs, in load order.
 inline constexpr std::array<std::string_view, 8> kLoadStepCaptions = {
-    " - Reading Fixes",    " - Reading Beacons", " - Reading Runways",  " - Reading Airports",
+    " - Reading Fixes",     " - Reading Beacons", " - Reading Runways", " - Reading Airports",
     " - Reading Heliports", " - Reading Geo",     " - Reading Airways", " - Reading USER data",
 };
 // The caption suffix once the tables are loaded, while the map's first refresh runs.

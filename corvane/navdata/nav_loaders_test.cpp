@@ -51,14 +51,14 @@ void WriteXPlaneFamily(const TestDataFolder& folder) {
   folder.Write("NAVndb.dat", {BeaconLine("SPR", "52.300000", "4.700000", "387.00")});
   folder.Write("NAVrwy.dat", {RunwayLine("EHAM", " 18R", "52.361000", "4.712000", "183", " 1900", "EXTRA TEXT"),
                               RunwayLine("EHAM", " 36L", "52.361000", "4.712000", "  3", " 1900")});
-  folder.Write("NAVwpt.dat", {";fixes", FixLine("ARTIP", "52.507778", "5.569444"), FixLine("SUGOL", "52.526667", "3.968333")});
-  folder.WriteRaw("NAVawy.dat", AirwayFileText({"1,UL980 x,1,SPY,52.540000,4.853333,1,H",
-                                                "1,UL980 x,2,ARTIP,52.507778,5.569444,2,H",
-                                                "1,UL980 x,3,TEBRO,53.000000,7.000000,3,B",
-                                                "1,A7 x,1,SUGOL,52.526667,3.968333,1,L",
-                                                "1,A7 x,2,SPY,52.540000,4.853333,1,L"}));
-  folder.Write("corvane_geo.dat", {GeoLine("52.0", "4.0", "52.5", "4.5"), ";LAYER3",
-                                   GeoLine("-10.25", "-30.5", "-10.5", "-30.75")});
+  folder.Write("NAVwpt.dat",
+               {";fixes", FixLine("ARTIP", "52.507778", "5.569444"), FixLine("SUGOL", "52.526667", "3.968333")});
+  folder.WriteRaw("NAVawy.dat",
+                  AirwayFileText({"1,UL980 x,1,SPY,52.540000,4.853333,1,H", "1,UL980 x,2,ARTIP,52.507778,5.569444,2,H",
+                                  "1,UL980 x,3,TEBRO,53.000000,7.000000,3,B", "1,A7 x,1,SUGOL,52.526667,3.968333,1,L",
+                                  "1,A7 x,2,SPY,52.540000,4.853333,1,L"}));
+  folder.Write("corvane_geo.dat",
+               {GeoLine("52.0", "4.0", "52.5", "4.5"), ";LAYER3", GeoLine("-10.25", "-30.5", "-10.5", "-30.75")});
 }
 
 TEST(NavDatabaseLoad, XPlaneFamilyFillsEveryTableWithItsIdentConventions) {
@@ -139,11 +139,13 @@ TEST(NavDatabaseLoad, FsFamilyReadsWhatTheCompilerWrites) {
   TestDataFolder folder;
   const formats::RunwayRow runway{"EHAM", 18, 2, 36, 1, 52.361, 4.712, 183.4, 3800.0};
   const formats::RunwayEndLines runwayLines = formats::FormatRunwayRows(runway);
-  folder.Write("FSXARP.dat", {formats::FormatAirportRow({"EHAM", 52.308613, 4.763889, -3353, std::nullopt, "Schiphol"})});
+  folder.Write("FSXARP.dat",
+               {formats::FormatAirportRow({"EHAM", 52.308613, 4.763889, -3353, std::nullopt, "Schiphol"})});
   folder.Write("FSXRWY.dat", {runwayLines.primary, runwayLines.opposite});
   folder.Write("FSXHEL.dat", {formats::FormatHeliportRow({"EH01", 52.12345678, -4.5, 90, 30, 20})});
-  folder.Write("FSXVOR.dat", {formats::FormatBeaconRow({"SPY", 52.54, 4.853333, 113300000, "SPIJKERBOOR", "C:\\s\\a.bgl"}),
-                              formats::FormatBeaconRow({"PAM", 52.33, 5.09, 117800000, "PAM", "C:\\s\\b.bgl"})});
+  folder.Write("FSXVOR.dat",
+               {formats::FormatBeaconRow({"SPY", 52.54, 4.853333, 113300000, "SPIJKERBOOR", "C:\\s\\a.bgl"}),
+                formats::FormatBeaconRow({"PAM", 52.33, 5.09, 117800000, "PAM", "C:\\s\\b.bgl"})});
   folder.Write("FSXILS.dat", {formats::FormatIlsRow({"IAMS", 52.3, 4.7, 110100000, 183.0, -1.0,
                                                      "ILS RWY 18R SCHIPHOL AMSTERDAM", "C:\\s\\c.bgl"})});
   folder.Write("FSXNDB.dat", {formats::FormatBeaconRow({"SPR", 52.3, 4.7, 38700, "SPRING", "C:\\s\\d.bgl"})});
@@ -151,7 +153,8 @@ TEST(NavDatabaseLoad, FsFamilyReadsWhatTheCompilerWrites) {
   const std::string point1 = formats::FormatAirwayPointRow({"UL980", 1, "SPY", 52.54, 4.853333, 'H'});
   const std::string point2 = formats::FormatAirwayPointRow({"UL980", 2, "ARTIP", 52.507778, -5.569444, 'L'});
   folder.WriteRaw("NAVawy.dat", AirwayFileText({point1, point2}));
-  folder.Write("corvane_geo.dat", {formats::FormatGeoLayerRow(4), formats::FormatGeoSegmentRow(-33.5, 151.25, -33.75, 151.5)});
+  folder.Write("corvane_geo.dat",
+               {formats::FormatGeoLayerRow(4), formats::FormatGeoSegmentRow(-33.5, 151.25, -33.75, 151.5)});
 
   NavDatabase database;
   const LoadReport report = LoadNavDatabase(database, folder.path(), DatabaseSource::kFs);
@@ -275,8 +278,9 @@ TEST(NavDatabaseLoad, BadRowsAreReportedWithFileLineAndTextAndLoadingGoesOn) {
   folder.Write("NAVapt.dat", {AirportLine("EHAM", "52.3", "4.7,5", "-11", "SCHIPHOL"),
                               AirportLine("BIKF", "63.9", "-22.6", "171", "KEFLAVIK")});
   folder.Write("NAVrwy.dat", {RunwayLine("EHAM", " 18R", "52.3", "4.7", "1x3", "1900")});
-  folder.WriteRaw("NAVawy.dat", AirwayFileText({"1,UL980 x,1,SPY,52.54,4.85,1,H", "1,UL980 x,2,ARTIP,north,5.56,2,H",
-                                                "1,UL980 x,3,TEBRO,53.0,7.0,3,H", "1,UL980", "1,UL980 x,4,XX,53,7,1,Q"}));
+  folder.WriteRaw("NAVawy.dat",
+                  AirwayFileText({"1,UL980 x,1,SPY,52.54,4.85,1,H", "1,UL980 x,2,ARTIP,north,5.56,2,H",
+                                  "1,UL980 x,3,TEBRO,53.0,7.0,3,H", "1,UL980", "1,UL980 x,4,XX,53,7,1,Q"}));
   folder.Write("corvane_geo.dat", {GeoLine("52.0", "4.0", "52.5", "4.5"), ";LAYERx", "  52.000000   4.000000"});
   NavDatabase database;
   const LoadReport report = LoadNavDatabase(database, folder.path(), DatabaseSource::kXPlane);
@@ -331,7 +335,8 @@ TEST(NavDatabaseLoad, TablesStopAtCapacityMinusOneAndReportWhatWasLeftOut) {
   for (int i = 0; i < 2005; ++i) heliports += HeliportLine("H", "10.0", std::to_string(1 + i * 0.01)) + "\r\n";
   folder.WriteRaw("fsxhel.dat", heliports);
   std::string airports;
-  for (int i = 0; i < 25001; ++i) airports += AirportLine("A" + std::to_string(i % 1000), "10.0", "20.0", "1", "X") + "\r\n";
+  for (int i = 0; i < 25001; ++i)
+    airports += AirportLine("A" + std::to_string(i % 1000), "10.0", "20.0", "1", "X") + "\r\n";
   folder.WriteRaw("fsxarp.dat", airports);
   folder.Write("corvane_user.dat", {"#APT", AirportLine("USER", "1.0", "1.0", "5", "MINE"), ""});
   NavDatabase database;
@@ -375,11 +380,12 @@ TEST(NavDatabaseLoad, RandomlyDamagedFilesNeverStopTheLoad) {
   const std::string alphabet = "0123456789.-+ ,;#LAYERHBL\t\rx";
   const auto damagedLine = [&] {
     std::string line(random() % 60, ' ');
-    for (char& c : line) c = random() % 10 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+    for (char& c : line)
+      c = random() % 10 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
     return line;
   };
   const std::vector<std::string_view> files = {
-      "fsxarp.dat", "NAVapt.dat", "fsxhel.dat", "fsxvor.dat", "NAVvor.dat", "fsxils.dat", "fsxndb.dat",
+      "fsxarp.dat", "NAVapt.dat", "fsxhel.dat", "fsxvor.dat", "NAVvor.dat", "fsxils.dat",      "fsxndb.dat",
       "NAVndb.dat", "fsxrwy.dat", "NAVrwy.dat", "NAVwpt.dat", "NAVawy.dat", "corvane_geo.dat", "corvane_user.dat"};
   for (int round = 0; round < 5; ++round) {
     TestDataFolder folder;

@@ -12,7 +12,10 @@ namespace {
 class MatchCollector {
  public:
   MatchCollector(SearchResultTable& results, std::string_view query, double centreLatitude, double centreLongitude)
-      : results_(results), query_(query), centreLatitude_(centreLatitude), centreLongitude_(centreLongitude),
+      : results_(results),
+        query_(query),
+        centreLatitude_(centreLatitude),
+        centreLongitude_(centreLongitude),
         centreCos_(std::cos(centreLatitude * std::numbers::pi / 180.0)) {}
 
   bool IsFull() const { return matchCount_ >= kMaxSearchMatches; }
@@ -88,8 +91,8 @@ std::string UpperCaseQuery(std::string_view text) {
 
 void ResetSearchResults(SearchResultTable& results) { results.rows.fill(SearchResultRow{}); }
 
-std::vector<std::string> SearchNavDatabase(const NavDatabase& database, std::string_view query,
-                                           double centreLatitude, double centreLongitude, SearchResultTable& results) {
+std::vector<std::string> SearchNavDatabase(const NavDatabase& database, std::string_view query, double centreLatitude,
+                                           double centreLongitude, SearchResultTable& results) {
   // Rows of an earlier, longer result would otherwise stand behind this list's closing line.
   ResetSearchResults(results);
   MatchCollector collector(results, query, centreLatitude, centreLongitude);

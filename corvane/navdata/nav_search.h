@@ -40,8 +40,8 @@ std::string UpperCaseQuery(std::string_view text);
 // Fills results (after clearing it) with the matches of the upper-cased query, in the order beacons,
 // airports, fixes, airway segments, at most 97, and returns the list lines: the header, one line per
 // match, then "To many results" when the scan stopped at the limit, else a line of one blank.
-std::vector<std::string> SearchNavDatabase(const NavDatabase& database, std::string_view query,
-                                           double centreLatitude, double centreLongitude, SearchResultTable& results);
+std::vector<std::string> SearchNavDatabase(const NavDatabase& database, std::string_view query, double centreLatitude,
+                                           double centreLongitude, SearchResultTable& results);
 
 // One match line: "%5s   %4.8f   %4.8f   %5.0f" of name, latitude, longitude and distance.
 std::string SearchResultLine(std::string_view name, float latitude, float longitude, float distanceNm);

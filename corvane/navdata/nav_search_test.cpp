@@ -103,8 +103,8 @@ TEST(SearchResultLine, MatchesPrintfForEveryKindOfValue) {
 TEST(SearchDistance, IsFlatEarthFromTheMapCentreWithTheMeanCosine) {
   NavDatabase database;
   TestDataFolder folder;
-  folder.Write("NAVwpt.dat", {FixLine("NORTH", "1.0", "0.0"), FixLine("EASTX", "0.0", "1.0"),
-                              FixLine("HIGHX", "60.0", "10.0")});
+  folder.Write("NAVwpt.dat",
+               {FixLine("NORTH", "1.0", "0.0"), FixLine("EASTX", "0.0", "1.0"), FixLine("HIGHX", "60.0", "10.0")});
   database = LoadDatabase(folder);
   SearchResultTable results;
   SearchNavDatabase(database, "NORTH", 0.0, 0.0, results);

@@ -12,7 +12,8 @@ void LoadAirports(AirportTable& airports, const std::filesystem::path& folder, D
   airports.Clear();
   AppendFileRows(airports, NavTableId::kAirports, folder,
                  source == DatabaseSource::kFs ? names::kFsAirports : names::kXPlaneAirports, EmptyLines::kAreRows,
-                 report, [](std::string_view line) { return ParseAirportRow(line, AirportIdentStyle::kWithTrailingBlank); });
+                 report,
+                 [](std::string_view line) { return ParseAirportRow(line, AirportIdentStyle::kWithTrailingBlank); });
 }
 
 void LoadHeliports(HeliportTable& heliports, const std::filesystem::path& folder, DatabaseSource source,

@@ -44,8 +44,7 @@ inline bool IsCommentLine(std::string_view line) { return !line.empty() && line.
 template <typename Table>
 class TableFiller {
  public:
-  TableFiller(Table& table, NavTableId tableId, LoadReport& report, std::string_view fileName,
-              std::size_t expectedRows)
+  TableFiller(Table& table, NavTableId tableId, LoadReport& report, std::string_view fileName, std::size_t expectedRows)
       : table_(table), tableId_(tableId), report_(report), fileName_(fileName) {
     table_.OpenForAppend(expectedRows);
   }
@@ -56,10 +55,9 @@ class TableFiller {
   ~TableFiller() {
     table_.Close();
     if (rowsLeftOut_ == 0) return;
-    report_.problems.push_back(
-        {fileName_, firstLineLeftOut_,
-         std::string(NavTableName(tableId_)) + " is full (" + std::to_string(Table::kMaxRows) +
-             " rows); rows left out from here on: " + std::to_string(rowsLeftOut_)});
+    report_.problems.push_back({fileName_, firstLineLeftOut_,
+                                std::string(NavTableName(tableId_)) + " is full (" + std::to_string(Table::kMaxRows) +
+                                    " rows); rows left out from here on: " + std::to_string(rowsLeftOut_)});
   }
 
   void Offer(typename Table::RowType&& row, std::size_t lineNumber) {
@@ -109,8 +107,8 @@ void FillFromLines(TableFiller<Table>& filler, const formats::TextFile& file, st
 
 // Loads one whole file into a table, appending after its current rows.
 template <typename Table, typename ParseRow>
-void AppendFileRows(Table& table, NavTableId tableId, const std::filesystem::path& folder,
-                    std::string_view fileName, EmptyLines emptyLines, LoadReport& report, ParseRow parseRow) {
+void AppendFileRows(Table& table, NavTableId tableId, const std::filesystem::path& folder, std::string_view fileName,
+                    EmptyLines emptyLines, LoadReport& report, ParseRow parseRow) {
   const DataFile file = OpenDataFile(folder, fileName, report);
   if (!file.text) return;
   TableFiller<Table> filler(table, tableId, report, file.name, file.text->size());

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
-#include <string_view>
-#include <random>
 
 namespace corvane::navdata::testing {
 

@@ -38,8 +38,7 @@ inline std::string FixLine(std::string_view ident, std::string_view lat, std::st
   return Left(ident, 5) + Right(lat, 10) + " " + Right(lon, 11);
 }
 // Geo file: four 11-character coordinates with a blank between.
-inline std::string GeoLine(std::string_view lat1, std::string_view lon1, std::string_view lat2,
-                           std::string_view lon2) {
+inline std::string GeoLine(std::string_view lat1, std::string_view lon1, std::string_view lat2, std::string_view lon2) {
   return Right(lat1, 11) + " " + Right(lon1, 11) + " " + Right(lat2, 11) + " " + Right(lon2, 11);
 }
 // Heliport file: ident 1-6, latitude 7-18, longitude 20-32, then heading and sizes.

@@ -16,8 +16,8 @@ namespace user_file = formats::user_file;
 // Reads the rows of one section, starting at index (the line after the header): every line of at
 // least the row length is a row; the first shorter line ends the section and is consumed.
 template <typename Table, typename ParseRow>
-std::size_t AppendSection(Table& table, NavTableId tableId, const DataFile& file, std::size_t index,
-                          LoadReport& report, ParseRow parseRow) {
+std::size_t AppendSection(Table& table, NavTableId tableId, const DataFile& file, std::size_t index, LoadReport& report,
+                          ParseRow parseRow) {
   const formats::TextFile& text = *file.text;
   std::size_t end = index;
   while (end < text.size() && text[end].size() >= user_file::kMinRowLength) ++end;

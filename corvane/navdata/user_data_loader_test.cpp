@@ -34,12 +34,11 @@ NavDatabase DatabaseWithOneRowEach() {
 TEST(UserDataLoader, EverySectionAppendsAfterTheMainRows) {
   NavDatabase database = DatabaseWithOneRowEach();
   TestDataFolder folder;
-  folder.Write("corvane_user.dat",
-               {"#APT", AirportLine("EHXX", "52.1", "4.1", "3", "MY FIELD"), "", "#VOR",
-                BeaconLine("MYV", "52.2", "4.2", "114.00", "NAME NOT READ"), "", "#NDB",
-                BeaconLine("MN", "52.3", "4.3", "333.00"), "", "#RWY",
-                RunwayLine("EHXX", " 09 ", "52.1", "4.1", " 90", "  400"), "", "#FIX", FixLine("MYFIX", "52.4", "4.4"),
-                FixLine("MYFX2", "52.5", "4.5")});
+  folder.Write("corvane_user.dat", {"#APT", AirportLine("EHXX", "52.1", "4.1", "3", "MY FIELD"), "", "#VOR",
+                                    BeaconLine("MYV", "52.2", "4.2", "114.00", "NAME NOT READ"), "", "#NDB",
+                                    BeaconLine("MN", "52.3", "4.3", "333.00"), "", "#RWY",
+                                    RunwayLine("EHXX", " 09 ", "52.1", "4.1", " 90", "  400"), "", "#FIX",
+                                    FixLine("MYFIX", "52.4", "4.4"), FixLine("MYFX2", "52.5", "4.5")});
   LoadReport report;
   LoadUserData(database, folder.path(), report);
   EXPECT_TRUE(report.problems.empty());
@@ -105,9 +104,9 @@ TEST(UserDataLoader, SectionsFollowTheirOrderAndWhatIsNotReadIsReported) {
 TEST(UserDataLoader, BadAndZeroRowsAreLeftOutAndTheRestAppends) {
   NavDatabase database = DatabaseWithOneRowEach();
   TestDataFolder folder;
-  folder.Write("corvane_user.dat", {"#APT", AirportLine("ZERO", "0.0", "0.0", "3", "NULL"),
-                                    AirportLine("BAD", "52.1", "east", "3", "BAD"),
-                                    AirportLine("EHXX", "52.1", "4.1", "3", "MY FIELD"), ""});
+  folder.Write("corvane_user.dat",
+               {"#APT", AirportLine("ZERO", "0.0", "0.0", "3", "NULL"), AirportLine("BAD", "52.1", "east", "3", "BAD"),
+                AirportLine("EHXX", "52.1", "4.1", "3", "MY FIELD"), ""});
   LoadReport report;
   LoadUserData(database, folder.path(), report);
   ASSERT_EQ(database.airports.EndIndex(), 2u);

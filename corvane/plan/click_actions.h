@@ -87,8 +87,8 @@ std::int32_t FlatBearingDeg(double fromLat, double fromLon, double toLat, double
 
 // Right click with the autopilot on: confirm "Fly direct NAME?", then command the heading from the
 // map centre, corrected by the magnetic variation.
-DirectToOutcome FlyDirectTo(DirectTarget& target, const PickContext& context, ClickPosition position,
-                            double centreLat, double centreLon, double magneticVariationDeg,
+DirectToOutcome FlyDirectTo(DirectTarget& target, const PickContext& context, ClickPosition position, double centreLat,
+                            double centreLon, double magneticVariationDeg,
                             const std::function<bool(const std::string& question)>& confirm,
                             SimulatorCommands& commands);
 

@@ -34,7 +34,8 @@ class RecordingCommands final : public SimulatorCommands {
 constexpr ShownLayers kAllShown{true, true, true, true};
 constexpr ShownLayers kNoneShown{false, false, false, false};
 
-PickContext Context(const std::vector<PickCandidate>& candidates, ShownLayers shown = kAllShown, std::int32_t rangeNm = 160) {
+PickContext Context(const std::vector<PickCandidate>& candidates, ShownLayers shown = kAllShown,
+                    std::int32_t rangeNm = 160) {
   return PickContext{candidates, shown, rangeNm, false};
 }
 
@@ -64,7 +65,8 @@ TEST(AddWaypointAt, FirstClickPicksTheNearestShownAirportHoweverFar) {
 }
 
 TEST(AddWaypointAt, TheDepartureMustBeAnAirport) {
-  const std::vector<PickCandidate> list = {kEham, {3, 52.54f, 4.85f, "SPY", "113.30"}, {11, 52.4f, 4.9f, "REDFA ", "."}, {}};
+  const std::vector<PickCandidate> list = {
+      kEham, {3, 52.54f, 4.85f, "SPY", "113.30"}, {11, 52.4f, 4.9f, "REDFA ", "."}, {}};
   struct Case {
     ShownLayers shown;
     std::string status;
@@ -101,16 +103,16 @@ TEST(AddWaypointAt, PickThresholdIsStrictlyAFifthOfTheRange) {
     std::string ident;
     WaypointKind kind;
   } cases[] = {
-      {10.5f, kAllShown, "FIX", WaypointKind::kUserPoint},         // exactly 30 nm: not accepted
-      {10.49f, kAllShown, "ABCDE ", WaypointKind::kFix},           // just inside
-      {10.2f, kNoneShown, "FIX", WaypointKind::kUserPoint},        // all layers hidden
+      {10.5f, kAllShown, "FIX", WaypointKind::kUserPoint},   // exactly 30 nm: not accepted
+      {10.49f, kAllShown, "ABCDE ", WaypointKind::kFix},     // just inside
+      {10.2f, kNoneShown, "FIX", WaypointKind::kUserPoint},  // all layers hidden
   };
   for (const Case& c : cases) {
     FlightPlan plan = PlanFromEham();
     const std::vector<PickCandidate> list = {{11, c.fixLat, 5.0f, "ABCDE ", "."}, {}};
     int rebuilds = 0;
-    const AddOutcome outcome = AddWaypointAt(plan, Context(list, c.shown, 150), {10.0f, 5.0f}, "0", "0",
-                                             [&](FlightPlan&) { ++rebuilds; });
+    const AddOutcome outcome =
+        AddWaypointAt(plan, Context(list, c.shown, 150), {10.0f, 5.0f}, "0", "0", [&](FlightPlan&) { ++rebuilds; });
     EXPECT_EQ(plan.tail, 2) << c.fixLat;
     EXPECT_EQ(plan[1].ident, c.ident) << c.fixLat;
     EXPECT_EQ(plan[1].kind, c.kind) << c.fixLat;
@@ -139,7 +141,8 @@ TEST(AddWaypointAt, EqualDistancesGoToTheFirstInTheList) {
 
 TEST(AddWaypointAt, TheArrivalStaysLastAndEnRoutePointsGoBeforeIt) {
   FlightPlan plan = PlanFromEham();
-  const std::vector<PickCandidate> list = {kEham, kBikf, {3, 52.54f, 4.85f, "SPY", "113.30 "}, {2, 58.0f, -6.0f, "STN", "315.00"}, {}};
+  const std::vector<PickCandidate> list = {
+      kEham, kBikf, {3, 52.54f, 4.85f, "SPY", "113.30 "}, {2, 58.0f, -6.0f, "STN", "315.00"}, {}};
   const AddOutcome arrival = AddWaypointAt(plan, Context(list), {63.9f, -22.5f}, "0", "0", nullptr);
   EXPECT_TRUE(arrival.arrivalSet);
   EXPECT_EQ(plan.tail, 1);
@@ -177,7 +180,8 @@ TEST(AddWaypointAt, InsertModeUsesOneNauticalMileAndNoAirports) {
     plan.tail = 1;
     plan.insertMode = true;
     plan.insertIndex = 1;
-    const AddOutcome outcome = AddWaypointAt(plan, Context(list, kAllShown, 1280), {53.0f, c.clickLon}, "0", "0", nullptr);
+    const AddOutcome outcome =
+        AddWaypointAt(plan, Context(list, kAllShown, 1280), {53.0f, c.clickLon}, "0", "0", nullptr);
     EXPECT_EQ(plan[1].ident, c.ident) << c.clickLon;
     EXPECT_EQ(plan[2].ident, "BIKF ");
     EXPECT_EQ(plan.tail, 2);
@@ -233,8 +237,13 @@ TEST(FlyDirectTo, AsksFirstThenCommandsTheMagneticHeading) {
     RecordingCommands commands;
     DirectTarget target;
     std::string asked;
-    const DirectToOutcome outcome = FlyDirectTo(target, Context(list, kAllShown, 160), c.click, 52.0, 4.0, c.variationDeg,
-                                                [&](const std::string& question) { asked = question; return true; }, commands);
+    const DirectToOutcome outcome = FlyDirectTo(
+        target, Context(list, kAllShown, 160), c.click, 52.0, 4.0, c.variationDeg,
+        [&](const std::string& question) {
+          asked = question;
+          return true;
+        },
+        commands);
     EXPECT_EQ(asked, "Fly direct " + c.name + "?");
     EXPECT_TRUE(outcome.started);
     EXPECT_EQ(target.name, c.name);
@@ -244,8 +253,8 @@ TEST(FlyDirectTo, AsksFirstThenCommandsTheMagneticHeading) {
   }
   RecordingCommands commands;
   DirectTarget target{1, 2, "OLD"};
-  const DirectToOutcome refused = FlyDirectTo(target, Context(list), {52.0f, 5.0f}, 52.0, 4.0, 0.0,
-                                              [](const std::string&) { return false; }, commands);
+  const DirectToOutcome refused = FlyDirectTo(
+      target, Context(list), {52.0f, 5.0f}, 52.0, 4.0, 0.0, [](const std::string&) { return false; }, commands);
   EXPECT_FALSE(refused.started);
   EXPECT_EQ(target.name, "OLD");
   EXPECT_TRUE(commands.calls.empty());
@@ -267,10 +276,13 @@ TEST(HoldAt, TargetWithinATenthOfTheRangeAndThePanelTexts) {
 }
 
 TEST(TuneRadioTo, TunesTheNearestBeaconByKind) {
-  const std::vector<PickCandidate> list = {
-      {2, 52.0f, 4.00f, "NDB", "352.00"}, {3, 52.0f, 4.30f, "VOR", "113.30"}, {4, 52.0f, 4.60f, "IAA", "110.30 274"},
-      {2, 52.0f, 5.00f, "BAD", "35"},     {3, 52.0f, 5.30f, "BAV", "11X.30"}, {4, 52.0f, 5.60f, "IBB", "110.30"},
-      {}};
+  const std::vector<PickCandidate> list = {{2, 52.0f, 4.00f, "NDB", "352.00"},
+                                           {3, 52.0f, 4.30f, "VOR", "113.30"},
+                                           {4, 52.0f, 4.60f, "IAA", "110.30 274"},
+                                           {2, 52.0f, 5.00f, "BAD", "35"},
+                                           {3, 52.0f, 5.30f, "BAV", "11X.30"},
+                                           {4, 52.0f, 5.60f, "IBB", "110.30"},
+                                           {}};
   struct Case {
     float clickLon;
     ShownLayers shown;
@@ -282,7 +294,7 @@ TEST(TuneRadioTo, TunesTheNearestBeaconByKind) {
       {4.29f, kAllShown, false, "nav1 VOR 113.30", "VOR Radio freq Set"},
       {4.29f, kAllShown, true, "nav2 VOR 113.30", "VOR Radio freq Set"},
       {4.59f, kNoneShown, false, "ils 110.30 274", "ILS Radio freq and course Set"},  // ILS whatever the layers
-      {4.31f, kNoneShown, false, "", ""},                                              // hidden VOR, ILS 9 nm away
+      {4.31f, kNoneShown, false, "", ""},                                             // hidden VOR, ILS 9 nm away
       {5.01f, kAllShown, false, "", "BAD frequency text '35' cannot be tuned"},
       {5.29f, kAllShown, false, "", "BAV frequency text '11X.30' cannot be tuned"},
       {5.59f, kAllShown, false, "", "IBB frequency text '110.30' cannot be tuned"},

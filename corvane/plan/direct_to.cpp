@@ -16,7 +16,9 @@ DirectTarget PickDirectTarget(const PickContext& context, ClickPosition position
   DirectTarget target;
   const double best = WalkNearest(
       context.candidates, position, [&](const PickCandidate& c) { return IsShownBeaconOrFix(c, context.shown); },
-      [&](const PickCandidate& c) { target = DirectTarget{c.lat, c.lon, std::string(c.ident)}; });
+      [&](const PickCandidate& c) {
+        target = DirectTarget{c.lat, c.lon, std::string(c.ident)};
+      });
   // A tenth of the range, in whole nautical miles.
   if (best > static_cast<double>(context.rangeNm / 10)) target = DirectTarget{position.lat, position.lon, "FIX"};
   return target;
@@ -32,8 +34,8 @@ std::int32_t FlatBearingDeg(double fromLat, double fromLon, double toLat, double
   return bearing;
 }
 
-DirectToOutcome FlyDirectTo(DirectTarget& target, const PickContext& context, ClickPosition position,
-                            double centreLat, double centreLon, double magneticVariationDeg,
+DirectToOutcome FlyDirectTo(DirectTarget& target, const PickContext& context, ClickPosition position, double centreLat,
+                            double centreLon, double magneticVariationDeg,
                             const std::function<bool(const std::string& question)>& confirm,
                             SimulatorCommands& commands) {
   DirectToOutcome outcome;

@@ -48,9 +48,7 @@ void ClearEntries(FlightPlan& plan) {
   plan.tail = 0;
 }
 
-std::string KindAndIdent(const Waypoint& entry) {
-  return std::to_string(KindNumber(entry.kind)) + " " + entry.ident;
-}
+std::string KindAndIdent(const Waypoint& entry) { return std::to_string(KindNumber(entry.kind)) + " " + entry.ident; }
 
 std::string DeleteEntry(FlightPlan& plan) {
   if (plan.tail < 1 || plan.tail >= FlightPlan::kCapacity) return {};

@@ -43,13 +43,12 @@ TEST(LegNm, FlatEarthWithTheMeanCosine) {
     float latA, lonA, latB, lonB;
     std::int32_t legNm;
   } cases[] = {
-      {0, 0, 0, 1, 60},         // one degree of longitude on the equator
-      {60, 0, 60, 1, 30},       // half of it at 60 degrees
-      {60, 1, 60, 0, 30},       // either direction
-      {10, 20, 11, 20, 60},     // one degree of latitude anywhere
-      {0, 0, 0, 0.0165f, 0},    // 0.99 nm is truncated to 0
-      {50, 0, 51, 0, 60},
-      {-33.5f, 151, -33.5f, 152, 50},  // cos(33.5) = 0.8339
+      {0, 0, 0, 1, 60},                                       // one degree of longitude on the equator
+      {60, 0, 60, 1, 30},                                     // half of it at 60 degrees
+      {60, 1, 60, 0, 30},                                     // either direction
+      {10, 20, 11, 20, 60},                                   // one degree of latitude anywhere
+      {0, 0, 0, 0.0165f, 0},                                  // 0.99 nm is truncated to 0
+      {50, 0, 51, 0, 60},    {-33.5f, 151, -33.5f, 152, 50},  // cos(33.5) = 0.8339
   };
   for (const Case& c : cases) {
     FlightPlan plan = PlanOf({Point("A", c.latA, c.lonA), Point("B", c.latB, c.lonB)});
@@ -59,7 +58,8 @@ TEST(LegNm, FlatEarthWithTheMeanCosine) {
 }
 
 TEST(FlightPlanPrimitives, DuplicateTailAndEraseKeepInsideTheCapacity) {
-  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
+  FlightPlan plan = PlanOf(
+      {Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
   DuplicateTail(plan);
   EXPECT_EQ(plan[2].ident, "BIKF ");
   EXPECT_EQ(plan.tail, 1);
@@ -76,8 +76,9 @@ TEST(FlightPlanPrimitives, DuplicateTailAndEraseKeepInsideTheCapacity) {
 }
 
 TEST(DeleteEntry, RemovesTheWaypointBeforeTheTail) {
-  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("SPY", 52.5f, 4.85f, WaypointKind::kVor),
-                            Point("REDFA ", 53.5f, 3.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
+  FlightPlan plan =
+      PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("SPY", 52.5f, 4.85f, WaypointKind::kVor),
+              Point("REDFA ", 53.5f, 3.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
   EXPECT_EQ(DeleteEntry(plan), "Deleting 11 REDFA ");
   EXPECT_EQ(plan.tail, 2);
   EXPECT_EQ(plan[2].ident, "BIKF ");
@@ -87,8 +88,9 @@ TEST(DeleteEntry, RemovesTheWaypointBeforeTheTail) {
 }
 
 TEST(DeleteEntry, InInsertModeRemovesTheEntryBeforeTheInsertionPoint) {
-  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("SPY", 52.5f, 4.85f, WaypointKind::kVor),
-                            Point("REDFA ", 53.5f, 3.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
+  FlightPlan plan =
+      PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("SPY", 52.5f, 4.85f, WaypointKind::kVor),
+              Point("REDFA ", 53.5f, 3.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
   plan.insertMode = true;
   plan.insertIndex = 2;
   EXPECT_EQ(DeleteEntry(plan), "Deleting 3 SPY");
@@ -122,9 +124,10 @@ TEST(DeleteCommand, MapViewCases) {
       {"empty plan", FlightPlan{}, DeleteSource::kKey, "", 0, 0, false},
       {"departure only", departureOnly, DeleteSource::kKey, "Deleting 1 EHAM ", 0, 0, false},
       {"arrival by key", PlanOf({departure, arrival}), DeleteSource::kKey, "Deleting 1 BIKF ", 1, 1, false},
-      {"arrival by middle button", PlanOf({departure, arrival}), DeleteSource::kMiddleButton, "Deleting 1 BIKF ", 1, 1, true},
-      {"en-route point", PlanOf({departure, Point("SPY", 52.5f, 4.85f, WaypointKind::kVor), arrival}), DeleteSource::kKey,
-       "Deleting 3 SPY", 1, 2, false},
+      {"arrival by middle button", PlanOf({departure, arrival}), DeleteSource::kMiddleButton, "Deleting 1 BIKF ", 1, 1,
+       true},
+      {"en-route point", PlanOf({departure, Point("SPY", 52.5f, 4.85f, WaypointKind::kVor), arrival}),
+       DeleteSource::kKey, "Deleting 3 SPY", 1, 2, false},
   };
   for (Case& c : cases) {
     const DeleteOutcome outcome = DeleteCommandMapView(c.plan, kNoSegments, c.source);
@@ -142,8 +145,9 @@ TEST(DeleteCommand, RebuildsTheAirwayNeighboursOfTheNewLastEnRoutePoint) {
       {10.0f, 10.0f, 11.0f, 11.0f, "OTHER ", "NONE "},
       SegmentRow{},
   };
-  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport), Point("SPY", 52.0f, 4.0f, WaypointKind::kVor),
-                            Point("REDFA ", 53.0f, 3.0f), Point("NORKU ", 54.0f, 2.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
+  FlightPlan plan = PlanOf({Point("EHAM ", 52.3f, 4.76f, WaypointKind::kAirport),
+                            Point("SPY", 52.0f, 4.0f, WaypointKind::kVor), Point("REDFA ", 53.0f, 3.0f),
+                            Point("NORKU ", 54.0f, 2.0f), Point("BIKF ", 63.98f, -22.6f, WaypointKind::kAirport)});
   DeleteCommandMapView(plan, segments, DeleteSource::kKey);
   EXPECT_EQ(plan.tail, 3);
   EXPECT_EQ(plan[2].ident, "REDFA ");
@@ -170,7 +174,9 @@ TEST(UpdateAirwayNeighbours, ReadsTheAirwayTableBothWaysWithTrimmedIdents) {
   // More neighbours than the list holds: it stays ended by its 0/0 entry.
   navdata::AirwaySegmentTable crowded;
   crowded.OpenForAppend(600);
-  for (int i = 0; i < 600; ++i) crowded.Append({53.0f, 3.0f, 54.0f, 2.0f + 0.001f * static_cast<float>(i), "X ", "REDFA ", "N ", navdata::AirwayLevel::kLow});
+  for (int i = 0; i < 600; ++i)
+    crowded.Append(
+        {53.0f, 3.0f, 54.0f, 2.0f + 0.001f * static_cast<float>(i), "X ", "REDFA ", "N ", navdata::AirwayLevel::kLow});
   crowded.Close();
   UpdateAirwayNeighbours(plan, crowded);
   EXPECT_NE(plan.airwayPoints[kAirwayPointCapacity - 2].lat, 0.0f);

@@ -18,7 +18,8 @@ inline double DistanceToClick(const PickCandidate& candidate, ClickPosition posi
 // Calls onNearer for every eligible candidate strictly nearer than the best so far, starting at
 // kFarthestPickNm; returns the best distance.
 template <typename Eligible, typename OnNearer>
-double WalkNearest(std::span<const PickCandidate> candidates, ClickPosition position, Eligible eligible, OnNearer onNearer) {
+double WalkNearest(std::span<const PickCandidate> candidates, ClickPosition position, Eligible eligible,
+                   OnNearer onNearer) {
   double best = kFarthestPickNm;
   for (const PickCandidate& candidate : candidates) {
     if (candidate.lat == 0 && candidate.lon == 0) break;

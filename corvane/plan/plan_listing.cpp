@@ -66,8 +66,8 @@ struct FieldError {
 
 // The eight fields of one line, or what is wrong with it.
 std::optional<FieldError> ParseLine(std::string_view line, Waypoint& entry) {
-  static constexpr std::array<std::string_view, 8> kFieldNames = {"kind", "ident", "altitude", "speed", "leg",
-                                                                   "info", "latitude", "longitude"};
+  static constexpr std::array<std::string_view, 8> kFieldNames = {"kind", "ident", "altitude", "speed",
+                                                                  "leg",  "info",  "latitude", "longitude"};
   std::array<std::string_view, 8> tokens{};
   for (std::size_t field = 0; field < tokens.size(); ++field) {
     tokens[field] = NextToken(line);
@@ -162,7 +162,8 @@ std::optional<PlanTextError> ParsePlanText(std::span<const std::string> lines, F
 
   if (n > 1) {
     plan.tail = n - 1;
-    for (std::int32_t i = 1; i < FlightPlan::kCapacity && !plan[i].ident.empty(); ++i) plan[i].legNm = LegNm(plan, i - 1, i);
+    for (std::int32_t i = 1; i < FlightPlan::kCapacity && !plan[i].ident.empty(); ++i)
+      plan[i].legNm = LegNm(plan, i - 1, i);
   }
   return tooLong;
 }

@@ -38,8 +38,9 @@ FlightPlan FourPointPlan() {
 
 std::string PrintfLine(const Waypoint& e) {
   char buffer[256];
-  std::snprintf(buffer, sizeof buffer, "%2d   %5s  %5d  %3d  %3d  %6s   %4.8f   %4.8f     ", KindNumber(e.kind), e.ident.c_str(),
-                e.altitude, e.speed, e.legNm, e.info.c_str(), static_cast<double>(e.lat), static_cast<double>(e.lon));
+  std::snprintf(buffer, sizeof buffer, "%2d   %5s  %5d  %3d  %3d  %6s   %4.8f   %4.8f     ", KindNumber(e.kind),
+                e.ident.c_str(), e.altitude, e.speed, e.legNm, e.info.c_str(), static_cast<double>(e.lat),
+                static_cast<double>(e.lon));
   return buffer;
 }
 
@@ -146,7 +147,8 @@ TEST(ParsePlanText, LegsAreRecomputedAndShortLinesEndTheText) {
 
 TEST(ParsePlanText, ParsingReplacesALongerPlanCompletely) {
   FlightPlan plan;
-  for (std::int32_t i = 0; i < 150; ++i) plan[i] = Entry(WaypointKind::kFix, "F" + std::to_string(i), ".", 10.0f + i * 0.01f, 20.0f);
+  for (std::int32_t i = 0; i < 150; ++i)
+    plan[i] = Entry(WaypointKind::kFix, "F" + std::to_string(i), ".", 10.0f + i * 0.01f, 20.0f);
   plan.tail = 149;
   const std::vector<std::string> lines = ListPlan(FourPointPlan());
   ASSERT_FALSE(ParsePlanText(lines, plan).has_value());
@@ -160,8 +162,10 @@ TEST(ParsePlanText, ADamagedLineIsReportedAndTheLinesBeforeItStay) {
     std::string badLine;
     std::string reasonPart;
   } cases[] = {
-      {"11  REDFA   33OOO  320    0       .   55.20000076   -1.50000000     ", "'33OOO' is not a valid integer value (altitude)"},
-      {"11  RED FA  33000  320    0       .   55.20000076   -1.50000000     ", "is not a valid integer value (altitude)"},
+      {"11  REDFA   33OOO  320    0       .   55.20000076   -1.50000000     ",
+       "'33OOO' is not a valid integer value (altitude)"},
+      {"11  RED FA  33000  320    0       .   55.20000076   -1.50000000     ",
+       "is not a valid integer value (altitude)"},
       {"11  REDFA   33000  320    0       .   55.20000076                   ", "the longitude is missing"},
       {"11  REDFA   33000  320    0       .   95.00000000   -1.50000000     ", "'95.00000000' is not a latitude"},
       {"11  REDFA   33000  320    0       .   55,2000000   -1.50000000      ", "'55,2000000' is not a latitude"},
@@ -191,7 +195,8 @@ TEST(ParsePlanText, ADamagedLineIsReportedAndTheLinesBeforeItStay) {
 
 TEST(ParsePlanText, MoreThanFiveHundredLinesKeepTheFirstFiveHundred) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 520; ++i) lines.push_back(FormatPlanLine(Entry(WaypointKind::kFix, "F", ".", 10.0f + i * 0.01f, 20.0f)));
+  for (int i = 0; i < 520; ++i)
+    lines.push_back(FormatPlanLine(Entry(WaypointKind::kFix, "F", ".", 10.0f + i * 0.01f, 20.0f)));
   FlightPlan plan;
   const auto error = ParsePlanText(lines, plan);
   ASSERT_TRUE(error.has_value());

@@ -13,9 +13,9 @@ namespace {
 class PlanPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("plan_panel_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        std::filesystem::temp_directory_path() / ("plan_panel_test_" + std::to_string(::getpid()) + "_" +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -76,8 +76,8 @@ TEST_F(PlanPanelTest, RecentringAndDisplayReset) {
     MapCentre centre;
     bool recentre;
   } cases[] = {
-      {{52.3, 4.7}, false}, {{62.0, 14.0}, false},  // 9.7 and 9.2 degrees: both truncate to 9
-      {{63.4, 4.7}, true},  {{52.3, -6.3}, true},   // 11 degrees in one direction is enough
+      {{52.3, 4.7}, false},  {{62.0, 14.0}, false},  // 9.7 and 9.2 degrees: both truncate to 9
+      {{63.4, 4.7}, true},   {{52.3, -6.3}, true},   // 11 degrees in one direction is enough
       {{42.4, 14.7}, false},
   };
   for (const Case& c : cases) {

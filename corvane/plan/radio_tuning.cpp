@@ -53,8 +53,7 @@ std::optional<std::string> TuneRadioTo(const PickContext& context, ClickPosition
     case kCandidateVor:
       if (!simlink::EncodeNavFrequency(text)) return NotAFrequency(chosen->ident, text);
       return commands.TuneVor(chosen->ident, text, context.airportViewRunning);
-    default:
-      return TuneIls(chosen->ident, text, commands);
+    default: return TuneIls(chosen->ident, text, commands);
   }
 }
 

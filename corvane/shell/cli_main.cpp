@@ -21,7 +21,8 @@ constexpr Command kCommands[] = {
 
 int PrintUsage(std::FILE* out) {
   std::fputs("usage: corvane-cli COMMAND [ARGS]\ncommands:\n", out);
-  for (const Command& command : kCommands) std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
+  for (const Command& command : kCommands)
+    std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
   return out == stdout ? 0 : 2;
 }
 

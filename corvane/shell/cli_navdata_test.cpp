@@ -48,7 +48,8 @@ TEST(CliNavData, LoadPrintsOneLinePerTableThenEachProblemThenTheTime) {
       "AirwaySegmentTable 0 loaded 0 dropped\n"
       "GeoSegmentTable 0 loaded 0 dropped\n"
       "NAVwpt.dat line 3: line too short: latitude (columns 6-15) missing\n"
-      "NAVndb.dat: file not found in " + folder.path().string() + "\n";
+      "NAVndb.dat: file not found in " +
+      folder.path().string() + "\n";
   EXPECT_EQ(output.text.substr(0, expectedStart.size()), expectedStart);
   EXPECT_NE(output.text.find("\nload_ms "), std::string::npos);
 }

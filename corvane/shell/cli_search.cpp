@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "corvane/shell/cli_navdata.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "corvane/navdata/nav_search.h"
+#include "corvane/shell/cli_navdata.h"
 #include "formats/conversion_error.h"
 #include "formats/field_cut.h"
 
@@ -49,7 +49,8 @@ int RunSearchCommand(std::span<char* const> args) {
   const std::string query = navdata::UpperCaseQuery(options->words.front());
   if (query.size() <= 1) return 0;
   navdata::SearchResultTable results;
-  for (const std::string& line : navdata::SearchNavDatabase(database, query, centreLatitude, centreLongitude, results)) {
+  for (const std::string& line :
+       navdata::SearchNavDatabase(database, query, centreLatitude, centreLongitude, results)) {
     std::printf("%s\n", line.c_str());
   }
   return 0;

@@ -41,10 +41,10 @@
 namespace corvane::shell {
 
 struct FormOptions {
-  std::filesystem::path settingsPath;  // the settings file, normally the program's path with ".INI"
-  std::filesystem::path dataFolder;    // empty: the current folder
+  std::filesystem::path settingsPath;          // the settings file, normally the program's path with ".INI"
+  std::filesystem::path dataFolder;            // empty: the current folder
   simlink::IpcTransport* transport = nullptr;  // how the simulator is reached; must outlive the form
-  simlink::SimLink::SleepFunction sleep;        // the link's pauses; empty: real sleeping
+  simlink::SimLink::SleepFunction sleep;       // the link's pauses; empty: real sleeping
 };
 
 class TForm1 : public DisplayPanelControls,
@@ -88,7 +88,7 @@ class TForm1 : public DisplayPanelControls,
   navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
   plan::DirectTarget DirectTarget;           // where fly-direct and hold steer to
   std::int32_t directDistanceNm = 0;         // from the map centre when fly-direct started
-  navdata::LoadReport loadReport;  // of the last database load
+  navdata::LoadReport loadReport;            // of the last database load
   simlink::AircraftState aircraft;
   simlink::TrafficList traffic;
   // The rows near the map centre that the frame draws, and the refresh that rebuilds them.

@@ -52,16 +52,18 @@ TEST_F(Form1Test, PanelsStartAsTheLayoutSays) {
     const char* name;
     bool visible;
   };
-  const Case cases[] = {{"PanDisplay", true}, {"PanAP", true},   {"PanFP", false},  {"PanCFG", false},
+  const Case cases[] = {{"PanDisplay", true}, {"PanAP", true},     {"PanFP", false},  {"PanCFG", false},
                         {"PanTMR", false},    {"PanAPConf", true}, {"PanHLD", false}, {"PanPOS", false},
-                        {"PanAPV", false},    {"PanSID", false}, {"PanSTR", false}, {"LB1", false}};
+                        {"PanAPV", false},    {"PanSID", false},   {"PanSTR", false}, {"LB1", false}};
   for (const Case& c : cases) {
     const ControlEntry* entry = form.Controls().Find(c.name);
     ASSERT_NE(entry, nullptr) << c.name;
-    const Control* control = std::visit([](auto* p) -> const Control* {
-      if constexpr (std::is_base_of_v<Control, std::remove_pointer_t<decltype(p)>>) return p;
-      return nullptr;
-    }, entry->control);
+    const Control* control = std::visit(
+        [](auto* p) -> const Control* {
+          if constexpr (std::is_base_of_v<Control, std::remove_pointer_t<decltype(p)>>) return p;
+          return nullptr;
+        },
+        entry->control);
     ASSERT_NE(control, nullptr) << c.name;
     EXPECT_EQ(control->visible, c.visible) << c.name;
   }

@@ -49,9 +49,18 @@ void TForm1::BuildLayout() {
   CORVANE_ADD("", PanDisplay);
   {
     int row = 0;
-    for (auto [button, caption] : {std::pair{&bbARP, "ARP"}, {&bbVOR, "VOR"}, {&bbNDB, "NDB"}, {&bbFIX, "FIX"},
-                                   {&bbINF, "INF"}, {&bbRR, "RR"}, {&bbTCAS, "TCS"}, {&bbGEO, "GEO"},
-                                   {&bbAWY, "AWY"}, {&bbMAP, "MAP"}, {&btHide, "Hide Plane"}, {&btTextP, "T+"},
+    for (auto [button, caption] : {std::pair{&bbARP, "ARP"},
+                                   {&bbVOR, "VOR"},
+                                   {&bbNDB, "NDB"},
+                                   {&bbFIX, "FIX"},
+                                   {&bbINF, "INF"},
+                                   {&bbRR, "RR"},
+                                   {&bbTCAS, "TCS"},
+                                   {&bbGEO, "GEO"},
+                                   {&bbAWY, "AWY"},
+                                   {&bbMAP, "MAP"},
+                                   {&btHide, "Hide Plane"},
+                                   {&btTextP, "T+"},
                                    {&btTextM, "T-"}}) {
       Place(*button, caption, 2, 4 + row++ * kStripPitch, kStripButtonWidth, kStripButtonHeight);
     }
@@ -75,8 +84,14 @@ void TForm1::BuildLayout() {
   CORVANE_ADD("", PanAP);
   {
     int row = 0;
-    for (auto [button, caption] : {std::pair{&bbLNAV, "Ln"}, {&bbVNAV, "Vn"}, {&bbSPD, "Sp"}, {&btAPpr, "<"},
-                                   {&btAPnxt, ">"}, {&btColor, "CNF"}, {&btCenter, "CP"}, {&btFP, "FP"},
+    for (auto [button, caption] : {std::pair{&bbLNAV, "Ln"},
+                                   {&bbVNAV, "Vn"},
+                                   {&bbSPD, "Sp"},
+                                   {&btAPpr, "<"},
+                                   {&btAPnxt, ">"},
+                                   {&btColor, "CNF"},
+                                   {&btCenter, "CP"},
+                                   {&btFP, "FP"},
                                    {&btClr, "CLR"}}) {
       Place(*button, caption, 2, 4 + row++ * kStripPitch, kStripButtonWidth, kStripButtonHeight);
     }
@@ -104,9 +119,17 @@ void TForm1::BuildLayout() {
   CORVANE_ADD("PanFP", Memo2);
   {
     int row = 0;
-    for (auto [button, caption] : {std::pair{&btOK, "OK"}, {&btCancel, "CANCEL"}, {&btSV, "SAVE"}, {&btLD, "LOAD"},
-                                   {&btImp, "Import"}, {&btExp, "Export"}, {&btIVAO, "IVAO"}, {&btKML, "KML"},
-                                   {&btCalcDesc, "Calc Desc"}, {&btAPset2, "AP set"}, {&btArpInfo, "ARP Info"}}) {
+    for (auto [button, caption] : {std::pair{&btOK, "OK"},
+                                   {&btCancel, "CANCEL"},
+                                   {&btSV, "SAVE"},
+                                   {&btLD, "LOAD"},
+                                   {&btImp, "Import"},
+                                   {&btExp, "Export"},
+                                   {&btIVAO, "IVAO"},
+                                   {&btKML, "KML"},
+                                   {&btCalcDesc, "Calc Desc"},
+                                   {&btAPset2, "AP set"},
+                                   {&btArpInfo, "ARP Info"}}) {
       Place(*button, caption, 580, 8 + row++ * 34, 110, 28);
     }
   }
@@ -130,11 +153,10 @@ void TForm1::BuildLayout() {
   {
     // Two columns of swatches, each with the name of what it colours.
     const std::pair<Shape*, const char*> swatches[] = {
-        {&shBG, "Background"}, {&shARP, "Airports"},  {&shVOR, "VOR"},        {&shNDB, "NDB"},
-        {&shFIX, "Fixes"},     {&shRoute, "Route"},   {&shSID, "SID/STAR"},   {&shRR, "Range rings"},
-        {&shArc, "Compass"},   {&shAwh, "Airway H"},  {&shAwb, "Airway B"},   {&shAwl, "Airway L"},
-        {&shGEO, "Geo 1"},     {&shGEO2, "Geo 2"},    {&shGEO3, "Geo 3"},     {&shGEO4, "Geo 4"},
-        {&shBBG, "Mask BG"},   {&shTBG, "Text BG"}};
+        {&shBG, "Background"}, {&shARP, "Airports"}, {&shVOR, "VOR"},        {&shNDB, "NDB"},     {&shFIX, "Fixes"},
+        {&shRoute, "Route"},   {&shSID, "SID/STAR"}, {&shRR, "Range rings"}, {&shArc, "Compass"}, {&shAwh, "Airway H"},
+        {&shAwb, "Airway B"},  {&shAwl, "Airway L"}, {&shGEO, "Geo 1"},      {&shGEO2, "Geo 2"},  {&shGEO3, "Geo 3"},
+        {&shGEO4, "Geo 4"},    {&shBBG, "Mask BG"},  {&shTBG, "Text BG"}};
     int index = 0;
     for (auto [shape, caption] : swatches) {
       const int column = index / 9;
@@ -147,11 +169,24 @@ void TForm1::BuildLayout() {
   shBG.brushColor = 0x000000;
   shSID.brushColor = 0x8080FF;
   shArc.brushColor = 0xF0CAA6;
-  for (auto [shape, name] :
-       {std::pair{&shBG, "shBG"}, {&shARP, "shARP"}, {&shVOR, "shVOR"}, {&shNDB, "shNDB"}, {&shFIX, "shFIX"},
-        {&shRoute, "shRoute"}, {&shSID, "shSID"}, {&shRR, "shRR"}, {&shArc, "shArc"}, {&shAwh, "shAwh"},
-        {&shAwb, "shAwb"}, {&shAwl, "shAwl"}, {&shGEO, "shGEO"}, {&shGEO2, "shGEO2"}, {&shGEO3, "shGEO3"},
-        {&shGEO4, "shGEO4"}, {&shBBG, "shBBG"}, {&shTBG, "shTBG"}}) {
+  for (auto [shape, name] : {std::pair{&shBG, "shBG"},
+                             {&shARP, "shARP"},
+                             {&shVOR, "shVOR"},
+                             {&shNDB, "shNDB"},
+                             {&shFIX, "shFIX"},
+                             {&shRoute, "shRoute"},
+                             {&shSID, "shSID"},
+                             {&shRR, "shRR"},
+                             {&shArc, "shArc"},
+                             {&shAwh, "shAwh"},
+                             {&shAwb, "shAwb"},
+                             {&shAwl, "shAwl"},
+                             {&shGEO, "shGEO"},
+                             {&shGEO2, "shGEO2"},
+                             {&shGEO3, "shGEO3"},
+                             {&shGEO4, "shGEO4"},
+                             {&shBBG, "shBBG"},
+                             {&shTBG, "shTBG"}}) {
     registry_.Add(name, "PanCFG", shape);
   }
   CORVANE_ADD("PanCFG", shText);

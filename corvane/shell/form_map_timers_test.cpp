@@ -21,7 +21,8 @@ class FormMapTimersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(DemoFolder() / "NAVapt.dat")) GTEST_SKIP() << "no demo data";
-    WriteText(folder.path() / "corvane.INI", "[SIM]\nFS=0\nXP=1\n[Timer]\nOne=250\nTwo=700\n[Position]\nYpos=52.3\nXpos=4.76\n");
+    WriteText(folder.path() / "corvane.INI",
+              "[SIM]\nFS=0\nXP=1\n[Timer]\nOne=250\nTwo=700\n[Position]\nYpos=52.3\nXpos=4.76\n");
     test = std::make_unique<TestForm>(folder.path() / "corvane.INI", DemoFolder());
   }
 

@@ -18,8 +18,9 @@ void TForm1::LoadDatabase() {
   imageCanvas_.Rectangle(0, 0, IMG1.width, IMG1.height);
 
   const navdata::DatabaseSource source = rbFS.checked ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
-  loadReport = navdata::LoadNavDatabase(*database, workingFolder, source,
-                                        [this](std::string_view suffix) { Caption = captionBase + std::string(suffix); });
+  loadReport = navdata::LoadNavDatabase(*database, workingFolder, source, [this](std::string_view suffix) {
+    Caption = captionBase + std::string(suffix);
+  });
   if (!loadReport.problems.empty()) {
     std::string text = "Navigation data in " + workingFolder.string() + ": " +
                        std::to_string(loadReport.problems.size()) + " problem(s)";

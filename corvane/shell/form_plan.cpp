@@ -112,23 +112,14 @@ void TForm1::PB1MouseUp(map::MouseButton button, int x, int y) {
     if (!geo) return;  // no map drawn yet, or a pole
     const plan::ClickPosition position{static_cast<float>(geo->latitude), static_cast<float>(geo->longitude)};
     switch (action) {
-      case map::MapClickAction::kTuneRadio:
-        TuneRadioTo(position);
-        return;
+      case map::MapClickAction::kTuneRadio: TuneRadioTo(position); return;
       case map::MapClickAction::kAddWaypoint:
         if (!AddWaypointAt(position)) return;
         break;
-      case map::MapClickAction::kDeleteWaypoint:
-        DeleteCommand(plan::DeleteSource::kMiddleButton);
-        break;
-      case map::MapClickAction::kFlyDirectTo:
-        FlyDirectTo(position);
-        break;
-      case map::MapClickAction::kHoldAt:
-        HoldAt(position);
-        break;
-      default:
-        break;
+      case map::MapClickAction::kDeleteWaypoint: DeleteCommand(plan::DeleteSource::kMiddleButton); break;
+      case map::MapClickAction::kFlyDirectTo: FlyDirectTo(position); break;
+      case map::MapClickAction::kHoldAt: HoldAt(position); break;
+      default: break;
     }
   }
   if (map::ShowsCentreAfter(action)) SB1.text = map::CentreStatusText(view.centre);

@@ -31,20 +31,34 @@ bool ParsePair(std::string_view text, char separator, std::string_view& first, s
 
 // The names are the captions of the display buttons; GEO2, AWH/AWB/AWL and TCS2 pick a later state.
 bool ApplyLayer(std::string_view name, map::LayerToggles& layers) {
-  if (name == "ARP") layers.airports = true;
-  else if (name == "VOR") layers.vor = true;
-  else if (name == "NDB") layers.ndb = true;
-  else if (name == "FIX") layers.fixes = true;
-  else if (name == "INF") layers.labels = true;
-  else if (name == "RR") layers.rangeRings = true;
-  else if (name == "GEO") layers.geoMode = 1;
-  else if (name == "GEO2") layers.geoMode = 2;
-  else if (name == "AWH") layers.airwayMode = 1;
-  else if (name == "AWB") layers.airwayMode = 2;
-  else if (name == "AWL") layers.airwayMode = 3;
-  else if (name == "TCS") layers.trafficMode = 1;
-  else if (name == "TCS2") layers.trafficMode = 2;
-  else return false;
+  if (name == "ARP")
+    layers.airports = true;
+  else if (name == "VOR")
+    layers.vor = true;
+  else if (name == "NDB")
+    layers.ndb = true;
+  else if (name == "FIX")
+    layers.fixes = true;
+  else if (name == "INF")
+    layers.labels = true;
+  else if (name == "RR")
+    layers.rangeRings = true;
+  else if (name == "GEO")
+    layers.geoMode = 1;
+  else if (name == "GEO2")
+    layers.geoMode = 2;
+  else if (name == "AWH")
+    layers.airwayMode = 1;
+  else if (name == "AWB")
+    layers.airwayMode = 2;
+  else if (name == "AWL")
+    layers.airwayMode = 3;
+  else if (name == "TCS")
+    layers.trafficMode = 1;
+  else if (name == "TCS2")
+    layers.trafficMode = 2;
+  else
+    return false;
   return true;
 }
 
@@ -62,10 +76,14 @@ bool ParseLayers(std::string_view list, map::LayerToggles& layers) {
 }
 
 bool ParseMode(std::string_view text, map::MapMode& mode) {
-  if (text == "arc") mode = map::MapMode::kArc;
-  else if (text == "rose") mode = map::MapMode::kRose;
-  else if (text == "map") mode = map::MapMode::kMap;
-  else return false;
+  if (text == "arc")
+    mode = map::MapMode::kArc;
+  else if (text == "rose")
+    mode = map::MapMode::kRose;
+  else if (text == "map")
+    mode = map::MapMode::kMap;
+  else
+    return false;
   return true;
 }
 
@@ -155,7 +173,8 @@ RenderParse ParseRenderArguments(std::span<const std::string> arguments) {
 std::vector<std::string> RenderMapFrame(const RenderRequest& request, map::Canvas& canvas) {
   std::vector<std::string> problems;
   auto database = std::make_unique<navdata::NavDatabase>();
-  const navdata::LoadReport report = navdata::LoadNavDatabase(*database, request.dataFolder, SourceOf(request.dataFolder));
+  const navdata::LoadReport report =
+      navdata::LoadNavDatabase(*database, request.dataFolder, SourceOf(request.dataFolder));
   for (const auto& problem : report.problems) problems.push_back(navdata::ProblemText(problem));
 
   // Every block of one full refresh cycle, so the frame sees complete lists.

@@ -25,7 +25,7 @@ struct Setting {
   std::string_view section;
   std::string_view key;
   Target target;
-  double defaultNumber = 0;     // integer, colour, boolean and float keys
+  double defaultNumber = 0;      // integer, colour, boolean and float keys
   std::string_view defaultText;  // text keys
 };
 
@@ -88,7 +88,9 @@ std::int32_t ReadInteger(const IniDocument& document, const Setting& setting) {
   const auto text = document.Get(setting.section, setting.key);
   const auto value = text ? ParseInteger(*text) : std::nullopt;
   // Colour defaults such as 0x80000001 are 32-bit patterns: narrow through the unsigned type.
-  return value ? *value : static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(setting.defaultNumber)));
+  return value
+             ? *value
+             : static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(setting.defaultNumber)));
 }
 
 template <class... Lambdas>
@@ -127,14 +129,12 @@ void ApplySettings(const IniDocument& document, TForm1& form) {
                      const auto text = document.Get(setting.section, setting.key);
                      target(form) = text ? *text : std::string(setting.defaultText);
                    },
-                   [&](EditIntegerTarget target) {
-                     target(form).text = FormatInteger(ReadInteger(document, setting));
-                   },
+                   [&](EditIntegerTarget target) { target(form).text = FormatInteger(ReadInteger(document, setting)); },
                    [&](TimerTarget target) {
                      // A negative interval cannot be a timer period; it reads as the default.
                      const std::int32_t value = ReadInteger(document, setting);
-                     target(form).SetInterval(
-                         static_cast<std::uint32_t>(value >= 0 ? value : static_cast<std::int32_t>(setting.defaultNumber)));
+                     target(form).SetInterval(static_cast<std::uint32_t>(
+                         value >= 0 ? value : static_cast<std::int32_t>(setting.defaultNumber)));
                    },
                },
                setting.target);
@@ -158,7 +158,8 @@ std::vector<std::string> StoreSettings(TForm1& form, IniDocument& document) {
                      } else {
                        badFields.push_back("\"" + edit.caption + "\" holds '" + edit.text +
                                            "', which is not an integer; the settings file keeps " +
-                                           std::string(setting.section) + "/" + std::string(setting.key) + " as it was.");
+                                           std::string(setting.section) + "/" + std::string(setting.key) +
+                                           " as it was.");
                      }
                    },
                    [&](TimerTarget target) { put(FormatInteger(target(form).Interval())); },

@@ -73,7 +73,8 @@ TEST(SettingsFile, CloseWritesEveryKeyInTableOrder) {
   TestForm test(path);
   test.form->FormClose();
   std::vector<std::string> expected;
-  for (const SettingKey& key : SettingKeysInOrder()) expected.push_back(std::string(key.section) + "/" + std::string(key.key));
+  for (const SettingKey& key : SettingKeysInOrder())
+    expected.push_back(std::string(key.section) + "/" + std::string(key.key));
   EXPECT_EQ(KeysOf(ReadText(path)), expected);
   EXPECT_EQ(expected.size(), 50u);
   EXPECT_TRUE(test.dialogLog.empty());
@@ -108,11 +109,20 @@ TEST(SettingsFile, ValuesThatDoNotReadTakeTheirDefault) {
     std::string expected;  // as the form holds it afterwards
   };
   const Case cases[] = {
-      {"AP", "CrsAlt", "abc", "290"},        {"AP", "CrsAlt", "", "290"},       {"AP", "CrsAlt", "12x", "290"},
-      {"AP", "CrsAlt", "35000", "35000"},    {"AP", "CrsAlt", " 4100 ", "4100"}, {"AP", "CrsAlt", "$FF", "255"},
-      {"AP", "CrsAlt", "99999999999", "290"}, {"Position", "Ypos", "5O.1", "52"}, {"Position", "Ypos", "50,5", "52"},
-      {"Position", "Ypos", "-33.9", "-33.9"}, {"SIM", "FS", "2", "1"},           {"SIM", "FS", "x", "0"},
-      {"Timer", "One", "-5", "300"},         {"Timer", "One", "0", "0"},
+      {"AP", "CrsAlt", "abc", "290"},
+      {"AP", "CrsAlt", "", "290"},
+      {"AP", "CrsAlt", "12x", "290"},
+      {"AP", "CrsAlt", "35000", "35000"},
+      {"AP", "CrsAlt", " 4100 ", "4100"},
+      {"AP", "CrsAlt", "$FF", "255"},
+      {"AP", "CrsAlt", "99999999999", "290"},
+      {"Position", "Ypos", "5O.1", "52"},
+      {"Position", "Ypos", "50,5", "52"},
+      {"Position", "Ypos", "-33.9", "-33.9"},
+      {"SIM", "FS", "2", "1"},
+      {"SIM", "FS", "x", "0"},
+      {"Timer", "One", "-5", "300"},
+      {"Timer", "One", "0", "0"},
   };
   for (const Case& c : cases) {
     TemporaryFolder folder;

@@ -15,7 +15,7 @@ namespace corvane::shell {
 
 struct SimulatorConnection {
   simlink::IpcTransport* transport = nullptr;  // owned by `owner`
-  simlink::SimLink::SleepFunction sleep;  // empty: real sleeping
+  simlink::SimLink::SleepFunction sleep;       // empty: real sleeping
   // For a simulator that runs on the form's clock: moves it to the given time since the start.
   std::function<void(std::uint64_t nowMs)> advanceTo;
   // Owns the transport and whatever it serves.

@@ -49,9 +49,9 @@ struct TestForm {
       : dialogs([this](const std::string& line) { dialogLog.push_back(line); }),
         canvas(3000, 2250),
         paintBox(1024, 768),
-        form(std::make_unique<TForm1>(
-            FormOptions{settingsPath, dataFolder, transport ? transport : &noSimulator, [](std::chrono::milliseconds) {}},
-            dialogs, canvas, paintBox)) {}
+        form(std::make_unique<TForm1>(FormOptions{settingsPath, dataFolder, transport ? transport : &noSimulator,
+                                                  [](std::chrono::milliseconds) {}},
+                                      dialogs, canvas, paintBox)) {}
 
   std::vector<std::string> dialogLog;
   ScriptedDialogs dialogs;

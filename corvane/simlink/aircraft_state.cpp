@@ -15,9 +15,9 @@ struct PolledOffset {
 
 // The order of the batch; the slots of AircraftStateRaw follow it.
 constexpr PolledOffset kPolledOffsets[14] = {
-    {kOffsetMagneticVariation, 2}, {kOffsetGroundSpeed, 4},  {kOffsetLatitude, 8},          {kOffsetLongitude, 8},
-    {kOffsetAltitude, 8},          {kOffsetHeading, 4},      {kOffsetWindSpeed, 2},         {kOffsetWindDirection, 2},
-    {kOffsetApHeading, 2},         {kOffsetApAltitude, 4},   {kOffsetApVerticalSpeed, 2},   {kOffsetApAirspeed, 2},
+    {kOffsetMagneticVariation, 2}, {kOffsetGroundSpeed, 4}, {kOffsetLatitude, 8},        {kOffsetLongitude, 8},
+    {kOffsetAltitude, 8},          {kOffsetHeading, 4},     {kOffsetWindSpeed, 2},       {kOffsetWindDirection, 2},
+    {kOffsetApHeading, 2},         {kOffsetApAltitude, 4},  {kOffsetApVerticalSpeed, 2}, {kOffsetApAirspeed, 2},
     {kOffsetIndicatedAirspeed, 4}, {kOffsetVsHold, 4},
 };
 
@@ -71,7 +71,8 @@ bool ReadAircraftState(SimLink& link, AircraftState& state) {
 void DecodeTraffic(std::span<const std::byte, kTrafficTableBytes> table, TrafficList& traffic) {
   traffic.count = 0;
   for (int slot = 0; slot < kTrafficSlots; ++slot) {
-    const std::span<const std::byte> bytes = std::span<const std::byte>(table).subspan(slot * kTrafficSlotBytes, kTrafficSlotBytes);
+    const std::span<const std::byte> bytes =
+        std::span<const std::byte>(table).subspan(slot * kTrafficSlotBytes, kTrafficSlotBytes);
     if (LoadAt<double>(bytes, 0) == 0.0) continue;
     TrafficEntry& entry = traffic.entries[traffic.count++];
     entry = TrafficEntry{};

@@ -76,7 +76,8 @@ float DecodeApVerticalSpeed(std::uint16_t raw) {
 std::int32_t DecodeIndicatedAirspeed(std::int32_t raw) { return raw / 128; }
 
 std::int32_t MagneticWindDirection(std::int32_t windDirectionDegTrue, float magneticVariationDeg) {
-  std::int32_t direction = static_cast<std::int32_t>(windDirectionDegTrue - static_cast<double>(magneticVariationDeg) + 0.5);
+  std::int32_t direction =
+      static_cast<std::int32_t>(windDirectionDegTrue - static_cast<double>(magneticVariationDeg) + 0.5);
   if (direction > 360) direction -= 360;
   if (direction < 0) direction += 360;
   return direction;
@@ -88,14 +89,17 @@ std::uint16_t EncodeApHeading(double headingDeg) {
 
 std::int32_t EncodeApAltitude(double altitudeFt) {
   return static_cast<std::int32_t>(Saturate(altitudeFt * static_cast<double>(kMetresPerFoot) * 65536.0,
-                                            std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+                                            std::numeric_limits<std::int32_t>::min(),
+                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int16_t EncodeApVerticalSpeed(double verticalSpeedFpm) {
   return static_cast<std::int16_t>(Saturate(verticalSpeedFpm, -32768.0, 32767.0));
 }
 
-std::uint16_t EncodeApAirspeed(double airspeedKt) { return static_cast<std::uint16_t>(Saturate(airspeedKt, 0.0, 65535.0)); }
+std::uint16_t EncodeApAirspeed(double airspeedKt) {
+  return static_cast<std::uint16_t>(Saturate(airspeedKt, 0.0, 65535.0));
+}
 
 std::uint32_t EncodeSpoilers(std::int32_t knotsOverTarget) {
   return static_cast<std::uint16_t>(819 * (std::int64_t{knotsOverTarget} - 10));

@@ -35,7 +35,8 @@ TEST(OffsetCodecTest, MagneticWindDirectionWrapsIntoZeroTo360) {
     std::int32_t expected;
   };
   const Case cases[] = {{5, 10, 356}, {0, 0, 0}, {355, -10, 5}, {360, 0, 360}, {180, 2.6f, 177}, {90, -0.4f, 90}};
-  for (const Case& c : cases) EXPECT_EQ(MagneticWindDirection(c.windTrue, c.variation), c.expected) << c.windTrue << " " << c.variation;
+  for (const Case& c : cases)
+    EXPECT_EQ(MagneticWindDirection(c.windTrue, c.variation), c.expected) << c.windTrue << " " << c.variation;
 }
 
 TEST(OffsetCodecTest, EncodesWriteExamples) {
@@ -74,7 +75,9 @@ TEST(OffsetCodecTest, PositionWritesReadBackWithinOneRawUnit) {
   }
   EXPECT_NEAR(DecodeLongitude(EncodeLongitude(190.0)), -170.0, 1e-12);
   const double altitudes[] = {-1000.0, 0.0, 35000.0, 41000.5};
-  for (double altitude : altitudes) EXPECT_NEAR(DecodeAltitude(EncodeAltitude(altitude)), altitude, 1e-6 + std::abs(altitude) * 1e-7) << altitude;  // 0.3048 × 3.28084 is not quite 1
+  for (double altitude : altitudes)
+    EXPECT_NEAR(DecodeAltitude(EncodeAltitude(altitude)), altitude, 1e-6 + std::abs(altitude) * 1e-7)
+        << altitude;  // 0.3048 × 3.28084 is not quite 1
   const double headings[] = {0.0, 0.5, 90.0, 271.25, 359.999};
   for (double heading : headings) EXPECT_NEAR(DecodeHeading(EncodeHeading(heading)), heading, 1e-4) << heading;
   for (int heading = 0; heading < 360; ++heading) {
@@ -91,16 +94,11 @@ TEST(OffsetCodecTest, RadioTexts) {
     std::optional<std::uint16_t> nav, adf, ilsCourse;
   };
   const Case cases[] = {
-      {"110.30", 0x1030, 0x0110, std::nullopt},
-      {"117.95", 0x1795, 0x0117, std::nullopt},
-      {"108.00", 0x0800, 0x0108, std::nullopt},
-      {"1750", std::nullopt, 0x0175, std::nullopt},
-      {"352.00", 0x5200, 0x0352, std::nullopt},
-      {"109.50 274 -2 ", 0x0950, 0x0109, 274},
-      {"111.10 045 3  ", 0x1110, 0x0111, 45},
-      {"109.50  74 -2 ", 0x0950, 0x0109, 74},
-      {"109.5", std::nullopt, 0x0109, std::nullopt},
-      {"1x9.50 27a", std::nullopt, std::nullopt, std::nullopt},
+      {"110.30", 0x1030, 0x0110, std::nullopt},       {"117.95", 0x1795, 0x0117, std::nullopt},
+      {"108.00", 0x0800, 0x0108, std::nullopt},       {"1750", std::nullopt, 0x0175, std::nullopt},
+      {"352.00", 0x5200, 0x0352, std::nullopt},       {"109.50 274 -2 ", 0x0950, 0x0109, 274},
+      {"111.10 045 3  ", 0x1110, 0x0111, 45},         {"109.50  74 -2 ", 0x0950, 0x0109, 74},
+      {"109.5", std::nullopt, 0x0109, std::nullopt},  {"1x9.50 27a", std::nullopt, std::nullopt, std::nullopt},
       {"", std::nullopt, std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {

@@ -41,7 +41,8 @@ ServerClass PosixTransport::FindServer() {
   serverPath_.clear();
   // A server in a folder that others could write to might be anybody's: treat it as absent.
   if (!IsPrivateFolder(SocketFolder())) return ServerClass::kNone;
-  for (const auto& [name, serverClass] : {std::pair{kServerClassMain, ServerClass::kUipcMain}, std::pair{kServerClassFs98, ServerClass::kFs98Main}}) {
+  for (const auto& [name, serverClass] :
+       {std::pair{kServerClassMain, ServerClass::kUipcMain}, std::pair{kServerClassFs98, ServerClass::kFs98Main}}) {
     const std::string path = SocketPath(name);
     socket_ = ConnectTo(path);
     if (socket_ >= 0) {
@@ -117,7 +118,8 @@ SendOutcome PosixTransport::SendRequest(std::chrono::milliseconds timeout) {
   }
   ReplyFrame reply;
   const ssize_t received = recv(socket_, &reply, sizeof reply, 0);
-  if (received != static_cast<ssize_t>(sizeof reply) || reply.magic != kReplyMagic || reply.sequence != request.sequence) {
+  if (received != static_cast<ssize_t>(sizeof reply) || reply.magic != kReplyMagic ||
+      reply.sequence != request.sequence) {
     // Also a server that went away (received 0) or answered something else.
     Disconnect();
     return {SendStatus::kOsError, 0};

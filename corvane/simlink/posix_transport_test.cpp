@@ -123,7 +123,8 @@ TEST_F(PosixTransportTest, BlockIsExclusivePrivateAndRemovedOnRelease) {
   const std::string name = "FsasmLib:IPC:TEST:" + std::to_string(getpid());
   OpenBlock(first, name);
   const std::string path = "/dev/shm/" + name;
-  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(std::filesystem::status(path).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(second.CreateBlock(name, kBlockSizeBytes), BlockCreation::kAlreadyExists);
   second.Release();
   EXPECT_TRUE(std::filesystem::exists(path));  // the refused one does not remove the owner's block
@@ -142,7 +143,8 @@ TEST_F(PosixTransportTest, SilentServerTimesOutAndTheNextAttemptReconnects) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(50));
   EXPECT_EQ(transport.SendRequest(milliseconds(50)).status, SendStatus::kTimedOut);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (server.connections() < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
+  while (server.connections() < 2 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(milliseconds(5));
   EXPECT_EQ(server.connections(), 2);
   transport.Release();
 }

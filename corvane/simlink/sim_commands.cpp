@@ -47,7 +47,9 @@ std::string SendApVerticalSpeed(SimLink& link, double verticalSpeedFpm) {
   return SendValue(link, kOffsetApVerticalSpeed, EncodeApVerticalSpeed(verticalSpeedFpm), "APVSpd write failed");
 }
 
-std::string SendVsHoldOn(SimLink& link) { return SendValue(link, kOffsetVsHold, std::uint32_t{1}, "VS mode write failed"); }
+std::string SendVsHoldOn(SimLink& link) {
+  return SendValue(link, kOffsetVsHold, std::uint32_t{1}, "VS mode write failed");
+}
 
 std::string SendApAirspeed(SimLink& link, double airspeedKt) {
   return SendValue(link, kOffsetApAirspeed, EncodeApAirspeed(airspeedKt), "APSpd write failed");
@@ -80,7 +82,8 @@ std::string TuneIls(SimLink& link, std::string_view ilsFrequencyText) {
   return "ILS Radio freq and course Set";
 }
 
-std::string TuneVor(SimLink& link, std::string_view beaconText, std::string_view frequencyText, bool airportViewRunning) {
+std::string TuneVor(SimLink& link, std::string_view beaconText, std::string_view frequencyText,
+                    bool airportViewRunning) {
   const std::optional<std::uint16_t> frequency = EncodeNavFrequency(frequencyText);
   const std::uint32_t offset = airportViewRunning ? kOffsetNav2Frequency : kOffsetNav1Frequency;
   const bool sent = frequency && SendBatch(link, {{offset, 2, &*frequency}});

@@ -36,14 +36,20 @@ TEST_F(CommandsTest, EachCommandWritesItsOffsetAndNamesItsFailure) {
     const char* failureText;
   };
   const Case cases[] = {
-      {"ap heading", [](SimLink& l) { return SendApHeading(l, 359.99); }, kOffsetApHeading, 2, 65534, "APHdg write failed"},
-      {"hold heading", [](SimLink& l) { return SendHoldHeading(l, 360.0); }, kOffsetApHeading, 2, 0, "HOLD Hdg write failed"},
-      {"ap altitude", [](SimLink& l) { return SendApAltitude(l, 1000); }, kOffsetApAltitude, 4, 19975373, "APAlt write failed"},
-      {"ap vertical speed", [](SimLink& l) { return SendApVerticalSpeed(l, -1000); }, kOffsetApVerticalSpeed, 2, 0xFC18, "APVSpd write failed"},
+      {"ap heading", [](SimLink& l) { return SendApHeading(l, 359.99); }, kOffsetApHeading, 2, 65534,
+       "APHdg write failed"},
+      {"hold heading", [](SimLink& l) { return SendHoldHeading(l, 360.0); }, kOffsetApHeading, 2, 0,
+       "HOLD Hdg write failed"},
+      {"ap altitude", [](SimLink& l) { return SendApAltitude(l, 1000); }, kOffsetApAltitude, 4, 19975373,
+       "APAlt write failed"},
+      {"ap vertical speed", [](SimLink& l) { return SendApVerticalSpeed(l, -1000); }, kOffsetApVerticalSpeed, 2, 0xFC18,
+       "APVSpd write failed"},
       {"vs hold", [](SimLink& l) { return SendVsHoldOn(l); }, kOffsetVsHold, 4, 1, "VS mode write failed"},
-      {"ap airspeed", [](SimLink& l) { return SendApAirspeed(l, 250); }, kOffsetApAirspeed, 2, 250, "APSpd write failed"},
+      {"ap airspeed", [](SimLink& l) { return SendApAirspeed(l, 250); }, kOffsetApAirspeed, 2, 250,
+       "APSpd write failed"},
       {"spoilers", [](SimLink& l) { return SendSpoilers(l, 16); }, kOffsetSpoilers, 4, 4914, "Spoilers write failed"},
-      {"spoilers below 10", [](SimLink& l) { return SendSpoilers(l, 9); }, kOffsetSpoilers, 4, 64717, "Spoilers write failed"},
+      {"spoilers below 10", [](SimLink& l) { return SendSpoilers(l, 9); }, kOffsetSpoilers, 4, 64717,
+       "Spoilers write failed"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

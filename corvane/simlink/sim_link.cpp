@@ -86,7 +86,8 @@ bool SimLink::OpenSteps(std::uint32_t requestedSimulator, SimLinkResult& result)
     return false;
   }
   if (serverVersion_ < kMinimumServerVersion || (simulatorVersion_ >> 16) != kSimulatorWordHigh) {
-    result = serverClass == ServerClass::kFs98Main ? SimLinkResult::kVersionRefusedFs98 : SimLinkResult::kVersionRefused;
+    result =
+        serverClass == ServerClass::kFs98Main ? SimLinkResult::kVersionRefusedFs98 : SimLinkResult::kVersionRefused;
     Close();
     return false;
   }
@@ -124,7 +125,9 @@ bool SimLink::Fits(std::uint64_t recordBytes) const {
   return nextBytes_ + kTerminatorBytes + recordBytes <= kBlockUsableBytes;
 }
 
-void SimLink::StoreU32(std::size_t position, std::uint32_t value) { std::memcpy(view_ + position, &value, sizeof value); }
+void SimLink::StoreU32(std::size_t position, std::uint32_t value) {
+  std::memcpy(view_ + position, &value, sizeof value);
+}
 
 bool SimLink::Read(std::uint32_t offset, std::uint32_t sizeBytes, void* destination, SimLinkResult& result) {
   if (view_ == nullptr) {
@@ -223,7 +226,8 @@ void SimLink::Unpack() {
       if (destinationIndex != 0 && sizeBytes != 0 && destinationIndex <= destinations_.size()) {
         const Destination& destination = destinations_[destinationIndex - 1];
         // A record whose size no longer matches what was queued would overrun the caller's buffer.
-        if (destination.sizeBytes == sizeBytes) std::memcpy(destination.pointer, view_ + dataStart, destination.sizeBytes);
+        if (destination.sizeBytes == sizeBytes)
+          std::memcpy(destination.pointer, view_ + dataStart, destination.sizeBytes);
       }
     }
     position = dataStart + static_cast<std::size_t>(sizeBytes);

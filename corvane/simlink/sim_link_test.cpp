@@ -35,7 +35,9 @@ class SimLinkTest : public ::testing::Test {
 
 TEST_F(SimLinkTest, OpenHandshakeWritesClientWordAndPausesOncePerPass) {
   std::vector<std::vector<std::byte>> blocks;
-  transport_.faults.tamper = [&blocks](std::span<std::byte> block) { blocks.emplace_back(block.begin(), block.begin() + 56); };
+  transport_.faults.tamper = [&blocks](std::span<std::byte> block) {
+    blocks.emplace_back(block.begin(), block.begin() + 56);
+  };
   SimLinkResult result;
   ASSERT_TRUE(link_.Open(0, result));
   EXPECT_EQ(result, SimLinkResult::kOk);
@@ -46,8 +48,20 @@ TEST_F(SimLinkTest, OpenHandshakeWritesClientWordAndPausesOncePerPass) {
   ASSERT_EQ(blocks.size(), 1u);
   std::uint32_t words[14];
   std::memcpy(words, blocks[0].data(), sizeof words);
-  const std::uint32_t expected[14] = {1, kOffsetServerVersion, 4, words[3], 0x49740000, 1, kOffsetSimulatorVersion, 4, words[8], 0xFADE000C,
-                                      2, kOffsetClientVersion, 2, words[13] & 0xFFFF0000u};
+  const std::uint32_t expected[14] = {1,
+                                      kOffsetServerVersion,
+                                      4,
+                                      words[3],
+                                      0x49740000,
+                                      1,
+                                      kOffsetSimulatorVersion,
+                                      4,
+                                      words[8],
+                                      0xFADE000C,
+                                      2,
+                                      kOffsetClientVersion,
+                                      2,
+                                      words[13] & 0xFFFF0000u};
   EXPECT_TRUE(std::equal(words, words + 14, expected));
   EXPECT_EQ(pauses_, std::vector<milliseconds>{milliseconds(100)});
   EXPECT_EQ(transport_.atomName(), link_.blockName());
@@ -105,7 +119,8 @@ TEST_F(SimLinkTest, EachOpenStepFailureHasItsCodeAndLeavesTheLinkClosed) {
       {[](LoopbackFaults& f) { f.blockCreation = BlockCreation::kAlreadyExists; }, SimLinkResult::kCreateBlockFailed},
       {[](LoopbackFaults& f) { f.blockCreation = BlockCreation::kFailed; }, SimLinkResult::kCreateBlockFailed},
       {[](LoopbackFaults& f) { f.mapFails = true; }, SimLinkResult::kMapBlockFailed},
-      {[](LoopbackFaults& f) { f.failingSends = 9, f.failureStatus = SendStatus::kOsError; }, SimLinkResult::kSendFailed},
+      {[](LoopbackFaults& f) { f.failingSends = 9, f.failureStatus = SendStatus::kOsError; },
+       SimLinkResult::kSendFailed},
   };
   for (const Case& c : cases) {
     transport_.faults = {};
@@ -171,8 +186,8 @@ TEST_F(SimLinkTest, CapacityLimitCountsHeaderAndTerminator) {
     bool fits;
   };
   const Case cases[] = {
-      {true, 32496, true}, {true, 32497, false}, {false, 32492, true}, {false, 32493, false},
-      {true, 0xFFFFFFF8, false}, {false, 0xFFFFFFFF, false},  // would wrap a 32-bit sum
+      {true, 32496, true},   {true, 32497, false},      {false, 32492, true},
+      {false, 32493, false}, {true, 0xFFFFFFF8, false}, {false, 0xFFFFFFFF, false},  // would wrap a 32-bit sum
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sizeBytes);
@@ -210,7 +225,7 @@ TEST_F(SimLinkTest, WriteThenReadInOneBatchRoundTrips) {
   SimLinkResult result;
   ASSERT_TRUE(link_.Write(0x6000, 8, &written, result));
   ASSERT_TRUE(link_.Read(0x6000, 8, &read, result));
-  ASSERT_TRUE(link_.Read(0x6000, 0, &untouched, result));   // size 0: sent, nothing copied
+  ASSERT_TRUE(link_.Read(0x6000, 0, &untouched, result));  // size 0: sent, nothing copied
   ASSERT_TRUE(link_.Read(0x6000, 8, nullptr, result));     // no destination: sent, nothing copied
   ASSERT_TRUE(link_.Process(result));
   EXPECT_EQ(read, written);
@@ -312,7 +327,8 @@ TEST_F(SimLinkTest, HostileBlockNeverWritesOutsideTheCallersBuffers) {
 TEST(ServeRequestBlockTest, MalformedBlocksGetReplyZero) {
   MemoryOffsetServer server;
   std::vector<std::byte> block(64);
-  StoreU32(block, 0, 2), StoreU32(block, 4, 0x100), StoreU32(block, 8, 4), StoreU32(block, 12, 0xABCD), StoreU32(block, 16, 0);
+  StoreU32(block, 0, 2), StoreU32(block, 4, 0x100), StoreU32(block, 8, 4), StoreU32(block, 12, 0xABCD),
+      StoreU32(block, 16, 0);
   EXPECT_EQ(ServeRequestBlock(block, server), 1u);
   EXPECT_EQ(server.Get<std::uint32_t>(0x100), 0xABCDu);
   StoreU32(block, 8, 60);  // data past the end
@@ -323,7 +339,8 @@ TEST(ServeRequestBlockTest, MalformedBlocksGetReplyZero) {
   StoreU32(unterminated, 0, 2), StoreU32(unterminated, 8, 0);
   EXPECT_EQ(ServeRequestBlock(unterminated, server), 0u);
   // Reads past the 64 KiB space come back as zeros.
-  StoreU32(block, 0, 1), StoreU32(block, 4, 0xFFFE), StoreU32(block, 8, 4), StoreU32(block, 16, 0xFFFFFFFF), StoreU32(block, 20, 0);
+  StoreU32(block, 0, 1), StoreU32(block, 4, 0xFFFE), StoreU32(block, 8, 4), StoreU32(block, 16, 0xFFFFFFFF),
+      StoreU32(block, 20, 0);
   server.Set<std::uint16_t>(0xFFFE, 0x4242);
   EXPECT_EQ(ServeRequestBlock(block, server), 1u);
   std::uint32_t answer = 0;

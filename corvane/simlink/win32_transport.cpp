@@ -33,7 +33,8 @@ bool Win32Transport::AddAtom(std::string_view blockName) {
 
 BlockCreation Win32Transport::CreateBlock(std::string_view blockName, std::size_t sizeBytes) {
   const std::string name(blockName);
-  mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(sizeBytes), name.c_str());
+  mapping_ =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(sizeBytes), name.c_str());
   if (mapping_ == nullptr) return BlockCreation::kFailed;
   if (GetLastError() == ERROR_ALREADY_EXISTS) return BlockCreation::kAlreadyExists;
   return BlockCreation::kCreated;

@@ -8,19 +8,19 @@
 namespace tessel {
 
 class LineListModel final : public QAbstractListModel {
-public:
-    explicit LineListModel(const LineList* lines, QObject* parent = nullptr)
-        : QAbstractListModel(parent), lines_(lines) {}
+ public:
+  explicit LineListModel(const LineList* lines, QObject* parent = nullptr)
+      : QAbstractListModel(parent), lines_(lines) {}
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
 
-    // While a run fills the lines on another thread the view shows nothing and reads nothing.
-    void SetFrozen(bool frozen);
+  // While a run fills the lines on another thread the view shows nothing and reads nothing.
+  void SetFrozen(bool frozen);
 
-private:
-    const LineList* lines_;
-    bool frozen_ = false;
+ private:
+  const LineList* lines_;
+  bool frozen_ = false;
 };
 
 }  // namespace tessel

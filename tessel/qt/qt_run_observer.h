@@ -14,34 +14,34 @@ namespace tessel {
 // Lives on the window's thread; its On* methods are called on the worker thread and post queued
 // signals, thinned out so that the window's event queue never floods.
 class QtRunObserver final : public QObject, public RunObserver {
-    Q_OBJECT
-public:
-    explicit QtRunObserver(QObject* parent = nullptr) : QObject(parent) {}
+  Q_OBJECT
+ public:
+  explicit QtRunObserver(QObject* parent = nullptr) : QObject(parent) {}
 
-    void OnStep(std::string_view message, TabList tab) override;
-    void OnProgress(std::size_t value, std::size_t maximum) override;
-    void OnFile(std::size_t index, const std::string& path) override;
-    void OnProblem(const std::string& text) override;
-    void OnBucketWarning(const std::string& text) override;
-    bool StopRequested() override { return stop_.load(); }
+  void OnStep(std::string_view message, TabList tab) override;
+  void OnProgress(std::size_t value, std::size_t maximum) override;
+  void OnFile(std::size_t index, const std::string& path) override;
+  void OnProblem(const std::string& text) override;
+  void OnBucketWarning(const std::string& text) override;
+  bool StopRequested() override { return stop_.load(); }
 
-    void RequestStop() { stop_.store(true); }
-    void Reset() { stop_.store(false); }
+  void RequestStop() { stop_.store(true); }
+  void Reset() { stop_.store(false); }
 
-signals:
-    void stepChanged(QString message, int tab);
-    void progressChanged(qulonglong value, qulonglong maximum);
-    void fileChanged(QString text);
-    void problemReported(QString text);
-    void bucketWarningChanged(QString text);
+ signals:
+  void stepChanged(QString message, int tab);
+  void progressChanged(qulonglong value, qulonglong maximum);
+  void fileChanged(QString text);
+  void problemReported(QString text);
+  void bucketWarningChanged(QString text);
 
-private:
-    bool Due();
+ private:
+  bool Due();
 
-    std::atomic<bool> stop_{false};
-    std::chrono::steady_clock::time_point lastPost_{};
-    std::chrono::steady_clock::time_point lastFilePost_{};
-    std::string unpostedFile_;  // the latest file left out by the thinning
+  std::atomic<bool> stop_{false};
+  std::chrono::steady_clock::time_point lastPost_{};
+  std::chrono::steady_clock::time_point lastFilePost_{};
+  std::string unpostedFile_;  // the latest file left out by the thinning
 };
 
 }  // namespace tessel

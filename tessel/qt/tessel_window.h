@@ -24,61 +24,61 @@ namespace tessel {
 
 // Requests from the command line, for unattended runs and screenshots.
 struct WindowScript {
-    std::optional<std::string> scanRoot;       // start a run at once on this root
-    std::optional<std::string> outputFolder;   // instead of the settings file's
-    std::optional<std::string> screenshotPath;  // saved when the run ends (or at once without a run)
-    std::optional<std::string> progressShotPath;  // saved once the file scan is half done
-    bool quitAfterRun = false;
+  std::optional<std::string> scanRoot;          // start a run at once on this root
+  std::optional<std::string> outputFolder;      // instead of the settings file's
+  std::optional<std::string> screenshotPath;    // saved when the run ends (or at once without a run)
+  std::optional<std::string> progressShotPath;  // saved once the file scan is half done
+  bool quitAfterRun = false;
 };
 
 class TesselWindow final : public QWidget {
-    Q_OBJECT
-public:
-    explicit TesselWindow(WindowScript script, QWidget* parent = nullptr);
-    ~TesselWindow() override;
+  Q_OBJECT
+ public:
+  explicit TesselWindow(WindowScript script, QWidget* parent = nullptr);
+  ~TesselWindow() override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
-private:
-    void btStart_Click();
-    void btStop_Click();
-    void btDir_Click();
-    void RunFinished(RunResult result);
-    void SetRunning(bool running);
-    void RefreshFromForm();
-    void SaveScreenshot(const std::string& path);
+ private:
+  void btStart_Click();
+  void btStop_Click();
+  void btDir_Click();
+  void RunFinished(RunResult result);
+  void SetRunning(bool running);
+  void RefreshFromForm();
+  void SaveScreenshot(const std::string& path);
 
-    void OnStep(const QString& message, int tab);
-    void OnProgress(qulonglong value, qulonglong maximum);
+  void OnStep(const QString& message, int tab);
+  void OnProgress(qulonglong value, qulonglong maximum);
 
-    TesselForm form_;
-    WindowScript script_;
-    QtRunObserver observer_;
-    QThread* worker_ = nullptr;
-    std::size_t problemCount_ = 0;
-    bool progressShotTaken_ = false;
+  TesselForm form_;
+  WindowScript script_;
+  QtRunObserver observer_;
+  QThread* worker_ = nullptr;
+  std::size_t problemCount_ = 0;
+  bool progressShotTaken_ = false;
 
-    // Controls, named as in the window layout.
-    QCheckBox* chARP;
-    QCheckBox* chRWY;
-    QCheckBox* chVOR;
-    QCheckBox* chNDB;
-    QCheckBox* chHEL;
-    QCheckBox* chILS;
-    QCheckBox* chAPV;
-    QLineEdit* txtPath;
-    QPushButton* btDir;
-    QPushButton* btStart;
-    QPushButton* btStop;
-    QProgressBar* PB1;
-    QLabel* lbMess;
-    QLabel* lbError;
-    QLabel* lbFile;
-    QTabWidget* SSTab1;
-    std::array<QListView*, kTabCount + 1> lists_{};  // the nine lists, then the problems
-    std::array<LineListModel*, kTabCount + 1> models_{};
+  // Controls, named as in the window layout.
+  QCheckBox* chARP;
+  QCheckBox* chRWY;
+  QCheckBox* chVOR;
+  QCheckBox* chNDB;
+  QCheckBox* chHEL;
+  QCheckBox* chILS;
+  QCheckBox* chAPV;
+  QLineEdit* txtPath;
+  QPushButton* btDir;
+  QPushButton* btStart;
+  QPushButton* btStop;
+  QProgressBar* PB1;
+  QLabel* lbMess;
+  QLabel* lbError;
+  QLabel* lbFile;
+  QTabWidget* SSTab1;
+  std::array<QListView*, kTabCount + 1> lists_{};  // the nine lists, then the problems
+  std::array<LineListModel*, kTabCount + 1> models_{};
 };
 
 }  // namespace tessel

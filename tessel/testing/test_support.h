@@ -12,35 +12,35 @@ namespace tessel::testing {
 
 // A new empty folder under the system's temporary folder, removed with its content at the end.
 class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
-    std::filesystem::path path_;
+ private:
+  std::filesystem::path path_;
 };
 
 class RecordingObserver : public RunObserver {
-public:
-    void OnStep(std::string_view message, TabList tab) override;
-    void OnProgress(std::size_t value, std::size_t maximum) override;
-    void OnProblem(const std::string& text) override { problems.push_back(text); }
-    void OnBucketWarning(const std::string& text) override { bucketWarning = text; }
-    bool StopRequested() override { return stopAfterSteps >= 0 && progressCalls >= stopAfterSteps; }
+ public:
+  void OnStep(std::string_view message, TabList tab) override;
+  void OnProgress(std::size_t value, std::size_t maximum) override;
+  void OnProblem(const std::string& text) override { problems.push_back(text); }
+  void OnBucketWarning(const std::string& text) override { bucketWarning = text; }
+  bool StopRequested() override { return stopAfterSteps >= 0 && progressCalls >= stopAfterSteps; }
 
-    std::vector<std::string> steps;
-    std::vector<TabList> tabs;
-    std::vector<std::string> problems;
-    std::string bucketWarning;
-    std::size_t lastProgressValue = 0;
-    std::size_t lastProgressMaximum = 0;
-    bool progressBeyondMaximum = false;
-    long progressCalls = 0;
-    long stopAfterSteps = -1;  // stop once this many progress calls were made
+  std::vector<std::string> steps;
+  std::vector<TabList> tabs;
+  std::vector<std::string> problems;
+  std::string bucketWarning;
+  std::size_t lastProgressValue = 0;
+  std::size_t lastProgressMaximum = 0;
+  bool progressBeyondMaximum = false;
+  long progressCalls = 0;
+  long stopAfterSteps = -1;  // stop once this many progress calls were made
 };
 
 std::string ReadWholeFile(const std::filesystem::path& path);

@@ -20,7 +20,7 @@ bool IsIcaoIdent(std::string_view ident);
 // longest runway first, then file order. Idents longer than four characters (the reader would cut
 // them and they could clash) and a second airport with an ident already kept are dropped. Every
 // airport left out is reported with its reason. The kept airports come back sorted by ident.
-std::vector<SourceAirport> SelectAirports(std::vector<SourceAirport> airports, std::size_t limit,
-                                          ImportReport& report, std::string_view fileName);
+std::vector<SourceAirport> SelectAirports(std::vector<SourceAirport> airports, std::size_t limit, ImportReport& report,
+                                          std::string_view fileName);
 
 }  // namespace corvane::navimport

@@ -13,33 +13,33 @@
 namespace corvane::navimport {
 
 struct RunwayEnd {
-    std::string designator;  // "09L", "27", "N"
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
+  std::string designator;  // "09L", "27", "N"
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
 };
 
 struct SourceRunway {
-    RunwayEnd end1;
-    RunwayEnd end2;
-    double lengthM = 0.0;            // end to end
-    double headingDegTrue = 0.0;     // from end 1 towards end 2
-    double centreLatitudeDeg = 0.0;  // midpoint of the ends
-    double centreLongitudeDeg = 0.0;
+  RunwayEnd end1;
+  RunwayEnd end2;
+  double lengthM = 0.0;            // end to end
+  double headingDegTrue = 0.0;     // from end 1 towards end 2
+  double centreLatitudeDeg = 0.0;  // midpoint of the ends
+  double centreLongitudeDeg = 0.0;
 };
 
 struct SourceAirport {
-    std::string ident;
-    std::string name;
-    long elevationFt = 0;
-    std::size_t lineNumber = 0;  // of the header row
-    // The centre of the box around all runway ends (the source gives no reference point).
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    std::vector<SourceRunway> runways;
-    double longestRunwayM = 0.0;
-    // Every row after the header, in file order, as views into the source file's text, for the
-    // airport layout file; gathered only for the airports asked for.
-    std::vector<std::string_view> layoutRows;
+  std::string ident;
+  std::string name;
+  long elevationFt = 0;
+  std::size_t lineNumber = 0;  // of the header row
+  // The centre of the box around all runway ends (the source gives no reference point).
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  std::vector<SourceRunway> runways;
+  double longestRunwayM = 0.0;
+  // Every row after the header, in file order, as views into the source file's text, for the
+  // airport layout file; gathered only for the airports asked for.
+  std::vector<std::string_view> layoutRows;
 };
 
 // Every land airport (row code 1) with at least one usable land runway (row code 100); seaplane

@@ -12,16 +12,16 @@ namespace corvane::navimport {
 
 // The segment that ends at a run's point (from the point before it).
 struct AirwayLeg {
-    AirwayLevel level = AirwayLevel::kLow;
-    int baseFl = 0;
-    int topFl = 0;
+  AirwayLevel level = AirwayLevel::kLow;
+  int baseFl = 0;
+  int topFl = 0;
 };
 
 // One unbroken chain of an airway: points[k - 1] to points[k] is a segment with legs[k - 1].
 struct AirwayRun {
-    std::string airwayName;
-    std::vector<AirwayPoint> points;
-    std::vector<AirwayLeg> legs;  // points.size() - 1 entries
+  std::string airwayName;
+  std::vector<AirwayPoint> points;
+  std::vector<AirwayLeg> legs;  // points.size() - 1 entries
 };
 
 // Groups the segments by airway name and chains each group. A group that is one path gives one run

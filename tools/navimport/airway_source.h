@@ -12,9 +12,9 @@
 namespace corvane::navimport {
 
 struct AirwayPoint {
-    std::string ident;
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
+  std::string ident;
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
 };
 
 // Which levels a segment serves; a segment listed both low and high serves both.
@@ -22,13 +22,13 @@ enum class AirwayLevel : unsigned { kLow = 1, kHigh = 2, kBoth = 3 };
 
 // One segment of one named airway ("A1-UA1" in the source gives one segment per name).
 struct AirwaySegment {
-    std::string airwayName;
-    AirwayPoint from;
-    AirwayPoint to;
-    AirwayLevel level = AirwayLevel::kLow;
-    int baseFl = 0;
-    int topFl = 0;
-    std::size_t lineNumber = 0;  // in the source, for the report
+  std::string airwayName;
+  AirwayPoint from;
+  AirwayPoint to;
+  AirwayLevel level = AirwayLevel::kLow;
+  int baseFl = 0;
+  int topFl = 0;
+  std::size_t lineNumber = 0;  // in the source, for the report
 };
 
 // Segments with at least one end inside the box, so that an airway leaving the region still shows

@@ -12,10 +12,10 @@
 namespace corvane::navimport {
 
 struct Fix {
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    std::string ident;
-    std::size_t lineNumber = 0;  // in the source, for the report
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  std::string ident;
+  std::size_t lineNumber = 0;  // in the source, for the report
 };
 
 // The reader keeps five characters of a fix ident.

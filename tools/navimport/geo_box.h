@@ -8,13 +8,13 @@
 namespace corvane::navimport {
 
 struct GeoBox {
-    double southDeg = -90.0;
-    double westDeg = -180.0;
-    double northDeg = 90.0;
-    double eastDeg = 180.0;
+  double southDeg = -90.0;
+  double westDeg = -180.0;
+  double northDeg = 90.0;
+  double eastDeg = 180.0;
 
-    // Edges included. A box whose west edge lies east of its east edge crosses the 180° meridian.
-    bool Contains(double latitudeDeg, double longitudeDeg) const;
+  // Edges included. A box whose west edge lies east of its east edge crosses the 180° meridian.
+  bool Contains(double latitudeDeg, double longitudeDeg) const;
 };
 
 // "SOUTH,WEST,NORTH,EAST" in decimal degrees; nullopt with `error` set when it is not one.

@@ -14,22 +14,22 @@ namespace corvane::navimport {
 enum class NavaidType { kNdb = 2, kVor = 3 };
 
 struct Navaid {
-    NavaidType type = NavaidType::kVor;
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-    // VOR: 10 kHz units as in the source (11330 = 113.30 MHz); NDB: kHz.
-    long frequency = 0;
-    std::string ident;
-    std::string name;
-    std::size_t lineNumber = 0;  // in the source, for the report
+  NavaidType type = NavaidType::kVor;
+  double latitudeDeg = 0.0;
+  double longitudeDeg = 0.0;
+  // VOR: 10 kHz units as in the source (11330 = 113.30 MHz); NDB: kHz.
+  long frequency = 0;
+  std::string ident;
+  std::string name;
+  std::size_t lineNumber = 0;  // in the source, for the report
 };
 
 // Longest beacon ident the readers keep whole (they take columns 1-4).
 inline constexpr std::size_t kMaxBeaconIdentLength = 4;
 
 struct Navaids {
-    std::vector<Navaid> vors;
-    std::vector<Navaid> ndbs;
+  std::vector<Navaid> vors;
+  std::vector<Navaid> ndbs;
 };
 
 // Rows of type 3 (VOR) and 2 (NDB) inside the box; bad rows are reported and left out, the other

@@ -19,70 +19,70 @@ constexpr const char* kUsage =
     "  --layout-airports  airports whose layout goes into corvanxX_apt.dat (default: all written)\n";
 
 std::vector<std::string> SplitList(std::string_view text) {
-    std::vector<std::string> items;
-    while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        const std::string_view item = text.substr(0, comma);
-        if (!item.empty()) {
-            items.emplace_back(item);
-        }
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(comma + 1);
+  std::vector<std::string> items;
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::string_view item = text.substr(0, comma);
+    if (!item.empty()) {
+      items.emplace_back(item);
     }
-    return items;
+    if (comma == std::string_view::npos) {
+      break;
+    }
+    text.remove_prefix(comma + 1);
+  }
+  return items;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace corvane::navimport;
-    NavImportOptions options;
-    bool haveXplane = false, haveGeo = false, haveOut = false;
-    for (int index = 1; index < argc; ++index) {
-        const std::string_view flag = argv[index];
-        if (flag == "--help" || flag == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (index + 1 >= argc) {
-            std::fprintf(stderr, "navimport: %s needs a value\n%s", argv[index], kUsage);
-            return 2;
-        }
-        const std::string_view value = argv[++index];
-        if (flag == "--xplane") {
-            options.xplaneFolder = value, haveXplane = true;
-        } else if (flag == "--geo") {
-            options.geoFolder = value, haveGeo = true;
-        } else if (flag == "--out") {
-            options.outFolder = value, haveOut = true;
-        } else if (flag == "--box") {
-            std::string error;
-            options.box = ParseGeoBox(value, error);
-            if (!options.box) {
-                std::fprintf(stderr, "navimport: %s\n", error.c_str());
-                return 2;
-            }
-        } else if (flag == "--layout-airports") {
-            options.layoutAirports = SplitList(value);
-        } else {
-            std::fprintf(stderr, "navimport: unknown option %s\n%s", argv[index - 1], kUsage);
-            return 2;
-        }
+  using namespace corvane::navimport;
+  NavImportOptions options;
+  bool haveXplane = false, haveGeo = false, haveOut = false;
+  for (int index = 1; index < argc; ++index) {
+    const std::string_view flag = argv[index];
+    if (flag == "--help" || flag == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
     }
-    if (!haveXplane || !haveGeo || !haveOut) {
-        std::fprintf(stderr, "navimport: --xplane, --geo and --out are needed\n%s", kUsage);
-        return 2;
+    if (index + 1 >= argc) {
+      std::fprintf(stderr, "navimport: %s needs a value\n%s", argv[index], kUsage);
+      return 2;
     }
-    const NavImportResult result = RunNavImport(options);
-    std::fputs(result.report.Summary().c_str(), stdout);
-    std::printf("Full list of dropped rows: %s\n", (options.outFolder / kReportFile).string().c_str());
-    for (const auto& [step, seconds] : result.stepSeconds) {
-        std::printf("  %-8s %.2f s\n", step.c_str(), seconds);
-    }
-    for (const std::string& error : result.errors) {
+    const std::string_view value = argv[++index];
+    if (flag == "--xplane") {
+      options.xplaneFolder = value, haveXplane = true;
+    } else if (flag == "--geo") {
+      options.geoFolder = value, haveGeo = true;
+    } else if (flag == "--out") {
+      options.outFolder = value, haveOut = true;
+    } else if (flag == "--box") {
+      std::string error;
+      options.box = ParseGeoBox(value, error);
+      if (!options.box) {
         std::fprintf(stderr, "navimport: %s\n", error.c_str());
+        return 2;
+      }
+    } else if (flag == "--layout-airports") {
+      options.layoutAirports = SplitList(value);
+    } else {
+      std::fprintf(stderr, "navimport: unknown option %s\n%s", argv[index - 1], kUsage);
+      return 2;
     }
-    return result.errors.empty() ? 0 : 1;
+  }
+  if (!haveXplane || !haveGeo || !haveOut) {
+    std::fprintf(stderr, "navimport: --xplane, --geo and --out are needed\n%s", kUsage);
+    return 2;
+  }
+  const NavImportResult result = RunNavImport(options);
+  std::fputs(result.report.Summary().c_str(), stdout);
+  std::printf("Full list of dropped rows: %s\n", (options.outFolder / kReportFile).string().c_str());
+  for (const auto& [step, seconds] : result.stepSeconds) {
+    std::printf("  %-8s %.2f s\n", step.c_str(), seconds);
+  }
+  for (const std::string& error : result.errors) {
+    std::fprintf(stderr, "navimport: %s\n", error.c_str());
+  }
+  return result.errors.empty() ? 0 : 1;
 }

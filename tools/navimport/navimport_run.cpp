@@ -29,319 +29,315 @@ namespace {
 constexpr const char* kSourceNote = "Made by navimport from X-Plane navigation data, cycle 2013.10.";
 
 struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+  void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 class Run {
-public:
-    explicit Run(const NavImportOptions& options) : options_(options), box_(options.box.value_or(GeoBox{})) {}
+ public:
+  explicit Run(const NavImportOptions& options) : options_(options), box_(options.box.value_or(GeoBox{})) {}
 
-    NavImportResult Go() {
-        std::error_code error;
-        std::filesystem::create_directories(options_.outFolder, error);
-        if (error) {
-            result_.errors.push_back(options_.outFolder.string() + ": cannot create the output folder: " +
-                                     error.message());
-            return std::move(result_);
+  NavImportResult Go() {
+    std::error_code error;
+    std::filesystem::create_directories(options_.outFolder, error);
+    if (error) {
+      result_.errors.push_back(options_.outFolder.string() + ": cannot create the output folder: " + error.message());
+      return std::move(result_);
+    }
+    Step("navaids", [&] { Navaids(); });
+    Step("fixes", [&] { Fixes(); });
+    Step("airways", [&] { Airways(); });
+    Step("airports", [&] { Airports(); });
+    Step("geo", [&] { Geo(); });
+    std::string reportText = result_.report.FullText();
+    for (const std::string& message : result_.errors) {
+      reportText += "Error: " + message + "\n";
+    }
+    Write(kReportFile, reportText, false);
+    return std::move(result_);
+  }
+
+ private:
+  template <typename Body>
+  void Step(const char* name, Body body) {
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      body();
+    } catch (const std::exception& error) {
+      result_.errors.push_back(std::string(name) + ": " + error.what());
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    result_.stepSeconds.emplace_back(name, took.count());
+  }
+
+  std::optional<SourceFile> Source(const std::filesystem::path& folder, const char* baseName) {
+    try {
+      return SourceFile::Find(folder, baseName);
+    } catch (const SourceFileError& error) {
+      result_.errors.push_back(error.what());
+      return std::nullopt;
+    }
+  }
+
+  // Written next to its final name first, so that a failed write leaves no half file.
+  bool Write(const char* fileName, const std::string& text, bool countRows, std::size_t rows = 0) {
+    const std::filesystem::path target = options_.outFolder / fileName;
+    std::filesystem::path temporary = target;
+    temporary += ".part";
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    bool ok = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    ok = file && std::fclose(file.release()) == 0 && ok;
+    std::error_code error;
+    if (ok) {
+      std::filesystem::rename(temporary, target, error);
+      ok = !error;
+    }
+    if (!ok) {
+      std::filesystem::remove(temporary, error);
+      result_.errors.push_back(target.string() + ": cannot write");
+      return false;
+    }
+    if (countRows) {
+      result_.report.Written(fileName, rows);
+    }
+    return true;
+  }
+
+  // Appends the row made by `format`; a value that does not fit its field is reported instead.
+  template <typename Format>
+  bool AppendRow(std::string& out, const std::string& sourceName, std::size_t lineNumber, std::string_view ident,
+                 Format format) {
+    try {
+      formats::AppendTextLine(out, format());
+      return true;
+    } catch (const std::exception& error) {
+      result_.report.Drop(sourceName, lineNumber, "cannot be written", std::string(ident) + ": " + error.what());
+      return false;
+    }
+  }
+
+  void DropOverCapacity(const std::string& sourceName, std::size_t lineNumber, std::string_view table,
+                        std::string_view ident) {
+    result_.report.Drop(sourceName, lineNumber, "over the " + std::string(table) + " table's capacity", ident);
+  }
+
+  void Navaids() {
+    auto source = Source(options_.xplaneFolder, "nav.dat");
+    if (!source) {
+      return;
+    }
+    const navimport::Navaids navaids = ReadNavaids(*source, box_, result_.report);
+    std::size_t room = FileRowLimit(kBeaconCapacity);
+    for (const auto& [fileName, list] : {std::pair{kVorFile, &navaids.vors}, std::pair{kNdbFile, &navaids.ndbs}}) {
+      std::string text;
+      std::size_t rows = 0;
+      for (const Navaid& navaid : *list) {
+        if (rows >= room) {
+          DropOverCapacity(source->name(), navaid.lineNumber, "beacon", navaid.ident);
+          continue;
         }
-        Step("navaids", [&] { Navaids(); });
-        Step("fixes", [&] { Fixes(); });
-        Step("airways", [&] { Airways(); });
-        Step("airports", [&] { Airports(); });
-        Step("geo", [&] { Geo(); });
-        std::string reportText = result_.report.FullText();
-        for (const std::string& message : result_.errors) {
-            reportText += "Error: " + message + "\n";
+        rows += AppendRow(text, source->name(), navaid.lineNumber, navaid.ident,
+                          [&] { return BeaconRowText(navaid, source->name()); });
+      }
+      room -= rows;
+      Write(fileName, text, true, rows);
+    }
+  }
+
+  void Fixes() {
+    auto source = Source(options_.xplaneFolder, "fix.dat");
+    if (!source) {
+      return;
+    }
+    const std::vector<Fix> fixes = ReadFixes(*source, box_, result_.report);
+    std::string text;
+    text.reserve(fixes.size() * 30);
+    std::size_t rows = 0;
+    for (const Fix& fix : fixes) {
+      if (rows >= FileRowLimit(kFixCapacity)) {
+        DropOverCapacity(source->name(), fix.lineNumber, "fix", fix.ident);
+        continue;
+      }
+      rows += AppendRow(text, source->name(), fix.lineNumber, fix.ident, [&] { return FixRowText(fix); });
+    }
+    Write(kFixFile, text, true, rows);
+  }
+
+  void Airways() {
+    auto source = Source(options_.xplaneFolder, "awy.dat");
+    if (!source) {
+      return;
+    }
+    const std::vector<AirwaySegment> segments = ReadAirwaySegments(*source, box_, result_.report);
+    std::vector<AirwayRun> runs = ChainAirways(segments, result_.report, source->name());
+    if (!OrderRunsApart(runs)) {
+      result_.report.Note(source->name() +
+                          ": runs of one airway name could not all be kept apart; the reader joins them");
+    }
+    // The reader makes one row per segment, one more after the last line, and the terminator.
+    const std::size_t segmentLimit = FileRowLimit(kAirwaySegmentCapacity, 1);
+    std::string text;
+    for (const std::string& line : AirwayHeaderLines(kSourceNote)) {
+      formats::AppendTextLine(text, line);
+    }
+    std::unordered_map<std::string, std::size_t> runsOfName;
+    std::size_t segmentRows = 0;
+    std::size_t runNumber = 0;
+    std::size_t pointRows = 0;
+    for (const AirwayRun& run : runs) {
+      if (segmentRows + run.legs.size() > segmentLimit) {
+        DropOverCapacity(source->name(), 0, "airway segment", run.airwayName);
+        continue;
+      }
+      segmentRows += run.legs.size();
+      pointRows += run.points.size();
+      AppendAirwayRunLines(run, ++runNumber, ++runsOfName[run.airwayName], text);
+    }
+    result_.report.Note(source->name() + ": " + std::to_string(segments.size()) + " segments chained into " +
+                        std::to_string(runNumber) + " runs (" + std::to_string(segmentRows) + " segments once each)");
+    Write(kAirwayFile, text, true, pointRows);
+  }
+
+  void Airports() {
+    auto source = Source(options_.xplaneFolder, "apt.dat");
+    if (!source) {
+      return;
+    }
+    std::unordered_set<std::string> wanted(options_.layoutAirports.begin(), options_.layoutAirports.end());
+    const bool layoutOfAll = wanted.empty();
+    std::vector<SourceAirport> airports = ReadAirports(
+        *source, [&](std::string_view ident) { return layoutOfAll || wanted.count(std::string(ident)) != 0; },
+        result_.report);
+
+    // Layouts of the airports asked for, whether or not the box or the table keeps them.
+    std::string layoutText;
+    for (const std::string& line : LayoutFileHeaderLines(kSourceNote)) {
+      formats::AppendTextLine(layoutText, line);
+    }
+    std::vector<std::string> layoutErrors;
+    std::size_t layoutAirports = 0;
+    std::unordered_set<std::string> laidOut;
+    const auto appendLayout = [&](const SourceAirport& airport) {
+      if (!laidOut.insert(airport.ident).second) {
+        return;
+      }
+      AppendAirportLayout(airport, layoutText, layoutErrors);
+      ++layoutAirports;
+    };
+    if (!layoutOfAll) {
+      for (const SourceAirport& airport : airports) {
+        if (wanted.count(airport.ident) != 0) {
+          appendLayout(airport);
         }
-        Write(kReportFile, reportText, false);
-        return std::move(result_);
+      }
+      for (const std::string& ident : options_.layoutAirports) {
+        if (laidOut.count(ident) == 0) {
+          result_.report.Note(std::string(kLayoutFile) + ": no land airport " + ident + " in " + source->name());
+        }
+      }
     }
 
-private:
-    template <typename Body>
-    void Step(const char* name, Body body) {
-        const auto start = std::chrono::steady_clock::now();
+    std::vector<SourceAirport> inBox;
+    inBox.reserve(airports.size());
+    for (SourceAirport& airport : airports) {
+      if (box_.Contains(airport.latitudeDeg, airport.longitudeDeg)) {
+        inBox.push_back(std::move(airport));
+      } else {
+        result_.report.DropOutsideBox(source->name());
+      }
+    }
+    const std::vector<SourceAirport> kept =
+        SelectAirports(std::move(inBox), FileRowLimit(kAirportCapacity), result_.report, source->name());
+
+    std::string airportText;
+    std::string runwayText;
+    std::size_t airportRows = 0;
+    std::size_t runwayRows = 0;
+    for (const SourceAirport& airport : kept) {
+      if (!AppendRow(airportText, source->name(), airport.lineNumber, airport.ident,
+                     [&] { return AirportRowText(airport); })) {
+        continue;
+      }
+      ++airportRows;
+      for (const SourceRunway& runway : airport.runways) {
+        if (runwayRows + 2 > FileRowLimit(kRunwayEndCapacity)) {
+          DropOverCapacity(source->name(), airport.lineNumber, "runway end", airport.ident);
+          continue;
+        }
         try {
-            body();
+          const formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
+          formats::AppendTextLine(runwayText, lines.primary);
+          formats::AppendTextLine(runwayText, lines.opposite);
+          runwayRows += 2;
         } catch (const std::exception& error) {
-            result_.errors.push_back(std::string(name) + ": " + error.what());
+          result_.report.Drop(source->name(), airport.lineNumber, "runway cannot be written",
+                              airport.ident + " " + runway.end1.designator + ": " + error.what());
         }
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        result_.stepSeconds.emplace_back(name, took.count());
+      }
+      if (layoutOfAll) {
+        appendLayout(airport);
+      }
     }
-
-    std::optional<SourceFile> Source(const std::filesystem::path& folder, const char* baseName) {
-        try {
-            return SourceFile::Find(folder, baseName);
-        } catch (const SourceFileError& error) {
-            result_.errors.push_back(error.what());
-            return std::nullopt;
-        }
+    formats::AppendTextLine(layoutText, kLayoutFileEnd);
+    for (const std::string& message : layoutErrors) {
+      result_.report.Drop(source->name(), 0, "layout row cannot be written", message);
     }
-
-    // Written next to its final name first, so that a failed write leaves no half file.
-    bool Write(const char* fileName, const std::string& text, bool countRows, std::size_t rows = 0) {
-        const std::filesystem::path target = options_.outFolder / fileName;
-        std::filesystem::path temporary = target;
-        temporary += ".part";
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
-        bool ok = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-        ok = file && std::fclose(file.release()) == 0 && ok;
-        std::error_code error;
-        if (ok) {
-            std::filesystem::rename(temporary, target, error);
-            ok = !error;
-        }
-        if (!ok) {
-            std::filesystem::remove(temporary, error);
-            result_.errors.push_back(target.string() + ": cannot write");
-            return false;
-        }
-        if (countRows) {
-            result_.report.Written(fileName, rows);
-        }
-        return true;
+    Write(kAirportFile, airportText, true, airportRows);
+    Write(kRunwayFile, runwayText, true, runwayRows);
+    if (Write(kLayoutFile, layoutText, false)) {
+      result_.report.Note(std::string(kLayoutFile) + ": layouts of " + std::to_string(layoutAirports) + " airports");
     }
+  }
 
-    // Appends the row made by `format`; a value that does not fit its field is reported instead.
-    template <typename Format>
-    bool AppendRow(std::string& out, const std::string& sourceName, std::size_t lineNumber, std::string_view ident,
-                   Format format) {
-        try {
-            formats::AppendTextLine(out, format());
-            return true;
-        } catch (const std::exception& error) {
-            result_.report.Drop(sourceName, lineNumber, "cannot be written", std::string(ident) + ": " + error.what());
-            return false;
-        }
+  void Geo() {
+    std::vector<GeoSegment> coast;
+    std::vector<GeoSegment> borders;
+    if (!GeoLayer("land-50m.json", "land", false, coast) ||
+        !GeoLayer("countries-50m.json", "countries", true, borders)) {
+      return;
     }
-
-    void DropOverCapacity(const std::string& sourceName, std::size_t lineNumber, std::string_view table,
-                          std::string_view ident) {
-        result_.report.Drop(sourceName, lineNumber, "over the " + std::string(table) + " table's capacity", ident);
+    std::string text;
+    std::size_t rows = 0;
+    const std::size_t limit = FileRowLimit(kGeoSegmentCapacity, 0);
+    for (const auto& [layer, segments, sourceName] :
+         {std::tuple{1, &coast, "land-50m.json"}, std::tuple{2, &borders, "countries-50m.json"}}) {
+      formats::AppendTextLine(text, GeoLayerLine(layer));
+      std::size_t overCapacity = 0;
+      for (GeoSegment segment : *segments) {
+        if (options_.box && !ClipSegmentToBox(box_, segment.latitude1Deg, segment.longitude1Deg, segment.latitude2Deg,
+                                              segment.longitude2Deg)) {
+          result_.report.DropOutsideBox(sourceName);
+          continue;
+        }
+        if (rows >= limit) {
+          ++overCapacity;
+          continue;
+        }
+        formats::AppendTextLine(text, GeoSegmentText(segment));
+        ++rows;
+      }
+      if (overCapacity != 0) {
+        result_.report.Drop(sourceName, 0, "over the geo table's capacity", std::to_string(overCapacity) + " segments");
+      }
     }
+    Write(kGeoFile, text, true, rows);
+  }
 
-    void Navaids() {
-        auto source = Source(options_.xplaneFolder, "nav.dat");
-        if (!source) {
-            return;
-        }
-        const navimport::Navaids navaids = ReadNavaids(*source, box_, result_.report);
-        std::size_t room = FileRowLimit(kBeaconCapacity);
-        for (const auto& [fileName, list] : {std::pair{kVorFile, &navaids.vors}, std::pair{kNdbFile, &navaids.ndbs}}) {
-            std::string text;
-            std::size_t rows = 0;
-            for (const Navaid& navaid : *list) {
-                if (rows >= room) {
-                    DropOverCapacity(source->name(), navaid.lineNumber, "beacon", navaid.ident);
-                    continue;
-                }
-                rows += AppendRow(text, source->name(), navaid.lineNumber, navaid.ident,
-                                  [&] { return BeaconRowText(navaid, source->name()); });
-            }
-            room -= rows;
-            Write(fileName, text, true, rows);
-        }
+  bool GeoLayer(const char* fileName, const char* objectName, bool sharedOnly, std::vector<GeoSegment>& segments) {
+    std::string json;
+    const std::filesystem::path path = options_.geoFolder / fileName;
+    try {
+      json = ReadPossiblyCompressed(path);
+      segments = sharedOnly ? SharedBorderSegments(json, objectName) : OutlineSegments(json, objectName);
+      return true;
+    } catch (const std::exception& error) {
+      result_.errors.push_back(path.string() + ": " + error.what());
+      return false;
     }
+  }
 
-    void Fixes() {
-        auto source = Source(options_.xplaneFolder, "fix.dat");
-        if (!source) {
-            return;
-        }
-        const std::vector<Fix> fixes = ReadFixes(*source, box_, result_.report);
-        std::string text;
-        text.reserve(fixes.size() * 30);
-        std::size_t rows = 0;
-        for (const Fix& fix : fixes) {
-            if (rows >= FileRowLimit(kFixCapacity)) {
-                DropOverCapacity(source->name(), fix.lineNumber, "fix", fix.ident);
-                continue;
-            }
-            rows += AppendRow(text, source->name(), fix.lineNumber, fix.ident, [&] { return FixRowText(fix); });
-        }
-        Write(kFixFile, text, true, rows);
-    }
-
-    void Airways() {
-        auto source = Source(options_.xplaneFolder, "awy.dat");
-        if (!source) {
-            return;
-        }
-        const std::vector<AirwaySegment> segments = ReadAirwaySegments(*source, box_, result_.report);
-        std::vector<AirwayRun> runs = ChainAirways(segments, result_.report, source->name());
-        if (!OrderRunsApart(runs)) {
-            result_.report.Note(source->name() +
-                                ": runs of one airway name could not all be kept apart; the reader joins them");
-        }
-        // The reader makes one row per segment, one more after the last line, and the terminator.
-        const std::size_t segmentLimit = FileRowLimit(kAirwaySegmentCapacity, 1);
-        std::string text;
-        for (const std::string& line : AirwayHeaderLines(kSourceNote)) {
-            formats::AppendTextLine(text, line);
-        }
-        std::unordered_map<std::string, std::size_t> runsOfName;
-        std::size_t segmentRows = 0;
-        std::size_t runNumber = 0;
-        std::size_t pointRows = 0;
-        for (const AirwayRun& run : runs) {
-            if (segmentRows + run.legs.size() > segmentLimit) {
-                DropOverCapacity(source->name(), 0, "airway segment", run.airwayName);
-                continue;
-            }
-            segmentRows += run.legs.size();
-            pointRows += run.points.size();
-            AppendAirwayRunLines(run, ++runNumber, ++runsOfName[run.airwayName], text);
-        }
-        result_.report.Note(source->name() + ": " + std::to_string(segments.size()) + " segments chained into " +
-                            std::to_string(runNumber) + " runs (" + std::to_string(segmentRows) +
-                            " segments once each)");
-        Write(kAirwayFile, text, true, pointRows);
-    }
-
-    void Airports() {
-        auto source = Source(options_.xplaneFolder, "apt.dat");
-        if (!source) {
-            return;
-        }
-        std::unordered_set<std::string> wanted(options_.layoutAirports.begin(), options_.layoutAirports.end());
-        const bool layoutOfAll = wanted.empty();
-        std::vector<SourceAirport> airports = ReadAirports(
-            *source, [&](std::string_view ident) { return layoutOfAll || wanted.count(std::string(ident)) != 0; },
-            result_.report);
-
-        // Layouts of the airports asked for, whether or not the box or the table keeps them.
-        std::string layoutText;
-        for (const std::string& line : LayoutFileHeaderLines(kSourceNote)) {
-            formats::AppendTextLine(layoutText, line);
-        }
-        std::vector<std::string> layoutErrors;
-        std::size_t layoutAirports = 0;
-        std::unordered_set<std::string> laidOut;
-        const auto appendLayout = [&](const SourceAirport& airport) {
-            if (!laidOut.insert(airport.ident).second) {
-                return;
-            }
-            AppendAirportLayout(airport, layoutText, layoutErrors);
-            ++layoutAirports;
-        };
-        if (!layoutOfAll) {
-            for (const SourceAirport& airport : airports) {
-                if (wanted.count(airport.ident) != 0) {
-                    appendLayout(airport);
-                }
-            }
-            for (const std::string& ident : options_.layoutAirports) {
-                if (laidOut.count(ident) == 0) {
-                    result_.report.Note(std::string(kLayoutFile) + ": no land airport " + ident + " in " +
-                                        source->name());
-                }
-            }
-        }
-
-        std::vector<SourceAirport> inBox;
-        inBox.reserve(airports.size());
-        for (SourceAirport& airport : airports) {
-            if (box_.Contains(airport.latitudeDeg, airport.longitudeDeg)) {
-                inBox.push_back(std::move(airport));
-            } else {
-                result_.report.DropOutsideBox(source->name());
-            }
-        }
-        const std::vector<SourceAirport> kept =
-            SelectAirports(std::move(inBox), FileRowLimit(kAirportCapacity), result_.report, source->name());
-
-        std::string airportText;
-        std::string runwayText;
-        std::size_t airportRows = 0;
-        std::size_t runwayRows = 0;
-        for (const SourceAirport& airport : kept) {
-            if (!AppendRow(airportText, source->name(), airport.lineNumber, airport.ident,
-                           [&] { return AirportRowText(airport); })) {
-                continue;
-            }
-            ++airportRows;
-            for (const SourceRunway& runway : airport.runways) {
-                if (runwayRows + 2 > FileRowLimit(kRunwayEndCapacity)) {
-                    DropOverCapacity(source->name(), airport.lineNumber, "runway end", airport.ident);
-                    continue;
-                }
-                try {
-                    const formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
-                    formats::AppendTextLine(runwayText, lines.primary);
-                    formats::AppendTextLine(runwayText, lines.opposite);
-                    runwayRows += 2;
-                } catch (const std::exception& error) {
-                    result_.report.Drop(source->name(), airport.lineNumber, "runway cannot be written",
-                                        airport.ident + " " + runway.end1.designator + ": " + error.what());
-                }
-            }
-            if (layoutOfAll) {
-                appendLayout(airport);
-            }
-        }
-        formats::AppendTextLine(layoutText, kLayoutFileEnd);
-        for (const std::string& message : layoutErrors) {
-            result_.report.Drop(source->name(), 0, "layout row cannot be written", message);
-        }
-        Write(kAirportFile, airportText, true, airportRows);
-        Write(kRunwayFile, runwayText, true, runwayRows);
-        if (Write(kLayoutFile, layoutText, false)) {
-            result_.report.Note(std::string(kLayoutFile) + ": layouts of " + std::to_string(layoutAirports) +
-                                " airports");
-        }
-    }
-
-    void Geo() {
-        std::vector<GeoSegment> coast;
-        std::vector<GeoSegment> borders;
-        if (!GeoLayer("land-50m.json", "land", false, coast) || !GeoLayer("countries-50m.json", "countries", true, borders)) {
-            return;
-        }
-        std::string text;
-        std::size_t rows = 0;
-        const std::size_t limit = FileRowLimit(kGeoSegmentCapacity, 0);
-        for (const auto& [layer, segments, sourceName] :
-             {std::tuple{1, &coast, "land-50m.json"}, std::tuple{2, &borders, "countries-50m.json"}}) {
-            formats::AppendTextLine(text, GeoLayerLine(layer));
-            std::size_t overCapacity = 0;
-            for (GeoSegment segment : *segments) {
-                if (options_.box && !ClipSegmentToBox(box_, segment.latitude1Deg, segment.longitude1Deg,
-                                                      segment.latitude2Deg, segment.longitude2Deg)) {
-                    result_.report.DropOutsideBox(sourceName);
-                    continue;
-                }
-                if (rows >= limit) {
-                    ++overCapacity;
-                    continue;
-                }
-                formats::AppendTextLine(text, GeoSegmentText(segment));
-                ++rows;
-            }
-            if (overCapacity != 0) {
-                result_.report.Drop(sourceName, 0, "over the geo table's capacity",
-                                    std::to_string(overCapacity) + " segments");
-            }
-        }
-        Write(kGeoFile, text, true, rows);
-    }
-
-    bool GeoLayer(const char* fileName, const char* objectName, bool sharedOnly, std::vector<GeoSegment>& segments) {
-        std::string json;
-        const std::filesystem::path path = options_.geoFolder / fileName;
-        try {
-            json = ReadPossiblyCompressed(path);
-            segments = sharedOnly ? SharedBorderSegments(json, objectName) : OutlineSegments(json, objectName);
-            return true;
-        } catch (const std::exception& error) {
-            result_.errors.push_back(path.string() + ": " + error.what());
-            return false;
-        }
-    }
-
-    const NavImportOptions& options_;
-    GeoBox box_;
-    NavImportResult result_;
+  const NavImportOptions& options_;
+  GeoBox box_;
+  NavImportResult result_;
 };
 
 }  // namespace

@@ -12,12 +12,12 @@
 namespace corvane::navimport {
 
 struct NavImportOptions {
-    std::filesystem::path xplaneFolder;  // nav.dat, fix.dat, awy.dat, apt.dat (plain or .gz)
-    std::filesystem::path geoFolder;     // land-50m.json, countries-50m.json
-    std::filesystem::path outFolder;
-    std::optional<GeoBox> box;
-    // Airports whose layout goes into "corvanxX_apt.dat"; when empty, every airport written.
-    std::vector<std::string> layoutAirports;
+  std::filesystem::path xplaneFolder;  // nav.dat, fix.dat, awy.dat, apt.dat (plain or .gz)
+  std::filesystem::path geoFolder;     // land-50m.json, countries-50m.json
+  std::filesystem::path outFolder;
+  std::optional<GeoBox> box;
+  // Airports whose layout goes into "corvanxX_apt.dat"; when empty, every airport written.
+  std::vector<std::string> layoutAirports;
 };
 
 // Output file names.
@@ -32,12 +32,12 @@ inline constexpr const char* kGeoFile = "corvane_geo.dat";
 inline constexpr const char* kReportFile = "navimport_report.txt";
 
 struct NavImportResult {
-    ImportReport report;
-    // Sources that could not be read and files that could not be written; the run goes on without
-    // them, and the outputs they feed are not written (an old file of that name is left alone).
-    std::vector<std::string> errors;
-    // Seconds per step, for the console.
-    std::vector<std::pair<std::string, double>> stepSeconds;
+  ImportReport report;
+  // Sources that could not be read and files that could not be written; the run goes on without
+  // them, and the outputs they feed are not written (an old file of that name is left alone).
+  std::vector<std::string> errors;
+  // Seconds per step, for the console.
+  std::vector<std::pair<std::string, double>> stepSeconds;
 };
 
 NavImportResult RunNavImport(const NavImportOptions& options);

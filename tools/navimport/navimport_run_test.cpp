@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
@@ -104,254 +104,253 @@ constexpr const char* kLand = R"({"type": "Topology",
   "arcs": [[[-5, 44], [-5, 46], [-4, 46]], [[100, 10], [101, 10]]]})";
 
 class NavImportRunTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("navimport_run_test_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "xp");
-        fs::create_directories(root_ / "geo");
-        WriteGzip(root_ / "xp" / "nav.dat.gz", kNav);
-        WritePlain(root_ / "xp" / "fix.dat", kFix);
-        WritePlain(root_ / "xp" / "awy.dat", kAwy);
-        WritePlain(root_ / "xp" / "apt.dat", kApt);
-        WritePlain(root_ / "geo" / "countries-50m.json", kCountries);
-        WritePlain(root_ / "geo" / "land-50m.json", kLand);
-        options_.xplaneFolder = root_ / "xp";
-        options_.geoFolder = root_ / "geo";
-        options_.outFolder = root_ / "out";
-        options_.box = GeoBox{45.0, -30.0, 70.0, 20.0};
-        options_.layoutAirports = {"EHAM", "XNOR", "ZZZZ"};
-    }
-    void TearDown() override { if (!std::getenv("NAVIMPORT_KEEP")) fs::remove_all(root_); }
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("navimport_run_test_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "xp");
+    fs::create_directories(root_ / "geo");
+    WriteGzip(root_ / "xp" / "nav.dat.gz", kNav);
+    WritePlain(root_ / "xp" / "fix.dat", kFix);
+    WritePlain(root_ / "xp" / "awy.dat", kAwy);
+    WritePlain(root_ / "xp" / "apt.dat", kApt);
+    WritePlain(root_ / "geo" / "countries-50m.json", kCountries);
+    WritePlain(root_ / "geo" / "land-50m.json", kLand);
+    options_.xplaneFolder = root_ / "xp";
+    options_.geoFolder = root_ / "geo";
+    options_.outFolder = root_ / "out";
+    options_.box = GeoBox{45.0, -30.0, 70.0, 20.0};
+    options_.layoutAirports = {"EHAM", "XNOR", "ZZZZ"};
+  }
+  void TearDown() override {
+    if (!std::getenv("NAVIMPORT_KEEP")) fs::remove_all(root_);
+  }
 
-    static void WritePlain(const fs::path& path, std::string_view text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static void WriteGzip(const fs::path& path, std::string_view text) {
-        gzFile file = gzopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        ASSERT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
-        gzclose(file);
-    }
-    std::vector<std::string> Lines(const char* fileName) const {
-        return formats::ReadTextLines(options_.outFolder / fileName);
-    }
-    std::string RawText(const char* fileName) const {
-        std::ifstream in(options_.outFolder / fileName, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+  static void WritePlain(const fs::path& path, std::string_view text) { std::ofstream(path, std::ios::binary) << text; }
+  static void WriteGzip(const fs::path& path, std::string_view text) {
+    gzFile file = gzopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
+    gzclose(file);
+  }
+  std::vector<std::string> Lines(const char* fileName) const {
+    return formats::ReadTextLines(options_.outFolder / fileName);
+  }
+  std::string RawText(const char* fileName) const {
+    std::ifstream in(options_.outFolder / fileName, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
 
-    fs::path root_;
-    NavImportOptions options_;
+  fs::path root_;
+  NavImportOptions options_;
 };
 
 TEST_F(NavImportRunTest, BeaconsAndFixesReadBackAtTheReadersColumns) {
-    const NavImportResult result = RunNavImport(options_);
-    EXPECT_TRUE(result.errors.empty());
-    namespace beacon = formats::beacon_columns;
-    const std::vector<std::string> vors = Lines(kVorFile);
-    ASSERT_EQ(vors.size(), 1u);
-    EXPECT_EQ(TrimmedField(vors[0], beacon::kIdent), "SPY");
-    EXPECT_FLOAT_EQ(static_cast<float>(ParseDouble(TrimmedField(vors[0], beacon::kLatitude))), 52.540281f);
-    EXPECT_FLOAT_EQ(static_cast<float>(ParseDouble(TrimmedField(vors[0], beacon::kLongitude))), 4.853781f);
-    EXPECT_EQ(TrimmedField(vors[0], beacon::kFrequency), "113.30");
-    const std::vector<std::string> ndbs = Lines(kNdbFile);
-    ASSERT_EQ(ndbs.size(), 2u);
-    EXPECT_EQ(TrimmedField(ndbs[0], beacon::kFrequency), "396.00");
-    EXPECT_EQ(TrimmedField(ndbs[1], beacon::kFrequency), "1700.0");
+  const NavImportResult result = RunNavImport(options_);
+  EXPECT_TRUE(result.errors.empty());
+  namespace beacon = formats::beacon_columns;
+  const std::vector<std::string> vors = Lines(kVorFile);
+  ASSERT_EQ(vors.size(), 1u);
+  EXPECT_EQ(TrimmedField(vors[0], beacon::kIdent), "SPY");
+  EXPECT_FLOAT_EQ(static_cast<float>(ParseDouble(TrimmedField(vors[0], beacon::kLatitude))), 52.540281f);
+  EXPECT_FLOAT_EQ(static_cast<float>(ParseDouble(TrimmedField(vors[0], beacon::kLongitude))), 4.853781f);
+  EXPECT_EQ(TrimmedField(vors[0], beacon::kFrequency), "113.30");
+  const std::vector<std::string> ndbs = Lines(kNdbFile);
+  ASSERT_EQ(ndbs.size(), 2u);
+  EXPECT_EQ(TrimmedField(ndbs[0], beacon::kFrequency), "396.00");
+  EXPECT_EQ(TrimmedField(ndbs[1], beacon::kFrequency), "1700.0");
 
-    namespace fix = formats::fix_columns;
-    const std::vector<std::string> fixes = Lines(kFixFile);
-    ASSERT_EQ(fixes.size(), 1u);
-    EXPECT_EQ(std::string(formats::CutField(fixes[0], fix::kIdent)) + " ", "ARTIP ");
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(fixes[0], fix::kLatitude)), 52.3);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(fixes[0], fix::kLongitude)), 4.5);
-    // Lines end with CR LF.
-    EXPECT_EQ(RawText(kFixFile), fixes[0] + "\r\n");
+  namespace fix = formats::fix_columns;
+  const std::vector<std::string> fixes = Lines(kFixFile);
+  ASSERT_EQ(fixes.size(), 1u);
+  EXPECT_EQ(std::string(formats::CutField(fixes[0], fix::kIdent)) + " ", "ARTIP ");
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(fixes[0], fix::kLatitude)), 52.3);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(fixes[0], fix::kLongitude)), 4.5);
+  // Lines end with CR LF.
+  EXPECT_EQ(RawText(kFixFile), fixes[0] + "\r\n");
 
-    const ImportReport& report = result.report;
-    EXPECT_EQ(report.outsideBox("nav.dat.gz"), 1u);
-    EXPECT_EQ(report.outsideBox("fix.dat"), 1u);
-    const std::string text = report.FullText();
-    for (const char* expected : {"nav.dat.gz:6: position 0/0", "nav.dat.gz:8: malformed navaid row",
-                                 "fix.dat:3: position 0/0", "fix.dat:5: ident longer than 5 characters: TOOLONG",
-                                 "fix.dat:6: malformed fix row"}) {
-        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
-    }
-    EXPECT_EQ(report.written(kVorFile), 1u);
-    EXPECT_EQ(report.written(kNdbFile), 2u);
+  const ImportReport& report = result.report;
+  EXPECT_EQ(report.outsideBox("nav.dat.gz"), 1u);
+  EXPECT_EQ(report.outsideBox("fix.dat"), 1u);
+  const std::string text = report.FullText();
+  for (const char* expected :
+       {"nav.dat.gz:6: position 0/0", "nav.dat.gz:8: malformed navaid row", "fix.dat:3: position 0/0",
+        "fix.dat:5: ident longer than 5 characters: TOOLONG", "fix.dat:6: malformed fix row"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  EXPECT_EQ(report.written(kVorFile), 1u);
+  EXPECT_EQ(report.written(kNdbFile), 2u);
 }
 
 // The airway file read as its reader reads it: 19 header lines, then consecutive points with the
 // same name (field 2 up to its blank) make segments.
 std::set<std::string> SegmentsAsRead(const std::vector<std::string>& lines, std::set<char>& levels) {
-    std::set<std::string> segments;
-    std::string previousName;
-    std::string previousIdent;
-    for (std::size_t index = formats::airway_fields::kHeaderLines; index < lines.size(); ++index) {
-        const std::string& line = lines[index];
-        if (line.empty() || line[0] == ';') {
-            continue;
-        }
-        const std::string_view field = formats::CommaField(line, formats::airway_fields::kAirwayName);
-        const std::string name(field.substr(0, field.find(' ')));
-        const std::string ident(formats::CommaField(line, formats::airway_fields::kIdent));
-        ParseDouble(formats::CommaField(line, formats::airway_fields::kLatitude));
-        ParseDouble(formats::CommaField(line, formats::airway_fields::kLongitude));
-        if (name == previousName) {
-            segments.insert(name + ":" + std::min(previousIdent, ident) + "-" + std::max(previousIdent, ident));
-            levels.insert(line.back());
-        }
-        previousName = name;
-        previousIdent = ident;
+  std::set<std::string> segments;
+  std::string previousName;
+  std::string previousIdent;
+  for (std::size_t index = formats::airway_fields::kHeaderLines; index < lines.size(); ++index) {
+    const std::string& line = lines[index];
+    if (line.empty() || line[0] == ';') {
+      continue;
     }
-    return segments;
+    const std::string_view field = formats::CommaField(line, formats::airway_fields::kAirwayName);
+    const std::string name(field.substr(0, field.find(' ')));
+    const std::string ident(formats::CommaField(line, formats::airway_fields::kIdent));
+    ParseDouble(formats::CommaField(line, formats::airway_fields::kLatitude));
+    ParseDouble(formats::CommaField(line, formats::airway_fields::kLongitude));
+    if (name == previousName) {
+      segments.insert(name + ":" + std::min(previousIdent, ident) + "-" + std::max(previousIdent, ident));
+      levels.insert(line.back());
+    }
+    previousName = name;
+    previousIdent = ident;
+  }
+  return segments;
 }
 
 TEST_F(NavImportRunTest, AirwayRunsAreJoinedByTheReaderExactlyAsChained) {
-    const NavImportResult result = RunNavImport(options_);
-    const std::vector<std::string> lines = Lines(kAirwayFile);
-    ASSERT_GT(lines.size(), formats::airway_fields::kHeaderLines);
-    for (std::size_t index = 0; index < formats::airway_fields::kHeaderLines; ++index) {
-        EXPECT_EQ(lines[index].substr(0, 1), ";") << "header line " << index + 1;
-    }
-    EXPECT_NE(lines[formats::airway_fields::kHeaderLines].substr(0, 1), ";");
-    std::set<char> levels;
-    EXPECT_EQ(SegmentsAsRead(lines, levels),
-              (std::set<std::string>{"UL9:ARTIP-SPY", "UL9:REDFA-SPY", "UL9:KOMET-SPY", "UN1:ARTIP-SPY",
-                                     "UN1:ARTIP-SUGOL", "UN1:LAMSO-SUGOL", "MTE:ARTIP-SUGOL"}));
-    EXPECT_EQ(levels, (std::set<char>{'L', 'H', 'B'}));
-    EXPECT_EQ(result.report.outsideBox("awy.dat"), 1u);
-    const std::string text = result.report.FullText();
-    EXPECT_NE(text.find("awy.dat:11: malformed airway row"), std::string::npos) << text;
-    EXPECT_NE(text.find("airway \"MT E\" written as \"MTE\""), std::string::npos) << text;
+  const NavImportResult result = RunNavImport(options_);
+  const std::vector<std::string> lines = Lines(kAirwayFile);
+  ASSERT_GT(lines.size(), formats::airway_fields::kHeaderLines);
+  for (std::size_t index = 0; index < formats::airway_fields::kHeaderLines; ++index) {
+    EXPECT_EQ(lines[index].substr(0, 1), ";") << "header line " << index + 1;
+  }
+  EXPECT_NE(lines[formats::airway_fields::kHeaderLines].substr(0, 1), ";");
+  std::set<char> levels;
+  EXPECT_EQ(SegmentsAsRead(lines, levels),
+            (std::set<std::string>{"UL9:ARTIP-SPY", "UL9:REDFA-SPY", "UL9:KOMET-SPY", "UN1:ARTIP-SPY",
+                                   "UN1:ARTIP-SUGOL", "UN1:LAMSO-SUGOL", "MTE:ARTIP-SUGOL"}));
+  EXPECT_EQ(levels, (std::set<char>{'L', 'H', 'B'}));
+  EXPECT_EQ(result.report.outsideBox("awy.dat"), 1u);
+  const std::string text = result.report.FullText();
+  EXPECT_NE(text.find("awy.dat:11: malformed airway row"), std::string::npos) << text;
+  EXPECT_NE(text.find("airway \"MT E\" written as \"MTE\""), std::string::npos) << text;
 }
 
 TEST_F(NavImportRunTest, AirportsRunwaysAndLayouts) {
-    const NavImportResult result = RunNavImport(options_);
-    namespace apt = formats::airport_columns;
-    const std::vector<std::string> airports = Lines(kAirportFile);
-    ASSERT_EQ(airports.size(), 2u);
-    EXPECT_EQ(TrimmedField(airports[0], apt::kIdent), "EHAM");
-    EXPECT_EQ(TrimmedField(airports[0], apt::kElevation), "-11");
-    EXPECT_EQ(formats::CutField(airports[0], apt::kName), "Schiphol");
-    // Centre of the box around the runway ends.
-    EXPECT_NEAR(ParseDouble(TrimmedField(airports[0], apt::kLatitude)), 52.3174904, 1e-6);
-    EXPECT_NEAR(ParseDouble(TrimmedField(airports[0], apt::kLongitude)), 4.7716108, 1e-6);
-    EXPECT_EQ(TrimmedField(airports[1], apt::kIdent), "EHLE");
+  const NavImportResult result = RunNavImport(options_);
+  namespace apt = formats::airport_columns;
+  const std::vector<std::string> airports = Lines(kAirportFile);
+  ASSERT_EQ(airports.size(), 2u);
+  EXPECT_EQ(TrimmedField(airports[0], apt::kIdent), "EHAM");
+  EXPECT_EQ(TrimmedField(airports[0], apt::kElevation), "-11");
+  EXPECT_EQ(formats::CutField(airports[0], apt::kName), "Schiphol");
+  // Centre of the box around the runway ends.
+  EXPECT_NEAR(ParseDouble(TrimmedField(airports[0], apt::kLatitude)), 52.3174904, 1e-6);
+  EXPECT_NEAR(ParseDouble(TrimmedField(airports[0], apt::kLongitude)), 4.7716108, 1e-6);
+  EXPECT_EQ(TrimmedField(airports[1], apt::kIdent), "EHLE");
 
-    namespace rwy = formats::runway_columns;
-    const std::vector<std::string> runways = Lines(kRunwayFile);
-    ASSERT_EQ(runways.size(), 6u);
-    const std::vector<std::tuple<std::string, std::string, int, int>> expected = {
-        {"EHAM", "09 ", 86, 1723}, {"EHAM", "27 ", 266, 1723}, {"EHLE", "05 ", 61, 1158},
-        {"EHLE", "23 ", 241, 1158}, {"EHLE", "N  ", 180, 555},  {"EHLE", "S  ", 0, 555},
-    };
-    for (std::size_t index = 0; index < expected.size(); ++index) {
-        const auto& [ident, designator, heading, halfLength] = expected[index];
-        const std::string& line = runways[index];
-        EXPECT_EQ(formats::CutField(line, rwy::kAirportIdent), ident) << line;
-        EXPECT_EQ(formats::CutField(line, rwy::kDesignator), designator) << line;
-        EXPECT_EQ(formats::ParseInt(TrimmedField(line, rwy::kHeading)), heading) << line;
-        EXPECT_NEAR(formats::ParseInt(TrimmedField(line, rwy::kHalfLength)), halfLength, 1) << line;
-    }
+  namespace rwy = formats::runway_columns;
+  const std::vector<std::string> runways = Lines(kRunwayFile);
+  ASSERT_EQ(runways.size(), 6u);
+  const std::vector<std::tuple<std::string, std::string, int, int>> expected = {
+      {"EHAM", "09 ", 86, 1723},  {"EHAM", "27 ", 266, 1723}, {"EHLE", "05 ", 61, 1158},
+      {"EHLE", "23 ", 241, 1158}, {"EHLE", "N  ", 180, 555},  {"EHLE", "S  ", 0, 555},
+  };
+  for (std::size_t index = 0; index < expected.size(); ++index) {
+    const auto& [ident, designator, heading, halfLength] = expected[index];
+    const std::string& line = runways[index];
+    EXPECT_EQ(formats::CutField(line, rwy::kAirportIdent), ident) << line;
+    EXPECT_EQ(formats::CutField(line, rwy::kDesignator), designator) << line;
+    EXPECT_EQ(formats::ParseInt(TrimmedField(line, rwy::kHeading)), heading) << line;
+    EXPECT_NEAR(formats::ParseInt(TrimmedField(line, rwy::kHalfLength)), halfLength, 1) << line;
+  }
 
-    const std::string text = result.report.FullText();
-    for (const char* wanted : {"apt.dat:18: land runway row has too few fields: EHLE",
-                               "apt.dat:19: ident is not 1 to 4 characters: ABCDE",
-                               "apt.dat:27: land airport without a usable land runway: XNOR"}) {
-        EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
-    }
-    EXPECT_EQ(result.report.outsideBox("apt.dat"), 1u);
-    EXPECT_NE(text.find("skipped 1 seaplane bases, 1 heliports"), std::string::npos) << text;
-    EXPECT_NE(text.find("no land airport ZZZZ"), std::string::npos) << text;
+  const std::string text = result.report.FullText();
+  for (const char* wanted :
+       {"apt.dat:18: land runway row has too few fields: EHLE", "apt.dat:19: ident is not 1 to 4 characters: ABCDE",
+        "apt.dat:27: land airport without a usable land runway: XNOR"}) {
+    EXPECT_NE(text.find(wanted), std::string::npos) << wanted << "\n" << text;
+  }
+  EXPECT_EQ(result.report.outsideBox("apt.dat"), 1u);
+  EXPECT_NE(text.find("skipped 1 seaplane bases, 1 heliports"), std::string::npos) << text;
+  EXPECT_NE(text.find("no land airport ZZZZ"), std::string::npos) << text;
 
-    // The layout: header, runway, helipad, then the outline with its nodes and the taxiway; not the
-    // lighting row, nor the nodes of the line feature.
-    namespace layout = formats::layout_columns;
-    const std::vector<std::string> rows = Lines(kLayoutFile);
-    std::vector<std::string> codes;
-    for (const std::string& row : rows) {
-        codes.push_back(row.substr(0, row.find(' ')));
-    }
-    EXPECT_EQ(codes, (std::vector<std::string>{"I", "1000", "", "1", "100", "102", "110", "111", "112", "113", "10",
-                                               "99"}));
-    const std::string& header = rows[3];
-    EXPECT_EQ(header.substr(0, 3), layout::kHeaderCodeRead);
-    EXPECT_EQ(formats::TrimmedField(header, layout::kHeaderElevation), "-11");
-    EXPECT_EQ(header.substr(layout::kHeaderIdentFirst - 1, 4), "EHAM");
-    // Runway ends at 36-47 / 49-61 and 92-103 / 105-117, designator 32-34.
-    const std::string& runway = rows[4];
-    EXPECT_EQ(TrimmedField(runway, formats::Column{32, 34}), "09");
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{36, 47})), 52.31662258);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{49, 61})), 4.74629843);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{92, 103})), 52.31835819);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{105, 117})), 4.79692334);
-    // Helipad: 9-20, 22-34, heading 36-41, length 44-49.
-    const std::string& helipad = rows[5];
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{9, 20})), 52.3);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{22, 34})), 4.76);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{36, 41})), 90.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{44, 49})), 20.0);
-    // Nodes: 5-16 and 18-30.
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(rows[8], layout::kTaxiNodeLatitude)), 52.301);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(rows[8], layout::kTaxiNodeLongitude)), 4.75);
-    // Old-style taxiway: 5-16, 18-30, heading 36-41, length 43-47, width 58-61.
-    const std::string& taxiway = rows[10];
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{5, 16})), 52.31);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{18, 30})), 4.77);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{36, 41})), 168.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{43, 47})), 160.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{58, 61})), 60.0);
+  // The layout: header, runway, helipad, then the outline with its nodes and the taxiway; not the
+  // lighting row, nor the nodes of the line feature.
+  namespace layout = formats::layout_columns;
+  const std::vector<std::string> rows = Lines(kLayoutFile);
+  std::vector<std::string> codes;
+  for (const std::string& row : rows) {
+    codes.push_back(row.substr(0, row.find(' ')));
+  }
+  EXPECT_EQ(codes,
+            (std::vector<std::string>{"I", "1000", "", "1", "100", "102", "110", "111", "112", "113", "10", "99"}));
+  const std::string& header = rows[3];
+  EXPECT_EQ(header.substr(0, 3), layout::kHeaderCodeRead);
+  EXPECT_EQ(formats::TrimmedField(header, layout::kHeaderElevation), "-11");
+  EXPECT_EQ(header.substr(layout::kHeaderIdentFirst - 1, 4), "EHAM");
+  // Runway ends at 36-47 / 49-61 and 92-103 / 105-117, designator 32-34.
+  const std::string& runway = rows[4];
+  EXPECT_EQ(TrimmedField(runway, formats::Column{32, 34}), "09");
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{36, 47})), 52.31662258);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{49, 61})), 4.74629843);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{92, 103})), 52.31835819);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(runway, formats::Column{105, 117})), 4.79692334);
+  // Helipad: 9-20, 22-34, heading 36-41, length 44-49.
+  const std::string& helipad = rows[5];
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{9, 20})), 52.3);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{22, 34})), 4.76);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{36, 41})), 90.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(helipad, formats::Column{44, 49})), 20.0);
+  // Nodes: 5-16 and 18-30.
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(rows[8], layout::kTaxiNodeLatitude)), 52.301);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(rows[8], layout::kTaxiNodeLongitude)), 4.75);
+  // Old-style taxiway: 5-16, 18-30, heading 36-41, length 43-47, width 58-61.
+  const std::string& taxiway = rows[10];
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{5, 16})), 52.31);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{18, 30})), 4.77);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{36, 41})), 168.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{43, 47})), 160.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(taxiway, formats::Column{58, 61})), 60.0);
 }
 
 TEST_F(NavImportRunTest, GeoLayersWithEachBorderOnceAndTheBoxCut) {
-    const NavImportResult result = RunNavImport(options_);
-    namespace geo = formats::geo_columns;
-    const std::vector<std::string> lines = Lines(kGeoFile);
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], ";LAYER1");
-    // Coast: (44,-5)-(46,-5) is cut at 45°N; (46,-5)-(46,-4) stays; the far segment is dropped.
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLatitude1)), 45.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLongitude1)), -5.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLatitude2)), 46.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[2], geo::kLongitude2)), -4.0);
-    EXPECT_EQ(lines[3], ";LAYER2");
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLatitude1)), 50.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLongitude1)), 10.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLatitude2)), 51.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLongitude2)), 10.0);
-    EXPECT_EQ(result.report.outsideBox("land-50m.json"), 1u);
-    EXPECT_EQ(result.report.outsideBox("countries-50m.json"), 1u);
+  const NavImportResult result = RunNavImport(options_);
+  namespace geo = formats::geo_columns;
+  const std::vector<std::string> lines = Lines(kGeoFile);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], ";LAYER1");
+  // Coast: (44,-5)-(46,-5) is cut at 45°N; (46,-5)-(46,-4) stays; the far segment is dropped.
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLatitude1)), 45.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLongitude1)), -5.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[1], geo::kLatitude2)), 46.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[2], geo::kLongitude2)), -4.0);
+  EXPECT_EQ(lines[3], ";LAYER2");
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLatitude1)), 50.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLongitude1)), 10.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLatitude2)), 51.0);
+  EXPECT_DOUBLE_EQ(ParseDouble(TrimmedField(lines[4], geo::kLongitude2)), 10.0);
+  EXPECT_EQ(result.report.outsideBox("land-50m.json"), 1u);
+  EXPECT_EQ(result.report.outsideBox("countries-50m.json"), 1u);
 }
 
 TEST_F(NavImportRunTest, MissingAndBrokenSourcesAreReportedAndTheRestIsWritten) {
-    fs::remove(root_ / "xp" / "awy.dat");
-    WritePlain(root_ / "geo" / "land-50m.json", "{ not json");
-    const NavImportResult result = RunNavImport(options_);
-    ASSERT_EQ(result.errors.size(), 2u);
-    EXPECT_NE(result.errors[0].find("awy.dat: not found"), std::string::npos) << result.errors[0];
-    EXPECT_NE(result.errors[1].find("land-50m.json: not JSON"), std::string::npos) << result.errors[1];
-    EXPECT_FALSE(fs::exists(options_.outFolder / kAirwayFile));
-    EXPECT_FALSE(fs::exists(options_.outFolder / kGeoFile));
-    EXPECT_EQ(Lines(kVorFile).size(), 1u);
-    EXPECT_EQ(Lines(kAirportFile).size(), 2u);
-    // The report file names the errors too.
-    EXPECT_NE(RawText(kReportFile).find("Error: "), std::string::npos);
+  fs::remove(root_ / "xp" / "awy.dat");
+  WritePlain(root_ / "geo" / "land-50m.json", "{ not json");
+  const NavImportResult result = RunNavImport(options_);
+  ASSERT_EQ(result.errors.size(), 2u);
+  EXPECT_NE(result.errors[0].find("awy.dat: not found"), std::string::npos) << result.errors[0];
+  EXPECT_NE(result.errors[1].find("land-50m.json: not JSON"), std::string::npos) << result.errors[1];
+  EXPECT_FALSE(fs::exists(options_.outFolder / kAirwayFile));
+  EXPECT_FALSE(fs::exists(options_.outFolder / kGeoFile));
+  EXPECT_EQ(Lines(kVorFile).size(), 1u);
+  EXPECT_EQ(Lines(kAirportFile).size(), 2u);
+  // The report file names the errors too.
+  EXPECT_NE(RawText(kReportFile).find("Error: "), std::string::npos);
 }
 
 TEST_F(NavImportRunTest, CapacityLimitsLeaveRoomForTheUserFile) {
-    // Without a box everything in the sources is kept: the far VOR, fix and airport come in.
-    options_.box.reset();
-    const NavImportResult result = RunNavImport(options_);
-    EXPECT_EQ(Lines(kVorFile).size(), 2u);
-    EXPECT_EQ(Lines(kFixFile).size(), 2u);
-    EXPECT_EQ(Lines(kAirportFile).size(), 3u);
-    EXPECT_EQ(result.report.outsideBox("apt.dat"), 0u);
+  // Without a box everything in the sources is kept: the far VOR, fix and airport come in.
+  options_.box.reset();
+  const NavImportResult result = RunNavImport(options_);
+  EXPECT_EQ(Lines(kVorFile).size(), 2u);
+  EXPECT_EQ(Lines(kFixFile).size(), 2u);
+  EXPECT_EQ(Lines(kAirportFile).size(), 3u);
+  EXPECT_EQ(result.report.outsideBox("apt.dat"), 0u);
 }
 
 }  // namespace

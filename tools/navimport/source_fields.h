@@ -9,20 +9,20 @@ namespace corvane::navimport {
 
 // Up to kMaxFields fields of a line; the text from any field to the end stays reachable (names).
 class LineFields {
-public:
-    static constexpr std::size_t kMaxFields = 32;
+ public:
+  static constexpr std::size_t kMaxFields = 32;
 
-    explicit LineFields(std::string_view line);
+  explicit LineFields(std::string_view line);
 
-    std::size_t size() const noexcept { return count_; }
-    std::string_view operator[](std::size_t index) const { return index < count_ ? fields_[index] : std::string_view(); }
-    // The line from the start of field `index` to its end, trailing blanks removed ("" past the end).
-    std::string_view Rest(std::size_t index) const;
+  std::size_t size() const noexcept { return count_; }
+  std::string_view operator[](std::size_t index) const { return index < count_ ? fields_[index] : std::string_view(); }
+  // The line from the start of field `index` to its end, trailing blanks removed ("" past the end).
+  std::string_view Rest(std::size_t index) const;
 
-private:
-    std::string_view line_;
-    std::string_view fields_[kMaxFields];
-    std::size_t count_ = 0;
+ private:
+  std::string_view line_;
+  std::string_view fields_[kMaxFields];
+  std::size_t count_ = 0;
 };
 
 // A decimal number, the whole field ("52.3", "-004.5"); nullopt when it is not one or not finite.

@@ -12,87 +12,86 @@ namespace corvane::navimport {
 namespace {
 
 struct GzCloser {
-    void operator()(gzFile_s* file) const { gzclose(file); }
+  void operator()(gzFile_s* file) const { gzclose(file); }
 };
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(text.size() / 40 + 1);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.push_back(line);
-        start = next;
+  std::vector<std::string_view> lines;
+  lines.reserve(text.size() / 40 + 1);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end == std::string_view::npos) {
+      end = text.size();
     }
-    return lines;
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    lines.push_back(line);
+    start = next;
+  }
+  return lines;
 }
 
 }  // namespace
 
 SourceFile::SourceFile(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {
-    lines_ = SplitLines(text_);
+  lines_ = SplitLines(text_);
 }
 
 std::string ReadPossiblyCompressed(const std::filesystem::path& path) {
-    errno = 0;
-    std::unique_ptr<gzFile_s, GzCloser> file(gzopen(path.c_str(), "rb"));
-    if (!file) {
-        throw SourceFileError(path.string() + ": cannot open: " +
-                              (errno != 0 ? std::strerror(errno) : "out of memory"));
+  errno = 0;
+  std::unique_ptr<gzFile_s, GzCloser> file(gzopen(path.c_str(), "rb"));
+  if (!file) {
+    throw SourceFileError(path.string() + ": cannot open: " + (errno != 0 ? std::strerror(errno) : "out of memory"));
+  }
+  gzbuffer(file.get(), 1 << 17);
+  std::string text;
+  std::error_code sizeError;
+  const auto fileSize = std::filesystem::file_size(path, sizeError);
+  // A gzip file of navigation text inflates to about six times its size.
+  text.reserve(sizeError ? 0 : static_cast<std::size_t>(fileSize) * 7);
+  constexpr unsigned kChunk = 1 << 20;
+  for (;;) {
+    const std::size_t used = text.size();
+    text.resize(used + kChunk);
+    const int got = gzread(file.get(), text.data() + used, kChunk);
+    if (got < 0) {
+      int code = 0;
+      const char* message = gzerror(file.get(), &code);
+      throw SourceFileError(path.string() + ": cannot read: " + (message ? message : "zlib error"));
     }
-    gzbuffer(file.get(), 1 << 17);
-    std::string text;
-    std::error_code sizeError;
-    const auto fileSize = std::filesystem::file_size(path, sizeError);
-    // A gzip file of navigation text inflates to about six times its size.
-    text.reserve(sizeError ? 0 : static_cast<std::size_t>(fileSize) * 7);
-    constexpr unsigned kChunk = 1 << 20;
-    for (;;) {
-        const std::size_t used = text.size();
-        text.resize(used + kChunk);
-        const int got = gzread(file.get(), text.data() + used, kChunk);
-        if (got < 0) {
-            int code = 0;
-            const char* message = gzerror(file.get(), &code);
-            throw SourceFileError(path.string() + ": cannot read: " + (message ? message : "zlib error"));
-        }
-        text.resize(used + static_cast<std::size_t>(got));
-        if (got == 0) {
-            break;
-        }
+    text.resize(used + static_cast<std::size_t>(got));
+    if (got == 0) {
+      break;
     }
-    int code = 0;
-    const char* message = gzerror(file.get(), &code);
-    // Z_BUF_ERROR here means the gzip stream was cut short.
-    if (code != Z_OK) {
-        throw SourceFileError(path.string() + ": cannot read: " + (message ? message : "zlib error"));
-    }
-    return text;
+  }
+  int code = 0;
+  const char* message = gzerror(file.get(), &code);
+  // Z_BUF_ERROR here means the gzip stream was cut short.
+  if (code != Z_OK) {
+    throw SourceFileError(path.string() + ": cannot read: " + (message ? message : "zlib error"));
+  }
+  return text;
 }
 
 SourceFile SourceFile::Read(const std::filesystem::path& path) {
-    return SourceFile(path.filename().string(), ReadPossiblyCompressed(path));
+  return SourceFile(path.filename().string(), ReadPossiblyCompressed(path));
 }
 
 SourceFile SourceFile::Find(const std::filesystem::path& folder, std::string_view baseName) {
-    const std::filesystem::path plain = folder / baseName;
-    if (std::filesystem::exists(plain)) {
-        return Read(plain);
-    }
-    std::filesystem::path compressed = plain;
-    compressed += ".gz";
-    if (std::filesystem::exists(compressed)) {
-        return Read(compressed);
-    }
-    throw SourceFileError(plain.string() + ": not found (nor " + compressed.filename().string() + ")");
+  const std::filesystem::path plain = folder / baseName;
+  if (std::filesystem::exists(plain)) {
+    return Read(plain);
+  }
+  std::filesystem::path compressed = plain;
+  compressed += ".gz";
+  if (std::filesystem::exists(compressed)) {
+    return Read(compressed);
+  }
+  throw SourceFileError(plain.string() + ": not found (nor " + compressed.filename().string() + ")");
 }
 
 }  // namespace corvane::navimport

@@ -19,7 +19,7 @@ inline constexpr std::size_t kTerminatorRows = 1;
 inline constexpr std::size_t kUserRowReserve = 100;
 
 inline constexpr std::size_t FileRowLimit(std::size_t capacity, std::size_t reserve = kUserRowReserve) {
-    return capacity - kTerminatorRows - reserve;
+  return capacity - kTerminatorRows - reserve;
 }
 
 }  // namespace corvane::navimport

@@ -9,16 +9,16 @@
 namespace corvane::navimport {
 
 struct GeoSegment {
-    double latitude1Deg = 0.0;
-    double longitude1Deg = 0.0;
-    double latitude2Deg = 0.0;
-    double longitude2Deg = 0.0;
+  double latitude1Deg = 0.0;
+  double longitude1Deg = 0.0;
+  double latitude2Deg = 0.0;
+  double longitude2Deg = 0.0;
 };
 
 // A topology that cannot be parsed or lacks what is asked of it; what() says what is wrong.
 class TopologyError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // Every line of the object's polygons and lines, each arc once ("land" of land-50m.json gives the

@@ -33,51 +33,51 @@ constexpr const char* kQuantizedLand = R"({
 })";
 
 TEST(TopojsonGeo, SharedBorderIsWrittenOnce) {
-    const std::vector<GeoSegment> borders = SharedBorderSegments(kCountries, "countries");
-    ASSERT_EQ(borders.size(), 1u);
-    EXPECT_DOUBLE_EQ(borders[0].latitude1Deg, 50.0);
-    EXPECT_DOUBLE_EQ(borders[0].longitude1Deg, 10.0);
-    EXPECT_DOUBLE_EQ(borders[0].latitude2Deg, 51.0);
-    EXPECT_DOUBLE_EQ(borders[0].longitude2Deg, 10.0);
-    // The outline of all countries holds every arc once: 1 + 3 + 3 segments.
-    EXPECT_EQ(OutlineSegments(kCountries, "countries").size(), 7u);
+  const std::vector<GeoSegment> borders = SharedBorderSegments(kCountries, "countries");
+  ASSERT_EQ(borders.size(), 1u);
+  EXPECT_DOUBLE_EQ(borders[0].latitude1Deg, 50.0);
+  EXPECT_DOUBLE_EQ(borders[0].longitude1Deg, 10.0);
+  EXPECT_DOUBLE_EQ(borders[0].latitude2Deg, 51.0);
+  EXPECT_DOUBLE_EQ(borders[0].longitude2Deg, 10.0);
+  // The outline of all countries holds every arc once: 1 + 3 + 3 segments.
+  EXPECT_EQ(OutlineSegments(kCountries, "countries").size(), 7u);
 }
 
 TEST(TopojsonGeo, DecodesQuantizedDeltaArcs) {
-    const std::vector<GeoSegment> coast = OutlineSegments(kQuantizedLand, "land");
-    // Points (9,50) (9,51) (10,51) (10,51 repeated: skipped) (10,50) (9,50).
-    ASSERT_EQ(coast.size(), 4u);
-    EXPECT_DOUBLE_EQ(coast[0].longitude1Deg, 9.0);
-    EXPECT_DOUBLE_EQ(coast[0].latitude1Deg, 50.0);
-    EXPECT_DOUBLE_EQ(coast[0].latitude2Deg, 51.0);
-    EXPECT_DOUBLE_EQ(coast[1].longitude2Deg, 10.0);
-    EXPECT_DOUBLE_EQ(coast[3].longitude2Deg, 9.0);
-    EXPECT_DOUBLE_EQ(coast[3].latitude2Deg, 50.0);
+  const std::vector<GeoSegment> coast = OutlineSegments(kQuantizedLand, "land");
+  // Points (9,50) (9,51) (10,51) (10,51 repeated: skipped) (10,50) (9,50).
+  ASSERT_EQ(coast.size(), 4u);
+  EXPECT_DOUBLE_EQ(coast[0].longitude1Deg, 9.0);
+  EXPECT_DOUBLE_EQ(coast[0].latitude1Deg, 50.0);
+  EXPECT_DOUBLE_EQ(coast[0].latitude2Deg, 51.0);
+  EXPECT_DOUBLE_EQ(coast[1].longitude2Deg, 10.0);
+  EXPECT_DOUBLE_EQ(coast[3].longitude2Deg, 9.0);
+  EXPECT_DOUBLE_EQ(coast[3].latitude2Deg, 50.0);
 }
 
 TEST(TopojsonGeo, BrokenTopologiesAreReportedNotCrashed) {
-    const std::vector<std::pair<const char*, const char*>> cases = {
-        {"{", "not JSON"},
-        {R"({"type": "FeatureCollection"})", "not a TopoJSON topology"},
-        {R"({"type": "Topology", "arcs": [], "objects": {}})", "no object \"land\""},
-        {R"({"type": "Topology", "arcs": [[[1, 2]]], "objects": {"land": {"type": "Polygon", "arcs": [[5]]}}})",
-         "beyond the 1 arcs"},
-        {R"({"type": "Topology", "arcs": [[[1]]], "objects": {"land": {"type": "Polygon", "arcs": [[0]]}}})",
-         "not [x, y]"},
-        {R"({"type": "Topology", "arcs": [[[1, 200]]], "objects": {"land": {"type": "Polygon", "arcs": [[0]]}}})",
-         "range of degrees"},
-        {R"({"type": "Topology", "arcs": [[[1, 2]]], "objects": {"land": {"type": "Polygon", "arcs": [["x"]]}}})",
-         "not a whole number"},
-        {R"({"type": "Topology", "arcs": [], "objects": {"land": 5}})", "unexpected structure"},
-    };
-    for (const auto& [json, message] : cases) {
-        try {
-            OutlineSegments(json, "land");
-            ADD_FAILURE() << "accepted: " << json;
-        } catch (const TopologyError& error) {
-            EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
-        }
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"{", "not JSON"},
+      {R"({"type": "FeatureCollection"})", "not a TopoJSON topology"},
+      {R"({"type": "Topology", "arcs": [], "objects": {}})", "no object \"land\""},
+      {R"({"type": "Topology", "arcs": [[[1, 2]]], "objects": {"land": {"type": "Polygon", "arcs": [[5]]}}})",
+       "beyond the 1 arcs"},
+      {R"({"type": "Topology", "arcs": [[[1]]], "objects": {"land": {"type": "Polygon", "arcs": [[0]]}}})",
+       "not [x, y]"},
+      {R"({"type": "Topology", "arcs": [[[1, 200]]], "objects": {"land": {"type": "Polygon", "arcs": [[0]]}}})",
+       "range of degrees"},
+      {R"({"type": "Topology", "arcs": [[[1, 2]]], "objects": {"land": {"type": "Polygon", "arcs": [["x"]]}}})",
+       "not a whole number"},
+      {R"({"type": "Topology", "arcs": [], "objects": {"land": 5}})", "unexpected structure"},
+  };
+  for (const auto& [json, message] : cases) {
+    try {
+      OutlineSegments(json, "land");
+      ADD_FAILURE() << "accepted: " << json;
+    } catch (const TopologyError& error) {
+      EXPECT_NE(std::string(error.what()).find(message), std::string::npos) << error.what();
     }
+  }
 }
 
 }  // namespace

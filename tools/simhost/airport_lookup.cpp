@@ -41,7 +41,8 @@ std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path&
 
 }  // namespace
 
-std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident, std::string& error) {
+std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident,
+                                           std::string& error) {
   const std::string_view wanted = Trim(ident);
   if (wanted.empty() || wanted.size() > 4) {
     error = "airport ident must be 1 to 4 characters: '" + std::string(ident) + "'";
@@ -64,7 +65,8 @@ std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFold
     const auto latitude = ParseColumns(line, 6, 15);
     const auto longitude = ParseColumns(line, 16, 26);
     if (!latitude || !longitude || *latitude < -90 || *latitude > 90 || *longitude < -180 || *longitude > 180) {
-      if (badRow.empty()) badRow = file->string() + ":" + std::to_string(lineNumber) + ": bad position for " + std::string(wanted);
+      if (badRow.empty())
+        badRow = file->string() + ":" + std::to_string(lineNumber) + ": bad position for " + std::string(wanted);
       continue;
     }
     return AirportPosition{*latitude, *longitude};

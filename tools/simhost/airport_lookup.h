@@ -15,6 +15,7 @@ struct AirportPosition {
 
 // Looks in NAVapt.dat, then fsxarp.dat (file names matched without regard to case). Rows: ident in
 // columns 1-4, latitude in 6-15, longitude in 16-26; ";" starts a comment line. On failure `error` says why.
-std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident, std::string& error);
+std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident,
+                                           std::string& error);
 
 }  // namespace corvane::simhost

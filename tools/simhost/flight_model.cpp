@@ -54,7 +54,9 @@ FlightModel::FlightModel(const FlightModelOptions& options)
   Publish();
 }
 
-std::uint32_t FlightModel::serverVersion() const { return options_.xplane ? kXPlaneServerVersion : kFlightSimServerVersion; }
+std::uint32_t FlightModel::serverVersion() const {
+  return options_.xplane ? kXPlaneServerVersion : kFlightSimServerVersion;
+}
 
 std::uint32_t FlightModel::ServeBlock(std::span<std::byte> block) {
   const std::uint32_t reply = ServeRequestBlock(block, *this);
@@ -83,7 +85,8 @@ void FlightModel::WriteOffsets(std::uint32_t offset, std::span<const std::byte> 
 }
 
 void FlightModel::AbsorbPositionWrites() {
-  if (latitudeWritten_) aircraft_.latitude = std::clamp(DecodeLatitude(Get<std::int64_t>(kOffsetLatitude)), -89.9, 89.9);
+  if (latitudeWritten_)
+    aircraft_.latitude = std::clamp(DecodeLatitude(Get<std::int64_t>(kOffsetLatitude)), -89.9, 89.9);
   if (longitudeWritten_) aircraft_.longitude = DecodeLongitude(Get<std::int64_t>(kOffsetLongitude));
   if (altitudeWritten_) aircraft_.altitudeFt = DecodeAltitude(Get<std::int64_t>(kOffsetAltitude));
   if (headingWritten_) aircraft_.headingDegTrue = WrapDegrees360(DecodeHeading(Get<std::uint32_t>(kOffsetHeading)));

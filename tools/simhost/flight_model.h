@@ -15,7 +15,7 @@
 namespace corvane::simhost {
 
 struct FlightModelOptions {
-  double latitude = 52.3086;   // Amsterdam Schiphol
+  double latitude = 52.3086;  // Amsterdam Schiphol
   double longitude = 4.7639;
   double headingDegTrue = 0;
   double altitudeFt = 3000;

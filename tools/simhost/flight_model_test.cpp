@@ -151,7 +151,7 @@ TEST_F(FlightModelTest, WindDriftsTheTrackAndChangesGroundSpeed) {
   Fly(3600);
   EXPECT_NEAR(Aircraft().latitude, 2.0, 0.01);   // 120 nm north
   EXPECT_NEAR(Aircraft().longitude, 0.5, 0.01);  // 30 nm east
-  EXPECT_EQ(Poll().groundSpeedKt, 122);  // hypot(120, 30) = 123.7 kt, read back through whole m/s
+  EXPECT_EQ(Poll().groundSpeedKt, 122);          // hypot(120, 30) = 123.7 kt, read back through whole m/s
 }
 
 TEST_F(FlightModelTest, PositionWritesMoveTheAircraft) {

@@ -9,9 +9,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <csetjmp>
 #include <cerrno>
 #include <chrono>
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 

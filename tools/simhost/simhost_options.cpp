@@ -36,9 +36,18 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
   FlightModelOptions& model = options.model;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view name = args[i];
-    if (name == "--xplane") { model.xplane = true; continue; }
-    if (name == "--verbose") { options.verbose = true; continue; }
-    if (name == "--help" || name == "-h") { options.help = true; continue; }
+    if (name == "--xplane") {
+      model.xplane = true;
+      continue;
+    }
+    if (name == "--verbose") {
+      options.verbose = true;
+      continue;
+    }
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value after " + std::string(name);
       return false;
@@ -55,17 +64,29 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
     };
     double count = 0;
     bool ok = true;
-    if (name == "--at") at = value;
-    else if (name == "--data") dataFolder = value;
-    else if (name == "--heading") ok = numberInto(model.headingDegTrue, -360, 720);
-    else if (name == "--altitude") ok = numberInto(model.altitudeFt, -2000, 60000);
-    else if (name == "--speed") ok = numberInto(model.airspeedKt, 0, 1000);
-    else if (name == "--magvar") ok = numberInto(model.magneticVariationDeg, -180, 180);
-    else if (name == "--rate") ok = numberInto(options.timeFactor, 0.01, 1000);
-    else if (name == "--traffic") { ok = numberInto(count, 0, 96); model.trafficCount = static_cast<int>(count); }
-    else if (name == "--seed") { ok = numberInto(count, 0, 4294967295.0); model.seed = static_cast<std::uint64_t>(count); }
-    else if (name == "--wind") {
-      ok = ParsePair(value, '/', model.windDirectionDegTrue, model.windSpeedKt) && model.windSpeedKt >= 0 && model.windSpeedKt < 400;
+    if (name == "--at")
+      at = value;
+    else if (name == "--data")
+      dataFolder = value;
+    else if (name == "--heading")
+      ok = numberInto(model.headingDegTrue, -360, 720);
+    else if (name == "--altitude")
+      ok = numberInto(model.altitudeFt, -2000, 60000);
+    else if (name == "--speed")
+      ok = numberInto(model.airspeedKt, 0, 1000);
+    else if (name == "--magvar")
+      ok = numberInto(model.magneticVariationDeg, -180, 180);
+    else if (name == "--rate")
+      ok = numberInto(options.timeFactor, 0.01, 1000);
+    else if (name == "--traffic") {
+      ok = numberInto(count, 0, 96);
+      model.trafficCount = static_cast<int>(count);
+    } else if (name == "--seed") {
+      ok = numberInto(count, 0, 4294967295.0);
+      model.seed = static_cast<std::uint64_t>(count);
+    } else if (name == "--wind") {
+      ok = ParsePair(value, '/', model.windDirectionDegTrue, model.windSpeedKt) && model.windSpeedKt >= 0 &&
+           model.windSpeedKt < 400;
       if (!ok) error = "bad value for --wind (DIR/KT expected): '" + std::string(value) + "'";
     } else {
       error = "unknown option " + std::string(name);

@@ -21,9 +21,10 @@ bool Parse(std::vector<std::string> words, SimhostOptions& options, std::string&
 TEST(SimhostOptionsTest, ReadsEveryOption) {
   SimhostOptions options;
   std::string error;
-  ASSERT_TRUE(Parse({"--at", "52.3,4.76", "--heading", "90", "--altitude", "12000", "--speed", "180", "--wind", "270/25",
-                     "--magvar", "-3.5", "--traffic", "12", "--seed", "7", "--rate", "4", "--xplane", "--verbose"},
-                    options, error))
+  ASSERT_TRUE(Parse(
+      {"--at",     "52.3,4.76", "--heading", "90", "--altitude", "12000", "--speed", "180", "--wind",   "270/25",
+       "--magvar", "-3.5",      "--traffic", "12", "--seed",     "7",     "--rate",  "4",   "--xplane", "--verbose"},
+      options, error))
       << error;
   EXPECT_EQ(options.model.latitude, 52.3);
   EXPECT_EQ(options.model.longitude, 4.76);
@@ -42,8 +43,8 @@ TEST(SimhostOptionsTest, ReadsEveryOption) {
 
 TEST(SimhostOptionsTest, RefusesBadValues) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--at", "95,4"}, {"--at", "52.3;4.7"}, {"--heading"}, {"--heading", "ninety"}, {"--wind", "270"},
-      {"--wind", "270/-5"}, {"--traffic", "97"}, {"--rate", "0"}, {"--speed", "1,5"}, {"--bogus", "1"},
+      {"--at", "95,4"},     {"--at", "52.3;4.7"}, {"--heading"},   {"--heading", "ninety"}, {"--wind", "270"},
+      {"--wind", "270/-5"}, {"--traffic", "97"},  {"--rate", "0"}, {"--speed", "1,5"},      {"--bogus", "1"},
   };
   for (const auto& words : bad) {
     SimhostOptions options;
@@ -54,7 +55,8 @@ TEST(SimhostOptionsTest, RefusesBadValues) {
 }
 
 TEST(AirportLookupTest, FindsIdentInEitherFileWithoutRegardToCase) {
-  const auto folder = std::filesystem::temp_directory_path() / ("simhost_lookup_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("simhost_lookup_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   std::filesystem::create_directories(folder);
   {
     std::ofstream out(folder / "navapt.DAT", std::ios::binary);

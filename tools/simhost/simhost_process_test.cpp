@@ -1,11 +1,11 @@
 // simhost as a separate process: connect over the Linux transport, fly, kill it, and the command line client.
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,9 +13,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -62,7 +62,8 @@ class SimhostProcessTest : public ::testing::Test {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (runtimeFolder_ + "/simhost.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, (runtimeFolder_ + "/simhost.log").c_str(),
+                                     O_WRONLY | O_CREAT | O_APPEND, 0600);
     const int spawned = posix_spawn(&child_, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) child_ = -1;
@@ -140,8 +141,10 @@ TEST_F(SimhostProcessTest, ServerDeathFailsTheBatchAndTheLinkRecovers) {
   EXPECT_EQ(link.simulatorName(), "XPlane");
   const std::string blockPath = "/dev/shm/" + link.blockName();
   EXPECT_TRUE(std::filesystem::exists(blockPath));
-  EXPECT_EQ(std::filesystem::status(blockPath).permissions(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-  EXPECT_EQ(std::filesystem::status(runtimeFolder_ + "/corvane-fsuipc").permissions(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(std::filesystem::status(blockPath).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(std::filesystem::status(runtimeFolder_ + "/corvane-fsuipc").permissions(),
+            std::filesystem::perms::owner_all);
 
   Stop();
   std::uint32_t version = 0;

@@ -57,7 +57,8 @@ void TrafficModel::Spawn(TrafficAircraft& aircraft, double userLatitude, double 
 void TrafficModel::Step(double seconds, double userLatitude, double userLongitude) {
   for (TrafficAircraft& aircraft : aircraft_) {
     aircraft.headingDegTrue = std::fmod(aircraft.headingDegTrue + aircraft.turnRateDegPerSec * seconds + 360.0, 360.0);
-    MoveAlong(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, aircraft.groundSpeedKt * seconds / 3600.0);
+    MoveAlong(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue,
+              aircraft.groundSpeedKt * seconds / 3600.0);
     if (DistanceNm(aircraft.latitude, aircraft.longitude, userLatitude, userLongitude) > kRespawnBeyondNm) {
       Spawn(aircraft, userLatitude, userLongitude);
     }

@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
   const QByteArray output = demo.readAll();
   std::fwrite(output.constData(), 1, static_cast<size_t>(output.size()), stdout);
   if (demo.exitStatus() != QProcess::NormalExit || demo.exitCode() != 0) return Fail("scripts/demo failed");
-  if (!output.contains("simhost: client") || !output.contains("connected")) return Fail("corvane never reached simhost");
+  if (!output.contains("simhost: client") || !output.contains("connected"))
+    return Fail("corvane never reached simhost");
   if (!output.contains("simhost: stopped")) return Fail("the stand-in was not stopped");
 
   const QImage image(screenshot);

@@ -85,7 +85,8 @@ void SetGeometry(QWidget* widget, const Control& control) {
 MainWindow::MainWindow(const WindowOptions& options)
     : dialogs_(this), imageCanvas_(3000, 2250), paintBoxCanvas_(1024, 768) {
   auto connection = MakeSimulatorConnection(options.simulator);
-  if (!connection) throw std::invalid_argument("unknown simulator '" + options.simulator + "' (none, simhost or builtin)");
+  if (!connection)
+    throw std::invalid_argument("unknown simulator '" + options.simulator + "' (none, simhost or builtin)");
   connection_ = std::move(*connection);
   form_ = std::make_unique<TForm1>(
       FormOptions{options.settingsPath, options.dataFolder, connection_.transport, connection_.sleep}, dialogs_,
@@ -94,7 +95,8 @@ MainWindow::MainWindow(const WindowOptions& options)
   if (connection_.advanceTo) {
     // The built-in simulator flies on the wall clock.
     auto* flight = new QTimer(this);
-    connect(flight, &QTimer::timeout, this, [this] { connection_.advanceTo(static_cast<std::uint64_t>(clock_.elapsed())); });
+    connect(flight, &QTimer::timeout, this,
+            [this] { connection_.advanceTo(static_cast<std::uint64_t>(clock_.elapsed())); });
     clock_.start();
     flight->start(50);
   }
@@ -176,7 +178,8 @@ void MainWindow::BuildWidgets() {
             return button;
           } else if constexpr (std::is_same_v<T, Edit>) {
             auto* edit = new QLineEdit(parent);
-            connect(edit, &QLineEdit::textEdited, this, [control](const QString& text) { control->text = text.toStdString(); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [control](const QString& text) { control->text = text.toStdString(); });
             edit->installEventFilter(this);
             if (!control->caption.empty()) {
               auto* label = new QLabel(ToQString(control->caption), parent);
@@ -214,9 +217,8 @@ void MainWindow::BuildWidgets() {
             auto* memo = new QPlainTextEdit(parent);
             memo->setLineWrapMode(QPlainTextEdit::NoWrap);
             memo->setFont(QFont(QStringLiteral("Monospace"), 9));
-            connect(memo, &QPlainTextEdit::textChanged, this, [control, memo] {
-              control->lines = SplitLines(memo->toPlainText());
-            });
+            connect(memo, &QPlainTextEdit::textChanged, this,
+                    [control, memo] { control->lines = SplitLines(memo->toPlainText()); });
             return memo;
           } else if constexpr (std::is_same_v<T, ListBox>) {
             auto* list = new QListWidget(parent);
@@ -381,9 +383,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto name = names_.find(watched);
     if (name != names_.end()) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      const char* button = mouse->button() == Qt::RightButton ? "right" : mouse->button() == Qt::MiddleButton ? "middle" : "left";
-      Call(name->second + "MouseUp", {button, std::to_string(mouse->position().toPoint().x()),
-                                      std::to_string(mouse->position().toPoint().y())});
+      const char* button = mouse->button() == Qt::RightButton    ? "right"
+                           : mouse->button() == Qt::MiddleButton ? "middle"
+                                                                 : "left";
+      Call(name->second + "MouseUp",
+           {button, std::to_string(mouse->position().toPoint().x()), std::to_string(mouse->position().toPoint().y())});
     }
   }
   return QMainWindow::eventFilter(watched, event);

@@ -128,7 +128,8 @@ class MainWindowTest : public QObject {
 
   // After the first refresh cycle the map timer runs and the picture reaches the paint box, in every mode.
   void theMapAppearsAfterTheFirstRefreshInEveryMode() {
-    const QString demo = qEnvironmentVariable("CORVANE_SOURCE_DIR", QString::fromUtf8(CORVANE_SOURCE_DIR)) + "/data/demo";
+    const QString demo =
+        qEnvironmentVariable("CORVANE_SOURCE_DIR", QString::fromUtf8(CORVANE_SOURCE_DIR)) + "/data/demo";
     if (!QFile::exists(demo + "/NAVapt.dat")) QSKIP("no demo data");
     WindowOptions options;
     options.settingsPath = (folder_.path() + "/map.INI").toStdString();

@@ -84,7 +84,7 @@ class MapRenderPngTest : public QObject {
     map::Font font;
     canvas.SetBrushColor(0x000000);
     for (int round = 0; round < 2; ++round) {  // the second round draws from the kept pictures
-      font.color = 0x0000FF;  // red
+      font.color = 0x0000FF;                   // red
       canvas.SetFont(font);
       canvas.TextOut(0, 0, "UL602");
       font.color = 0x00FF00;  // green
@@ -109,8 +109,8 @@ class MapRenderPngTest : public QObject {
     QImage written(QString::fromStdString(out));
     QCOMPARE(written.size(), QSize(320, 200));
     QCOMPARE(RunRenderCommand({out, "--mode", "sideways"}), 2);
-    QCOMPARE(RunRenderCommand({folder.filePath("no/such/folder/map.png").toStdString(), "--data",
-                               folder.path().toStdString()}),
+    QCOMPARE(RunRenderCommand(
+                 {folder.filePath("no/such/folder/map.png").toStdString(), "--data", folder.path().toStdString()}),
              1);
   }
 };

@@ -82,7 +82,7 @@ TEST(PixelLine, LinesFarOutsideOrHugeNeverWriteOutsideTheClip) {
   picture.Line({-2000000000, 5}, {2000000000, 5}, clip);  // across, ends far away on both sides
   picture.Line({5, 2000000000}, {5, -2000000000}, clip);
   picture.Line({-50, -50}, {-10, 60}, clip);  // wholly to the left
-  picture.Line({3, 3}, {3, 3}, QRect());     // empty clip
+  picture.Line({3, 3}, {3, 3}, QRect());      // empty clip
   const std::vector<std::string> rows = picture.Rows();
   EXPECT_EQ(rows[5], "##########");
   for (int y = 0; y < 10; ++y) EXPECT_EQ(rows[static_cast<std::size_t>(y)][5], '#') << y;

@@ -160,8 +160,8 @@ void QtCanvas::LineTo(int x, int y) {
     // Thousands of short lines a frame: a painter call each costs far more than their pixels, so they
     // are written into the image directly (one pixel wide, solid, as the painter's pen would draw them).
     Painter();  // a painter begins on an image of its own (not shared): the pixels go where it paints
-    DrawPixelLine(reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4, visible,
-                  penPosition_, end, penPixel_);
+    DrawPixelLine(reinterpret_cast<std::uint32_t*>(image_.bits()), image_.bytesPerLine() / 4, visible, penPosition_,
+                  end, penPixel_);
   }
   penPosition_ = end;
 }

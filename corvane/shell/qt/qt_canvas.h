@@ -10,8 +10,8 @@
 #include <QPoint>
 #include <QStaticText>
 #include <cstdint>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -95,8 +95,9 @@ class QtCanvas final : public map::Canvas {
   mutable std::unique_ptr<QPainter> painter_;  // open while a frame is being drawn
   map::Color penColor_ = map::kBlack;
   map::Color brushColor_ = 0xFFFFFF;
-  QPen pen_{QColor(Qt::black), 0};  // for rectangle outlines
-  std::uint32_t penPixel_ = 0xFF000000;  // the pen colour as the image stores it, for lines  // cosmetic: one pixel wide, the painter's fast line path
+  QPen pen_{QColor(Qt::black), 0};       // for rectangle outlines
+  std::uint32_t penPixel_ = 0xFF000000;  // the pen colour as the image stores it, for lines  // cosmetic: one pixel
+                                         // wide, the painter's fast line path
   QColor brush_{Qt::white};
   map::Font font_;
   QColor textColor_{Qt::black};
@@ -104,7 +105,7 @@ class QtCanvas final : public map::Canvas {
   int visibleWidth_ = 0;
   int visibleHeight_ = 0;
   std::vector<CachedFont> fonts_;
-  CachedFont* textFont_ = nullptr;     // the entry for font_, found again after a SetFont
+  CachedFont* textFont_ = nullptr;  // the entry for font_, found again after a SetFont
 };
 
 }  // namespace corvane::shell::qt

@@ -13,9 +13,7 @@
 namespace corvane::shell::qt {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -90,8 +88,8 @@ bool QtDialogs::Confirm(std::string_view text, std::string_view title) {
 
 std::string QtDialogs::InputBox(std::string_view title, std::string_view prompt, std::string_view defaultText) {
   bool accepted = false;
-  const QString text =
-      QInputDialog::getText(parent_, ToQString(title), ToQString(prompt), QLineEdit::Normal, ToQString(defaultText), &accepted);
+  const QString text = QInputDialog::getText(parent_, ToQString(title), ToQString(prompt), QLineEdit::Normal,
+                                             ToQString(defaultText), &accepted);
   return accepted ? text.toStdString() : std::string(defaultText);
 }
 
