@@ -43,7 +43,8 @@ void LoadAirways(AirwaySegmentTable& airwaySegments, const std::filesystem::path
   if (!file.text) return;
   TableFiller<AirwaySegmentTable> filler(airwaySegments, NavTableId::kAirwaySegments, report, file.name,
                                          file.text->size());
-  // Each point after the first of the same airway completes a segment from the point before it.
+  // Each point after the first of the same airway completes a segment from the point before it. A point
+  // that is left out breaks the chain: no segment is made across it, as the file has no such leg.
   AirwayPoint previous;
   bool havePrevious = false;
   for (std::size_t index = formats::airway_fields::kHeaderLines; index < file.text->size(); ++index) {
@@ -54,11 +55,13 @@ void LoadAirways(AirwaySegmentTable& airwaySegments, const std::filesystem::path
       point = ParseAirwayPoint(line);
     } catch (const RowRejected& rejected) {
       filler.Reject(index + 1, rejected.what());
+      havePrevious = false;
       continue;
     }
-    // A point at 0/0 would start a segment that ends the table: leave it out, join its neighbours.
+    // A point at 0/0 would start a segment that ends the table: leave it out.
     if (point.latitude == 0 && point.longitude == 0) {
       ++report[NavTableId::kAirwaySegments].droppedAtOrigin;
+      havePrevious = false;
       continue;
     }
     if (havePrevious && point.airwayName == previous.airwayName) {

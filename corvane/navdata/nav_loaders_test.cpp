@@ -303,11 +303,27 @@ TEST(NavDatabaseLoad, BadRowsAreReportedWithFileLineAndTextAndLoadingGoesOn) {
   EXPECT_EQ(database.airports[0].ident, "BIKF ");
   EXPECT_EQ(RowsOf(database.runwayEnds), 0u);
   EXPECT_EQ(RowsOf(database.geoSegments), 1u);
-  // The unreadable point is left out; its neighbours on the same airway are joined.
-  ASSERT_EQ(RowsOf(database.airwaySegments), 1u);
-  EXPECT_EQ(database.airwaySegments[0].toIdent, "TEBRO ");
+  // The unreadable point is left out and breaks the airway: no leg from SPY to TEBRO.
+  EXPECT_EQ(RowsOf(database.airwaySegments), 0u);
   // Tables of files without problems are whole.
   EXPECT_EQ(RowsOf(database.beacons), 3u);
+}
+
+// A point that cannot be used, at 0/0 or unreadable, breaks its airway: the file has no leg across it.
+TEST(NavDatabaseLoad, DroppedAirwayPointBreaksTheChain) {
+  for (const std::string_view dropped : {"1,UL980 x,3,ZERO,0.000000,0.000000,1,H", "1,UL980 x,3,BAD,north,7.0,1,H"}) {
+    SCOPED_TRACE(dropped);
+    TestDataFolder folder;
+    WriteXPlaneFamily(folder);
+    folder.WriteRaw("NAVawy.dat",
+                    AirwayFileText({"1,UL980 x,1,SPY,52.54,4.85,1,H", "1,UL980 x,2,ARTIP,52.50,5.56,1,H", dropped,
+                                    "1,UL980 x,4,TEBRO,53.0,7.0,1,H", "1,UL980 x,5,EEL,53.16,6.66,1,H"}));
+    NavDatabase database;
+    LoadNavDatabase(database, folder.path(), DatabaseSource::kXPlane);
+    ASSERT_EQ(RowsOf(database.airwaySegments), 2u);
+    EXPECT_EQ(database.airwaySegments[0].fromIdent + database.airwaySegments[0].toIdent, "SPY ARTIP ");
+    EXPECT_EQ(database.airwaySegments[1].fromIdent + database.airwaySegments[1].toIdent, "TEBRO EEL ");
+  }
 }
 
 TEST(NavDatabaseLoad, MissingFilesAreReportedAndTheOthersStillLoad) {
