@@ -15,6 +15,12 @@ enum class BlockCreation { kCreated, kFailed, kAlreadyExists };
 
 enum class SendStatus { kDelivered, kTimedOut, kOsError };
 
+// An undelivered send, by the error code the operating system reported (0 for none). A system time-out
+// is an error the system reports, so it counts as a failed send like any other.
+constexpr SendStatus UndeliveredSendStatus(std::uint32_t osErrorCode) {
+  return osErrorCode != 0 ? SendStatus::kOsError : SendStatus::kTimedOut;
+}
+
 struct SendOutcome {
   SendStatus status = SendStatus::kOsError;
   std::uint32_t reply = 0;

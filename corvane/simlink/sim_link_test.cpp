@@ -232,6 +232,13 @@ TEST_F(SimLinkTest, WriteThenReadInOneBatchRoundTrips) {
   EXPECT_EQ(untouched, 0x5555);
 }
 
+// Windows reports a send that timed out with its own error code (ERROR_TIMEOUT, 1460): a failed send, result 12.
+TEST(UndeliveredSend, AnyErrorTheSystemReportsIsAFailedSend) {
+  EXPECT_EQ(UndeliveredSendStatus(1460), SendStatus::kOsError);
+  EXPECT_EQ(UndeliveredSendStatus(5), SendStatus::kOsError);
+  EXPECT_EQ(UndeliveredSendStatus(0), SendStatus::kTimedOut);
+}
+
 TEST_F(SimLinkTest, SendRetriesNineTimesWithPausesBetween) {
   struct Case {
     int failingSends;

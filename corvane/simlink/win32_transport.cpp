@@ -51,7 +51,7 @@ SendOutcome Win32Transport::SendRequest(std::chrono::milliseconds timeout) {
   const LRESULT delivered = SendMessageTimeoutA(static_cast<HWND>(window_), messageId_, atom_, 0, SMTO_BLOCK,
                                                 static_cast<UINT>(timeout.count()), &reply);
   if (delivered != 0) return {SendStatus::kDelivered, static_cast<std::uint32_t>(reply)};
-  return {GetLastError() != 0 && GetLastError() != ERROR_TIMEOUT ? SendStatus::kOsError : SendStatus::kTimedOut, 0};
+  return {UndeliveredSendStatus(GetLastError()), 0};
 }
 
 void Win32Transport::Release() {
