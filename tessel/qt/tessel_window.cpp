@@ -112,11 +112,12 @@ TesselWindow::TesselWindow(WindowScript script, QWidget* parent) : QWidget(paren
   }
 }
 
-TesselWindow::~TesselWindow() {
-  if (worker_ != nullptr) {
-    observer_.RequestStop();
-    worker_->wait();
-  }
+TesselWindow::~TesselWindow() { StopWorker(); }
+
+void TesselWindow::StopWorker() {
+  if (worker_ == nullptr) return;
+  observer_.RequestStop();
+  worker_->wait();
 }
 
 void TesselWindow::resizeEvent(QResizeEvent* event) {
@@ -150,10 +151,7 @@ void TesselWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TesselWindow::closeEvent(QCloseEvent* event) {
-  if (worker_ != nullptr) {
-    observer_.RequestStop();
-    worker_->wait();
-  }
+  StopWorker();
   form_.windowTopTwips = y() * kTwipsPerPixel;
   form_.windowLeftTwips = x() * kTwipsPerPixel;
   form_.txtPath = txtPath->text().toStdString();
@@ -187,11 +185,11 @@ void TesselWindow::btStart_Click() {
   observer_.Reset();
 
   // The form belongs to the worker until it ends; the window shows only what the observer posts.
-  worker_ = QThread::create([this] {
+  worker_.reset(QThread::create([this] {
     const RunResult result = form_.btStart_Click(&observer_);
     QMetaObject::invokeMethod(
         this, [this, result] { RunFinished(result); }, Qt::QueuedConnection);
-  });
+  }));
   worker_->start();
 }
 
@@ -202,8 +200,7 @@ void TesselWindow::btStop_Click() {
 
 void TesselWindow::RunFinished(RunResult result) {
   worker_->wait();
-  delete worker_;
-  worker_ = nullptr;
+  worker_.reset();
   SetRunning(false);
   RefreshFromForm();
   if (!result.outputWritten) lbError->setText(QStringLiteral("Output not written, see Problems"));

@@ -49,6 +49,8 @@ class TesselWindow final : public QWidget {
   void SetRunning(bool running);
   void RefreshFromForm();
   void SaveScreenshot(const std::string& path);
+  // Asks a running scan to stop and waits for its thread to end.
+  void StopWorker();
 
   void OnStep(const QString& message, int tab);
   void OnProgress(qulonglong value, qulonglong maximum);
@@ -56,7 +58,8 @@ class TesselWindow final : public QWidget {
   TesselForm form_;
   WindowScript script_;
   QtRunObserver observer_;
-  QThread* worker_ = nullptr;
+  // Runs the form while a scan is on; the window waits for it before it lets it go.
+  std::unique_ptr<QThread> worker_;
   std::size_t problemCount_ = 0;
   bool progressShotTaken_ = false;
 
