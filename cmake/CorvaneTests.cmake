@@ -3,7 +3,7 @@
 function(corvane_add_tests name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} corvane_testing GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
     DISCOVERY_TIMEOUT 60

@@ -8,15 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/scratch_folder.h"
+
 namespace corvane::formats {
 namespace {
-
-std::filesystem::path TempFile(const char* name, std::string_view content) {
-  const auto path = std::filesystem::temp_directory_path() / name;
-  std::ofstream out(path, std::ios::binary);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  return path;
-}
 
 TEST(TextLines, SplitsAtEitherLineEnd) {
   const struct {
@@ -44,16 +39,18 @@ TEST(TextLines, SplitsAtEitherLineEnd) {
 }
 
 TEST(TextLines, ReadsAFile) {
-  const auto path = TempFile("corvane_text_lines_test.dat", "one\r\ntwo\nthree");
+  const test_support::ScratchFolder folder;
+  const auto path = folder / "lines.dat";
+  std::ofstream(path, std::ios::binary) << "one\r\ntwo\nthree";
   EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"one", "two", "three"}));
   const TextFile file(path);
   EXPECT_EQ(file.size(), 3u);
   EXPECT_EQ(file[2], "three");
-  std::filesystem::remove(path);
 }
 
 TEST(TextLines, MissingFileNamesThePath) {
-  const auto path = std::filesystem::temp_directory_path() / "corvane_no_such_file.dat";
+  const test_support::ScratchFolder folder;
+  const auto path = folder / "corvane_no_such_file.dat";
   try {
     ReadTextLines(path);
     FAIL() << "no error";
@@ -61,7 +58,7 @@ TEST(TextLines, MissingFileNamesThePath) {
     EXPECT_EQ(error.path(), path);
     EXPECT_NE(std::string(error.what()).find("corvane_no_such_file.dat"), std::string::npos);
   }
-  EXPECT_THROW(TextFile{std::filesystem::temp_directory_path()}, TextFileError);
+  EXPECT_THROW(TextFile{folder.path()}, TextFileError);
 }
 
 TEST(TextLines, WritesCrLf) {
@@ -75,7 +72,8 @@ TEST(TextLines, WritesCrLf) {
   AppendTextLine(text, "b");
   EXPECT_EQ(text, "a\r\nb\r\n");
 
-  const auto path = std::filesystem::temp_directory_path() / "corvane_write_line_test.dat";
+  const test_support::ScratchFolder folder;
+  const auto path = folder / "written.dat";
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   EXPECT_TRUE(WriteTextLine(file, "x y"));
@@ -83,7 +81,6 @@ TEST(TextLines, WritesCrLf) {
   EXPECT_EQ(ReadTextLines(path), std::vector<std::string>{"x y"});
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "x y\r\n");
-  std::filesystem::remove(path);
 }
 
 }  // namespace

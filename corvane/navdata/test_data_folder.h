@@ -1,35 +1,20 @@
 // A temporary data folder for the loader tests, removed again at the end of the test.
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <random>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
+
+#include "testing/scratch_folder.h"
 
 namespace corvane::navdata::testing {
 
 class TestDataFolder {
  public:
-  TestDataFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvane_navdata_" + std::to_string(std::random_device{}()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TestDataFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TestDataFolder(const TestDataFolder&) = delete;
-  TestDataFolder& operator=(const TestDataFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return folder_.path(); }
 
   // Writes the lines, each ended by CR LF, as the data files are.
   void Write(std::string_view fileName, std::initializer_list<std::string_view> lines) const {
@@ -44,12 +29,12 @@ class TestDataFolder {
     WriteRaw(fileName, text);
   }
   void WriteRaw(std::string_view fileName, std::string_view text) const {
-    std::ofstream out(path_ / std::string(fileName), std::ios::binary);
+    std::ofstream out(path() / std::string(fileName), std::ios::binary);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
 
  private:
-  std::filesystem::path path_;
+  corvane::test_support::ScratchFolder folder_;
 };
 
 }  // namespace corvane::navdata::testing

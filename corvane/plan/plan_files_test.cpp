@@ -2,7 +2,6 @@
 #include "corvane/plan/plan_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -10,27 +9,20 @@
 
 #include "corvane/plan/plan_listing.h"
 #include "formats/text_lines.h"
+#include "testing/scratch_folder.h"
 
 namespace corvane::plan {
 namespace {
 
 class PlanFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("plan_files_test_" + std::to_string(::getpid()) + "_" +
-                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   static std::string Contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  std::filesystem::path folder_;
+  test_support::ScratchFolder scratch_;
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 FlightPlan PlanOfLength(int waypoints) {

@@ -2,27 +2,20 @@
 #include "corvane/plan/plan_panel.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
+#include "testing/scratch_folder.h"
 
 namespace corvane::plan {
 namespace {
 
 class PlanPanelTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("plan_panel_test_" + std::to_string(::getpid()) + "_" +
-                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
   std::string SaveFolder() const { return folder_.string() + "/"; }
 
-  std::filesystem::path folder_;
+  test_support::ScratchFolder scratch_;
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 const std::vector<std::string> kEhamSpyBikf = {

@@ -7,32 +7,15 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "corvane/map/recording_canvas.h"
 #include "form1.h"
 #include "no_simulator_transport.h"
 #include "scripted_dialogs.h"
+#include "testing/scratch_folder.h"
 
 namespace corvane::shell::testing {
 
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvane_shell_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  static inline int counter_ = 0;
-  std::filesystem::path path_;
-};
+using TemporaryFolder = corvane::test_support::ScratchFolder;
 
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;

@@ -1,27 +1,11 @@
-// Test helpers: a scratch folder removed afterwards, an observer that records, file reading.
+// Test helpers: an observer that records, file reading.
 #include "tessel/testing/test_support.h"
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 namespace tessel::testing {
-
-ScratchFolder::ScratchFolder() {
-  static std::atomic<unsigned> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = std::filesystem::temp_directory_path() /
-          ("tessel_test_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-  std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code error;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
-  std::filesystem::remove_all(path_, error);
-}
 
 void RecordingObserver::OnStep(std::string_view message, TabList tab) {
   if (!message.empty()) steps.emplace_back(message);

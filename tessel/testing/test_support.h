@@ -1,28 +1,16 @@
-// Test helpers: a scratch folder removed afterwards, an observer that records, file reading.
+// Test helpers: the shared scratch folder, an observer that records, file reading.
 #pragma once
 
-#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tessel/run_observer.h"
+#include "testing/scratch_folder.h"
 
 namespace tessel::testing {
 
-// A new empty folder under the system's temporary folder, removed with its content at the end.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using ScratchFolder = corvane::test_support::ScratchFolder;
 
 class RecordingObserver : public RunObserver {
  public:

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <unistd.h>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
 #include "formats/text_lines.h"
+#include "testing/scratch_folder.h"
 
 namespace corvane::navimport {
 namespace {
@@ -106,9 +106,6 @@ constexpr const char* kLand = R"({"type": "Topology",
 class NavImportRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("navimport_run_test_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
     fs::create_directories(root_ / "xp");
     fs::create_directories(root_ / "geo");
     WriteGzip(root_ / "xp" / "nav.dat.gz", kNav);
@@ -122,9 +119,6 @@ class NavImportRunTest : public ::testing::Test {
     options_.outFolder = root_ / "out";
     options_.box = GeoBox{45.0, -30.0, 70.0, 20.0};
     options_.layoutAirports = {"EHAM", "XNOR", "ZZZZ"};
-  }
-  void TearDown() override {
-    if (!std::getenv("NAVIMPORT_KEEP")) fs::remove_all(root_);
   }
 
   static void WritePlain(const fs::path& path, std::string_view text) { std::ofstream(path, std::ios::binary) << text; }
@@ -144,7 +138,8 @@ class NavImportRunTest : public ::testing::Test {
     return text.str();
   }
 
-  fs::path root_;
+  corvane::test_support::ScratchFolder scratch_;
+  const fs::path& root_ = scratch_.path();
   NavImportOptions options_;
 };
 
