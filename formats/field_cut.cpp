@@ -52,11 +52,12 @@ std::string_view CutField(std::string_view line, Column column) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const std::size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) {
     return {};
   }
-  const std::size_t last = text.find_last_not_of(" \t");
+  const std::size_t last = text.find_last_not_of(kBlanks);
   return text.substr(first, last - first + 1);
 }
 

@@ -15,7 +15,7 @@ namespace corvane::formats {
 // (possibly nothing).
 std::string_view CutField(std::string_view line, Column column);
 
-// Blanks (and tabs) removed from both ends.
+// Blanks removed from both ends: spaces, tabs and line-end characters. The one trim of the project.
 std::string_view TrimBlanks(std::string_view text);
 
 // CutField, then TrimBlanks.

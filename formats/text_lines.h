@@ -29,6 +29,8 @@ std::vector<std::string> ReadTextLines(const std::filesystem::path& path);
 
 // The same split over text already in memory.
 std::vector<std::string> SplitTextLines(std::string_view text);
+// The same split as views into the text, which must outlive them.
+std::vector<std::string_view> SplitTextLineViews(std::string_view text);
 
 // The whole file held once, its lines as views into it: no allocation per line.
 class TextFile {

@@ -7,14 +7,12 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/field_cut.h"
+
 namespace tessel {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
+using corvane::formats::TrimBlanks;
 
 // The text between the line's first and last quote.
 std::optional<std::string> QuotedValue(std::string_view line) {

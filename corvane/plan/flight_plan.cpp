@@ -82,11 +82,4 @@ void KeepActiveWaypointInPlan(FlightPlan& plan) {
   plan.ActiveWaypointIndex = std::clamp(plan.ActiveWaypointIndex, 0, last);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 }  // namespace corvane::plan

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/field_cut.h"
+
 namespace corvane::plan {
 
 enum class WaypointKind : std::int32_t {
@@ -95,10 +97,9 @@ void KeepActiveWaypointInPlan(FlightPlan& plan);
 
 // Rebuilds the airway neighbours of the entry at tail from the airway segment table (any table whose
 // rows carry fromIdent, toIdent and the from/to positions, ended by a row whose from-point is 0/0).
-std::string_view TrimBlanks(std::string_view text);
 template <typename SegmentTable>
 void UpdateAirwayNeighbours(FlightPlan& plan, const SegmentTable& segments) {
-  const std::string_view ident = TrimBlanks(plan[plan.tail].ident);
+  const std::string_view ident = formats::TrimBlanks(plan[plan.tail].ident);
   std::size_t count = 0;
   auto add = [&](float lat, float lon) {
     if (count + 1 < kAirwayPointCapacity) plan.airwayPoints[count++] = {lat, lon};
@@ -106,8 +107,8 @@ void UpdateAirwayNeighbours(FlightPlan& plan, const SegmentTable& segments) {
   for (std::size_t row = 0;; ++row) {
     const auto& segment = segments[row];
     if (segment.fromLatitude == 0 && segment.fromLongitude == 0) break;
-    if (TrimBlanks(segment.fromIdent) == ident) add(segment.toLatitude, segment.toLongitude);
-    if (TrimBlanks(segment.toIdent) == ident) add(segment.fromLatitude, segment.fromLongitude);
+    if (formats::TrimBlanks(segment.fromIdent) == ident) add(segment.toLatitude, segment.toLongitude);
+    if (formats::TrimBlanks(segment.toIdent) == ident) add(segment.fromLatitude, segment.fromLongitude);
   }
   plan.airwayPoints[count] = {};
 }

@@ -8,17 +8,14 @@
 #include "form1.h"
 #include "form_handlers.h"
 #include "formats/conversion_error.h"
+#include "formats/field_cut.h"
 #include "number_text.h"
 #include "scripted_dialogs.h"
 
 namespace corvane::shell {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
+using formats::TrimBlanks;
 
 // Splits off the first word; the rest keeps its inner blanks.
 std::pair<std::string_view, std::string_view> FirstWord(std::string_view text) {

@@ -8,15 +8,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "formats/field_cut.h"
+
 namespace corvane::shell {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -40,15 +35,16 @@ IniDocument IniDocument::Parse(std::string_view text) {
     position = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
-    const std::string_view trimmed = Trim(line);
+    const std::string_view trimmed = formats::TrimBlanks(line);
     if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
-      document.sections_.push_back({std::string(Trim(trimmed.substr(1, trimmed.find(']') - 1))), {}});
+      document.sections_.push_back({std::string(formats::TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1))), {}});
       continue;
     }
     Line entry{std::string(line), {}, {}};
     const auto equals = line.find('=');
-    if (equals != std::string_view::npos && !trimmed.starts_with(';') && !Trim(line.substr(0, equals)).empty()) {
-      entry.key = std::string(Trim(line.substr(0, equals)));
+    if (equals != std::string_view::npos && !trimmed.starts_with(';') &&
+        !formats::TrimBlanks(line.substr(0, equals)).empty()) {
+      entry.key = std::string(formats::TrimBlanks(line.substr(0, equals)));
       entry.value = std::string(line.substr(equals + 1));
     }
     document.sections_.back().lines.push_back(std::move(entry));
@@ -79,7 +75,7 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   const Section* found = FindSection(section);
   if (found == nullptr) return std::nullopt;
   for (const Line& line : found->lines) {
-    if (!line.key.empty() && SameName(line.key, key)) return std::string(Trim(line.value));
+    if (!line.key.empty() && SameName(line.key, key)) return std::string(formats::TrimBlanks(line.value));
   }
   return std::nullopt;
 }
@@ -100,7 +96,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   // New keys go after the section's last key, before any trailing blank lines.
   auto insertAt = found->lines.end();
   while (insertAt != found->lines.begin() && std::prev(insertAt)->key.empty() &&
-         Trim(std::prev(insertAt)->text).empty()) {
+         formats::TrimBlanks(std::prev(insertAt)->text).empty()) {
     --insertAt;
   }
   found->lines.insert(insertAt, Line{{}, std::string(key), std::string(value)});

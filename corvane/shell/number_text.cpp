@@ -5,16 +5,12 @@
 #include <limits>
 
 #include "formats/conversion_error.h"
+#include "formats/field_cut.h"
 
 namespace corvane::shell {
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
+using formats::TrimBlanks;
 
 }  // namespace
 

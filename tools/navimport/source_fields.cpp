@@ -61,14 +61,4 @@ std::optional<long> ParseWhole(std::string_view field) {
   return value;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 }  // namespace corvane::navimport

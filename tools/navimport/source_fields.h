@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/field_cut.h"
+
 namespace corvane::navimport {
 
 // Up to kMaxFields fields of a line; the text from any field to the end stays reachable (names).
@@ -30,7 +32,6 @@ std::optional<double> ParseDecimal(std::string_view field);
 // A whole number, the whole field; nullopt when it is not one.
 std::optional<long> ParseWhole(std::string_view field);
 
-// Blanks and tabs removed at both ends.
-std::string_view TrimBlanks(std::string_view text);
+using formats::TrimBlanks;
 
 }  // namespace corvane::navimport

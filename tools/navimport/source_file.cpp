@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "formats/text_lines.h"
+
 namespace corvane::navimport {
 
 namespace {
@@ -15,30 +17,10 @@ struct GzCloser {
   void operator()(gzFile_s* file) const { gzclose(file); }
 };
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  lines.reserve(text.size() / 40 + 1);
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) {
-      end = text.size();
-    }
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
-    lines.push_back(line);
-    start = next;
-  }
-  return lines;
-}
-
 }  // namespace
 
 SourceFile::SourceFile(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {
-  lines_ = SplitLines(text_);
+  lines_ = formats::SplitTextLineViews(text_);
 }
 
 std::string ReadPossiblyCompressed(const std::filesystem::path& path) {
