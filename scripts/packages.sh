@@ -1,6 +1,6 @@
 # Debian packages the build, the tests and the demo need. Sourced by the scripts.
 CORVANE_PACKAGES=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev zlib1g-dev
   xvfb xauth locales-all
