@@ -1,340 +1,242 @@
-// The window layout: every control's caption, place, size, initial visibility and form default.
+// The window layout as one table: every control with its panel, place, size, caption and starting values.
 #include "form1.h"
+
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <variant>
 
 namespace corvane::shell {
 namespace {
 
-template <class T>
-T& Place(T& control, std::string caption, int left, int top, int width, int height) {
-  control.caption = std::move(caption);
-  control.left = left;
-  control.top = top;
-  control.width = width;
-  control.height = height;
-  return control;
-}
+// A control named by its member, so a row cannot point at a control the form does not have.
+using ControlMember =
+    std::variant<Panel TForm1::*, Button TForm1::*, Edit TForm1::*, Label TForm1::*, CheckBox TForm1::*,
+                 RadioButton TForm1::*, Memo TForm1::*, ListBox TForm1::*, Shape TForm1::*, GroupBox TForm1::*,
+                 PaintBox TForm1::*, Image TForm1::*, StatusBar TForm1::*, Timer TForm1::*>;
 
-// Edits carry their label: labelled edits are laid out as label column + edit column.
-Edit& PlaceEdit(Edit& edit, std::string caption, std::string text, int top, int labelWidth, int editWidth,
-                std::string unit = {}) {
-  Place(edit, std::move(caption), 8 + labelWidth, top, editWidth, 22);
-  edit.text = std::move(text);
-  edit.unit = std::move(unit);
-  return edit;
-}
+// What only some kinds of control have; each kind takes the details that apply to it.
+struct Details {
+  bool hidden = false;
+  bool disabled = false;
+  std::string_view text = {};      // an edit's starting text
+  std::string_view unit = {};      // shown after an edit ("ft/nm")
+  std::string_view group = {};     // radio buttons of one group exclude each other
+  bool checked = false;            // a radio button or check box
+  Color brushColor = kColorBlack;  // a colour swatch
+};
 
-constexpr int kStripWidth = 53;
-constexpr int kStripButtonWidth = 49;
-constexpr int kStripButtonHeight = 25;
-constexpr int kStripPitch = 28;
+// One control. Geometry is relative to the parent panel; a labelled edit's caption is its label, which fills the
+// panel from x = 8 up to the edit's left.
+struct LayoutRow {
+  // The member's name: the form driver, the command-line scripts and the Qt window find the control by it.
+  std::string_view name;
+  ControlMember member;
+  std::string_view parent = {};  // empty for the window itself
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::string_view caption = {};
+  Details details = {};
+};
+
+// In creation order: a panel before the controls on it, a group box before the controls in it.
+// clang-format off
+constexpr LayoutRow kLayout[] = {
+    // The window's own controls: the map, its off-screen image, the status line, the search results.
+    {"PB1",  &TForm1::PB1,  "",   0,   0, 1024,  768, ""},
+    {"IMG1", &TForm1::IMG1, "",   0,   0, 3000, 2250, "", {.hidden = true}},
+    {"SB1",  &TForm1::SB1,  "",   0,   0,    0,   20, ""},
+    {"LB1",  &TForm1::LB1,  "", 312, 234,  400,  300, "", {.hidden = true}},
+
+    // PanDisplay: the left strip of layer and mode buttons.
+    {"PanDisplay", &TForm1::PanDisplay, "",           0,   0, 53, 768, ""},
+    {"bbARP",      &TForm1::bbARP,      "PanDisplay", 2,   4, 49,  25, "ARP"},
+    {"bbVOR",      &TForm1::bbVOR,      "PanDisplay", 2,  32, 49,  25, "VOR"},
+    {"bbNDB",      &TForm1::bbNDB,      "PanDisplay", 2,  60, 49,  25, "NDB"},
+    {"bbFIX",      &TForm1::bbFIX,      "PanDisplay", 2,  88, 49,  25, "FIX"},
+    {"bbINF",      &TForm1::bbINF,      "PanDisplay", 2, 116, 49,  25, "INF"},
+    {"bbRR",       &TForm1::bbRR,       "PanDisplay", 2, 144, 49,  25, "RR"},
+    {"bbTCAS",     &TForm1::bbTCAS,     "PanDisplay", 2, 172, 49,  25, "TCS"},
+    {"bbGEO",      &TForm1::bbGEO,      "PanDisplay", 2, 200, 49,  25, "GEO"},
+    {"bbAWY",      &TForm1::bbAWY,      "PanDisplay", 2, 228, 49,  25, "AWY"},
+    {"bbMAP",      &TForm1::bbMAP,      "PanDisplay", 2, 256, 49,  25, "MAP"},
+    {"btHide",     &TForm1::btHide,     "PanDisplay", 2, 284, 49,  25, "Hide Plane"},
+    {"btTextP",    &TForm1::btTextP,    "PanDisplay", 2, 312, 49,  25, "T+"},
+    {"btTextM",    &TForm1::btTextM,    "PanDisplay", 2, 340, 49,  25, "T-"},
+
+    // PanAP: the right strip, flush with the map's right edge (SizeStrips keeps it there).
+    {"PanAP",    &TForm1::PanAP,    "",      971,   0, 53, 768, ""},
+    {"bbLNAV",   &TForm1::bbLNAV,   "PanAP",   2,   4, 49,  25, "Ln"},
+    {"bbVNAV",   &TForm1::bbVNAV,   "PanAP",   2,  32, 49,  25, "Vn", {.disabled = true}},
+    {"bbSPD",    &TForm1::bbSPD,    "PanAP",   2,  60, 49,  25, "Sp", {.disabled = true}},
+    {"btAPpr",   &TForm1::btAPpr,   "PanAP",   2,  88, 49,  25, "<"},
+    {"btAPnxt",  &TForm1::btAPnxt,  "PanAP",   2, 116, 49,  25, ">"},
+    {"btColor",  &TForm1::btColor,  "PanAP",   2, 144, 49,  25, "CNF"},
+    {"btCenter", &TForm1::btCenter, "PanAP",   2, 172, 49,  25, "CP"},
+    {"btFP",     &TForm1::btFP,     "PanAP",   2, 200, 49,  25, "FP"},
+    {"btClr",    &TForm1::btClr,    "PanAP",   2, 228, 49,  25, "CLR"},
+    {"edSearch", &TForm1::edSearch, "PanAP",   2, 256, 49,  22, ""},
+
+    // PanFP: the plan listing with its buttons in a column on the right.
+    {"PanFP",      &TForm1::PanFP,      "",      160, 120, 700, 460, "", {.hidden = true}},
+    {"Memo1",      &TForm1::Memo1,      "PanFP",   8,   8, 560, 330, ""},
+    {"Memo2",      &TForm1::Memo2,      "PanFP",   8, 346, 560, 106, ""},
+    {"btOK",       &TForm1::btOK,       "PanFP", 580,   8, 110,  28, "OK"},
+    {"btCancel",   &TForm1::btCancel,   "PanFP", 580,  42, 110,  28, "CANCEL"},
+    {"btSV",       &TForm1::btSV,       "PanFP", 580,  76, 110,  28, "SAVE"},
+    {"btLD",       &TForm1::btLD,       "PanFP", 580, 110, 110,  28, "LOAD"},
+    {"btImp",      &TForm1::btImp,      "PanFP", 580, 144, 110,  28, "Import"},
+    {"btExp",      &TForm1::btExp,      "PanFP", 580, 178, 110,  28, "Export"},
+    {"btIVAO",     &TForm1::btIVAO,     "PanFP", 580, 212, 110,  28, "IVAO"},
+    {"btKML",      &TForm1::btKML,      "PanFP", 580, 246, 110,  28, "KML"},
+    {"btCalcDesc", &TForm1::btCalcDesc, "PanFP", 580, 280, 110,  28, "Calc Desc"},
+    {"btAPset2",   &TForm1::btAPset2,   "PanFP", 580, 314, 110,  28, "AP set"},
+    {"btArpInfo",  &TForm1::btArpInfo,  "PanFP", 580, 348, 110,  28, "ARP Info"},
+
+    // PanCFG: two columns of colour swatches, each captioned with what it colours; then the database
+    // choice and the configuration buttons.
+    {"PanCFG",    &TForm1::PanCFG,    "",       312, 184, 400, 400, "", {.hidden = true}},
+    {"gbColours", &TForm1::gbColours, "PanCFG",   8,   8, 384, 228, "Colours"},
+    {"shBG",      &TForm1::shBG,      "PanCFG",  16,  28,  30,  18, "Background", {.brushColor = 0x000000}},
+    {"shARP",     &TForm1::shARP,     "PanCFG",  16,  50,  30,  18, "Airports"},
+    {"shVOR",     &TForm1::shVOR,     "PanCFG",  16,  72,  30,  18, "VOR"},
+    {"shNDB",     &TForm1::shNDB,     "PanCFG",  16,  94,  30,  18, "NDB"},
+    {"shFIX",     &TForm1::shFIX,     "PanCFG",  16, 116,  30,  18, "Fixes"},
+    {"shRoute",   &TForm1::shRoute,   "PanCFG",  16, 138,  30,  18, "Route"},
+    {"shSID",     &TForm1::shSID,     "PanCFG",  16, 160,  30,  18, "SID/STAR", {.brushColor = 0x8080FF}},
+    {"shRR",      &TForm1::shRR,      "PanCFG",  16, 182,  30,  18, "Range rings"},
+    {"shArc",     &TForm1::shArc,     "PanCFG",  16, 204,  30,  18, "Compass", {.brushColor = 0xF0CAA6}},
+    {"shAwh",     &TForm1::shAwh,     "PanCFG", 204,  28,  30,  18, "Airway H"},
+    {"shAwb",     &TForm1::shAwb,     "PanCFG", 204,  50,  30,  18, "Airway B"},
+    {"shAwl",     &TForm1::shAwl,     "PanCFG", 204,  72,  30,  18, "Airway L"},
+    {"shGEO",     &TForm1::shGEO,     "PanCFG", 204,  94,  30,  18, "Geo 1"},
+    {"shGEO2",    &TForm1::shGEO2,    "PanCFG", 204, 116,  30,  18, "Geo 2"},
+    {"shGEO3",    &TForm1::shGEO3,    "PanCFG", 204, 138,  30,  18, "Geo 3"},
+    {"shGEO4",    &TForm1::shGEO4,    "PanCFG", 204, 160,  30,  18, "Geo 4"},
+    {"shBBG",     &TForm1::shBBG,     "PanCFG", 204, 182,  30,  18, "Mask BG"},
+    {"shTBG",     &TForm1::shTBG,     "PanCFG", 204, 204,  30,  18, "Text BG"},
+    {"shText",    &TForm1::shText,    "PanCFG",  16, 224, 120,  20, "ABC"},
+
+    {"gbDatabase", &TForm1::gbDatabase, "PanCFG",  8, 244, 184, 108, "Database"},
+    {"rbFS",       &TForm1::rbFS,       "PanCFG", 20, 266,  80,  20, "FS", {.group = "Database"}},
+    {"rbXP",       &TForm1::rbXP,       "PanCFG", 20, 290,  80,  20, "X-Plane", {.group = "Database", .checked = true}},
+    {"btReset",    &TForm1::btReset,    "PanCFG", 20, 318,  80,  26, "Reset"},
+
+    {"btAPSet",    &TForm1::btAPSet,    "PanCFG", 200, 250, 192, 26, "AP Settings"},
+    {"btCfgTmr",   &TForm1::btCfgTmr,   "PanCFG", 200, 282, 192, 26, "Config timers and sizes"},
+    {"btPosition", &TForm1::btPosition, "PanCFG", 200, 314, 192, 26, "Position at center"},
+    {"btColOK",    &TForm1::btColOK,    "PanCFG", 160, 362,  80, 28, "OK"},
+
+    // PanTMR: timers, sizes and the IvAp file.
+    {"PanTMR",    &TForm1::PanTMR,    "",       302, 179, 420, 410, "", {.hidden = true}},
+    {"edTmr1",    &TForm1::edTmr1,    "PanTMR", 258,  12,  80,  22, "Graphic loop timer interval", {.unit = "ms"}},
+    {"edTmr2",    &TForm1::edTmr2,    "PanTMR", 258,  40,  80,  22, "NavBase loop timer interval", {.unit = "ms"}},
+    {"edTmr3",    &TForm1::edTmr3,    "PanTMR", 258,  68,  80,  22, "Airport view loop timer interval", {.unit = "ms"}},
+    {"edTmr4",    &TForm1::edTmr4,    "PanTMR", 258,  96,  80,  22, "AutoPilot loop timer interval", {.unit = "ms"}},
+    {"edTmr5",    &TForm1::edTmr5,    "PanTMR", 258, 124,  80,  22, "FSUIPC read  loop timer interval", {.unit = "ms"}},
+    {"gbSizes",   &TForm1::gbSizes,   "PanTMR",   8, 156, 404, 132, "Sizes"},
+    {"edGeoSize", &TForm1::edGeoSize, "PanTMR", 258, 178,  80,  22, "Geo data", {.text = "10", .unit = "deg"}},
+    {"edArpSize", &TForm1::edArpSize, "PanTMR", 258, 204,  80,  22, "Airport data", {.text = "6", .unit = "deg"}},
+    {"edBcnSize", &TForm1::edBcnSize, "PanTMR", 258, 230,  80,  22, "Beacon data", {.text = "6", .unit = "deg"}},
+    {"edFixSize", &TForm1::edFixSize, "PanTMR", 258, 256,  80,  22, "Fixes data", {.text = "3", .unit = "deg"}},
+    {"gbIvap",    &TForm1::gbIvap,    "PanTMR",   8, 296, 404,  56, "IVAP FP Location"},
+    {"edIvapFP",  &TForm1::edIvapFP,  "PanTMR",  16, 320, 388,  22, "", {.text = "C:default.fpl"}},
+    {"btTmrOK",   &TForm1::btTmrOK,   "PanTMR", 170, 366,  80,  28, "OK"},
+
+    // PanAPConf: autopilot settings, the one configuration panel shown at start.
+    {"PanAPConf", &TForm1::PanAPConf, "",          387, 214, 250, 340, "AP Settings"},
+    {"edCrsAlt",  &TForm1::edCrsAlt,  "PanAPConf", 128,  12,  90,  22, "Cruise Altitude", {.text = "33000"}},
+    {"edCrsSpd",  &TForm1::edCrsSpd,  "PanAPConf", 128,  40,  90,  22, "Cruise Speed", {.text = "320"}},
+    {"edDescSpd", &TForm1::edDescSpd, "PanAPConf", 128,  68,  90,  22, "Descend speed", {.text = "290"}},
+    {"edAppSpd",  &TForm1::edAppSpd,  "PanAPConf", 128,  96,  90,  22, "Approach Speed", {.text = "220"}},
+    {"edMinSpd",  &TForm1::edMinSpd,  "PanAPConf", 128, 124,  90,  22, "Final app speed", {.text = "160"}},
+    {"APSwDist",  &TForm1::APSwDist,  "PanAPConf", 128, 152,  90,  22, "WP switch factr.", {.text = "100"}},
+    {"gbClimb",   &TForm1::gbClimb,   "PanAPConf",   8, 182, 234,  58, "Climb"},
+    {"chClimb",   &TForm1::chClimb,   "PanAPConf",  16, 198, 120,  18, "VNAV active"},
+    {"edClimb",   &TForm1::edClimb,   "PanAPConf",  88, 216,  60,  22, "Climb rate", {.text = "400", .unit = "ft/nm"}},
+    {"gbDescend", &TForm1::gbDescend, "PanAPConf",   8, 246, 234,  58, "Descend"},
+    {"chSpoil",   &TForm1::chSpoil,   "PanAPConf",  16, 262, 120,  18, "Spoilers active"},
+    {"edDesc",    &TForm1::edDesc,    "PanAPConf",  88, 280,  60,  22, "Desc rate", {.text = "200", .unit = "ft/nm"}},
+    {"btApSetOK", &TForm1::btApSetOK, "PanAPConf",  85, 310,  80,  26, "OK"},
+
+    // PanHLD: holding.
+    {"PanHLD",   &TForm1::PanHLD,   "",       360, 100, 240, 220, "", {.hidden = true}},
+    {"lbHold",   &TForm1::lbHold,   "PanHLD",   8,   8, 224,  18, "HOLDING at "},
+    {"edHldHdg", &TForm1::edHldHdg, "PanHLD", 118,  32,  60,  22, "Inbound heading", {.text = "358"}},
+    {"rbHldLft", &TForm1::rbHldLft, "PanHLD",  16,  60, 100,  20, "Left turn", {.group = "Turn"}},
+    {"rbHldRgt", &TForm1::rbHldRgt, "PanHLD", 120,  60, 100,  20, "Right turn", {.group = "Turn", .checked = true}},
+    {"edHldSpd", &TForm1::edHldSpd, "PanHLD", 118,  88,  60,  22, "Speed", {.text = "220", .unit = "KIAS"}},
+    {"edHldTm",  &TForm1::edHldTm,  "PanHLD", 118, 116,  60,  22, "Legs", {.text = "3", .unit = "mins"}},
+    {"btHldOK",  &TForm1::btHldOK,  "PanHLD",  24, 170,  80,  28, "OK"},
+    {"btHldCl",  &TForm1::btHldCl,  "PanHLD", 136, 170,  80,  28, "Cancel"},
+
+    // PanPOS: set position.
+    {"PanPOS",        &TForm1::PanPOS,        "",       402, 319, 220, 130, "", {.hidden = true}},
+    {"edPosAlt",      &TForm1::edPosAlt,      "PanPOS", 108,  12,  90,  22, "Altitude", {.unit = "ft"}},
+    {"edPosHdg",      &TForm1::edPosHdg,      "PanPOS", 108,  40,  90,  22, "Heading", {.unit = "deg"}},
+    {"btSetPosition", &TForm1::btSetPosition, "PanPOS",  24,  86,  80,  28, "Set"},
+    {"btSetPosClose", &TForm1::btSetPosClose, "PanPOS", 116,  86,  80,  28, "Close"},
+
+    // PanAPV, PanSID, PanSTR: the airport view's panels, at the top next to the left strip.
+    {"PanAPV",   &TForm1::PanAPV,   "",        60,   4, 170, 96, "", {.hidden = true}},
+    {"edDEP",    &TForm1::edDEP,    "PanAPV",   6,   6, 110, 22, ""},
+    {"btViewDp", &TForm1::btViewDp, "PanAPV", 122,   6,  40, 22, ">"},
+    {"edICAO",   &TForm1::edICAO,   "PanAPV",   6,  36, 110, 22, ""},
+    {"btViewAr", &TForm1::btViewAr, "PanAPV", 122,  36,  40, 22, ">"},
+    {"btClArp",  &TForm1::btClArp,  "PanAPV",   6,  66, 156, 24, "BACK"},
+    {"PanSID",   &TForm1::PanSID,   "",        60, 104, 170, 32, "", {.hidden = true}},
+    {"btSID",    &TForm1::btSID,    "PanSID",   4,   4,  44, 24, "SID"},
+    {"btSdPr",   &TForm1::btSdPr,   "PanSID",  52,   4,  30, 24, "<"},
+    {"btSdNt",   &TForm1::btSdNt,   "PanSID",  86,   4,  30, 24, ">"},
+    {"btSdEt",   &TForm1::btSdEt,   "PanSID", 120,   4,  46, 24, "ACT"},
+    {"PanSTR",   &TForm1::PanSTR,   "",        60, 140, 170, 32, "", {.hidden = true}},
+    {"btSTR",    &TForm1::btSTR,    "PanSTR",   4,   4,  44, 24, "STAR"},
+
+    // The five loops, disabled in the form; the settings file replaces their intervals.
+    {"Timer1", &TForm1::Timer1},
+    {"Timer2", &TForm1::Timer2},
+    {"Timer3", &TForm1::Timer3},
+    {"Timer4", &TForm1::Timer4},
+    {"Timer5", &TForm1::Timer5},
+};
+// clang-format on
+
+template <class Kind>
+void ApplyRow(const LayoutRow& row, Kind& control) {
+  if constexpr (std::is_base_of_v<Control, Kind>) {
+    control.caption = row.caption;
+    control.left = row.left;
+    control.top = row.top;
+    control.width = row.width;
+    control.height = row.height;
+    control.visible = !row.details.hidden;
+    control.enabled = !row.details.disabled;
+  }
+  if constexpr (std::is_same_v<Kind, Edit>) {
+    control.text = row.details.text;
+    control.unit = row.details.unit;
+  }
+  if constexpr (std::is_same_v<Kind, RadioButton>) control.group = row.details.group;
+  if constexpr (std::is_same_v<Kind, RadioButton> || std::is_same_v<Kind, CheckBox>) {
+    control.checked = row.details.checked;
+  }
+  if constexpr (std::is_same_v<Kind, Shape>) control.brushColor = row.details.brushColor;
+}
 
 }  // namespace
 
-// Registers a control under its member name.
-#define CORVANE_ADD(parent, control) registry_.Add(#control, parent, &(control))
-
 void TForm1::BuildLayout() {
-  // The window's own controls.
-  Place(PB1, "", 0, 0, 1024, 768);
-  CORVANE_ADD("", PB1);
-  Place(IMG1, "", 0, 0, 3000, 2250).visible = false;
-  CORVANE_ADD("", IMG1);
-  Place(SB1, "", 0, 0, 0, 20);
-  CORVANE_ADD("", SB1);
-  Place(LB1, "", 312, 234, 400, 300).visible = false;
-  CORVANE_ADD("", LB1);
-
-  // PanDisplay: the left strip.
-  Place(PanDisplay, "", 0, 0, kStripWidth, 768);
-  CORVANE_ADD("", PanDisplay);
-  {
-    int row = 0;
-    for (auto [button, caption] : {std::pair{&bbARP, "ARP"},
-                                   {&bbVOR, "VOR"},
-                                   {&bbNDB, "NDB"},
-                                   {&bbFIX, "FIX"},
-                                   {&bbINF, "INF"},
-                                   {&bbRR, "RR"},
-                                   {&bbTCAS, "TCS"},
-                                   {&bbGEO, "GEO"},
-                                   {&bbAWY, "AWY"},
-                                   {&bbMAP, "MAP"},
-                                   {&btHide, "Hide Plane"},
-                                   {&btTextP, "T+"},
-                                   {&btTextM, "T-"}}) {
-      Place(*button, caption, 2, 4 + row++ * kStripPitch, kStripButtonWidth, kStripButtonHeight);
-    }
+  for (const LayoutRow& row : kLayout) {
+    std::visit(
+        [this, &row](auto member) {
+          auto& control = this->*member;
+          ApplyRow(row, control);
+          registry_.Add(std::string(row.name), std::string(row.parent), &control);
+        },
+        row.member);
   }
-  CORVANE_ADD("PanDisplay", bbARP);
-  CORVANE_ADD("PanDisplay", bbVOR);
-  CORVANE_ADD("PanDisplay", bbNDB);
-  CORVANE_ADD("PanDisplay", bbFIX);
-  CORVANE_ADD("PanDisplay", bbINF);
-  CORVANE_ADD("PanDisplay", bbRR);
-  CORVANE_ADD("PanDisplay", bbTCAS);
-  CORVANE_ADD("PanDisplay", bbGEO);
-  CORVANE_ADD("PanDisplay", bbAWY);
-  CORVANE_ADD("PanDisplay", bbMAP);
-  CORVANE_ADD("PanDisplay", btHide);
-  CORVANE_ADD("PanDisplay", btTextP);
-  CORVANE_ADD("PanDisplay", btTextM);
-
-  // PanAP: the right strip.
-  Place(PanAP, "", 1024 - kAutopilotStripOffsetPx, 0, kStripWidth, 768);
-  CORVANE_ADD("", PanAP);
-  {
-    int row = 0;
-    for (auto [button, caption] : {std::pair{&bbLNAV, "Ln"},
-                                   {&bbVNAV, "Vn"},
-                                   {&bbSPD, "Sp"},
-                                   {&btAPpr, "<"},
-                                   {&btAPnxt, ">"},
-                                   {&btColor, "CNF"},
-                                   {&btCenter, "CP"},
-                                   {&btFP, "FP"},
-                                   {&btClr, "CLR"}}) {
-      Place(*button, caption, 2, 4 + row++ * kStripPitch, kStripButtonWidth, kStripButtonHeight);
-    }
-    Place(edSearch, "", 2, 4 + row * kStripPitch, kStripButtonWidth, 22);
-  }
-  bbVNAV.enabled = false;
-  bbSPD.enabled = false;
-  CORVANE_ADD("PanAP", bbLNAV);
-  CORVANE_ADD("PanAP", bbVNAV);
-  CORVANE_ADD("PanAP", bbSPD);
-  CORVANE_ADD("PanAP", btAPpr);
-  CORVANE_ADD("PanAP", btAPnxt);
-  CORVANE_ADD("PanAP", btColor);
-  CORVANE_ADD("PanAP", btCenter);
-  CORVANE_ADD("PanAP", btFP);
-  CORVANE_ADD("PanAP", btClr);
-  CORVANE_ADD("PanAP", edSearch);
-
-  // PanFP: the plan listing with its buttons in a column on the right.
-  Place(PanFP, "", 160, 120, 700, 460).visible = false;
-  CORVANE_ADD("", PanFP);
-  Place(Memo1, "", 8, 8, 560, 330);
-  Place(Memo2, "", 8, 346, 560, 106);
-  CORVANE_ADD("PanFP", Memo1);
-  CORVANE_ADD("PanFP", Memo2);
-  {
-    int row = 0;
-    for (auto [button, caption] : {std::pair{&btOK, "OK"},
-                                   {&btCancel, "CANCEL"},
-                                   {&btSV, "SAVE"},
-                                   {&btLD, "LOAD"},
-                                   {&btImp, "Import"},
-                                   {&btExp, "Export"},
-                                   {&btIVAO, "IVAO"},
-                                   {&btKML, "KML"},
-                                   {&btCalcDesc, "Calc Desc"},
-                                   {&btAPset2, "AP set"},
-                                   {&btArpInfo, "ARP Info"}}) {
-      Place(*button, caption, 580, 8 + row++ * 34, 110, 28);
-    }
-  }
-  CORVANE_ADD("PanFP", btOK);
-  CORVANE_ADD("PanFP", btCancel);
-  CORVANE_ADD("PanFP", btSV);
-  CORVANE_ADD("PanFP", btLD);
-  CORVANE_ADD("PanFP", btImp);
-  CORVANE_ADD("PanFP", btExp);
-  CORVANE_ADD("PanFP", btIVAO);
-  CORVANE_ADD("PanFP", btKML);
-  CORVANE_ADD("PanFP", btCalcDesc);
-  CORVANE_ADD("PanFP", btAPset2);
-  CORVANE_ADD("PanFP", btArpInfo);
-
-  // PanCFG: colours, database choice, configuration buttons.
-  Place(PanCFG, "", 312, 184, 400, 400).visible = false;
-  CORVANE_ADD("", PanCFG);
-  Place(gbColours, "Colours", 8, 8, 384, 228);
-  CORVANE_ADD("PanCFG", gbColours);
-  {
-    // Two columns of swatches, each with the name of what it colours.
-    const std::pair<Shape*, const char*> swatches[] = {
-        {&shBG, "Background"}, {&shARP, "Airports"}, {&shVOR, "VOR"},        {&shNDB, "NDB"},     {&shFIX, "Fixes"},
-        {&shRoute, "Route"},   {&shSID, "SID/STAR"}, {&shRR, "Range rings"}, {&shArc, "Compass"}, {&shAwh, "Airway H"},
-        {&shAwb, "Airway B"},  {&shAwl, "Airway L"}, {&shGEO, "Geo 1"},      {&shGEO2, "Geo 2"},  {&shGEO3, "Geo 3"},
-        {&shGEO4, "Geo 4"},    {&shBBG, "Mask BG"},  {&shTBG, "Text BG"}};
-    int index = 0;
-    for (auto [shape, caption] : swatches) {
-      const int column = index / 9;
-      const int row = index % 9;
-      Place(*shape, caption, 16 + column * 188, 28 + row * 22, 30, 18);
-      ++index;
-    }
-    Place(shText, "ABC", 16, 28 + 9 * 22 - 2, 120, 20);
-  }
-  shBG.brushColor = 0x000000;
-  shSID.brushColor = 0x8080FF;
-  shArc.brushColor = 0xF0CAA6;
-  for (auto [shape, name] : {std::pair{&shBG, "shBG"},
-                             {&shARP, "shARP"},
-                             {&shVOR, "shVOR"},
-                             {&shNDB, "shNDB"},
-                             {&shFIX, "shFIX"},
-                             {&shRoute, "shRoute"},
-                             {&shSID, "shSID"},
-                             {&shRR, "shRR"},
-                             {&shArc, "shArc"},
-                             {&shAwh, "shAwh"},
-                             {&shAwb, "shAwb"},
-                             {&shAwl, "shAwl"},
-                             {&shGEO, "shGEO"},
-                             {&shGEO2, "shGEO2"},
-                             {&shGEO3, "shGEO3"},
-                             {&shGEO4, "shGEO4"},
-                             {&shBBG, "shBBG"},
-                             {&shTBG, "shTBG"}}) {
-    registry_.Add(name, "PanCFG", shape);
-  }
-  CORVANE_ADD("PanCFG", shText);
-  Place(gbDatabase, "Database", 8, 244, 184, 108);
-  CORVANE_ADD("PanCFG", gbDatabase);
-  Place(rbFS, "FS", 20, 266, 80, 20).group = "Database";
-  Place(rbXP, "X-Plane", 20, 290, 80, 20).group = "Database";
-  rbXP.checked = true;
-  Place(btReset, "Reset", 20, 318, 80, 26);
-  CORVANE_ADD("PanCFG", rbFS);
-  CORVANE_ADD("PanCFG", rbXP);
-  CORVANE_ADD("PanCFG", btReset);
-  Place(btAPSet, "AP Settings", 200, 250, 192, 26);
-  Place(btCfgTmr, "Config timers and sizes", 200, 282, 192, 26);
-  Place(btPosition, "Position at center", 200, 314, 192, 26);
-  Place(btColOK, "OK", 160, 362, 80, 28);
-  CORVANE_ADD("PanCFG", btAPSet);
-  CORVANE_ADD("PanCFG", btCfgTmr);
-  CORVANE_ADD("PanCFG", btPosition);
-  CORVANE_ADD("PanCFG", btColOK);
-
-  // PanTMR: timers, sizes and the IvAp file.
-  Place(PanTMR, "", 302, 179, 420, 410).visible = false;
-  CORVANE_ADD("", PanTMR);
-  PlaceEdit(edTmr1, "Graphic loop timer interval", "", 12, 250, 80, "ms");
-  PlaceEdit(edTmr2, "NavBase loop timer interval", "", 40, 250, 80, "ms");
-  PlaceEdit(edTmr3, "Airport view loop timer interval", "", 68, 250, 80, "ms");
-  PlaceEdit(edTmr4, "AutoPilot loop timer interval", "", 96, 250, 80, "ms");
-  PlaceEdit(edTmr5, "FSUIPC read  loop timer interval", "", 124, 250, 80, "ms");
-  CORVANE_ADD("PanTMR", edTmr1);
-  CORVANE_ADD("PanTMR", edTmr2);
-  CORVANE_ADD("PanTMR", edTmr3);
-  CORVANE_ADD("PanTMR", edTmr4);
-  CORVANE_ADD("PanTMR", edTmr5);
-  Place(gbSizes, "Sizes", 8, 156, 404, 132);
-  CORVANE_ADD("PanTMR", gbSizes);
-  PlaceEdit(edGeoSize, "Geo data", "10", 178, 250, 80, "deg");
-  PlaceEdit(edArpSize, "Airport data", "6", 204, 250, 80, "deg");
-  PlaceEdit(edBcnSize, "Beacon data", "6", 230, 250, 80, "deg");
-  PlaceEdit(edFixSize, "Fixes data", "3", 256, 250, 80, "deg");
-  CORVANE_ADD("PanTMR", edGeoSize);
-  CORVANE_ADD("PanTMR", edArpSize);
-  CORVANE_ADD("PanTMR", edBcnSize);
-  CORVANE_ADD("PanTMR", edFixSize);
-  Place(gbIvap, "IVAP FP Location", 8, 296, 404, 56);
-  CORVANE_ADD("PanTMR", gbIvap);
-  Place(edIvapFP, "", 16, 320, 388, 22).text = "C:default.fpl";
-  CORVANE_ADD("PanTMR", edIvapFP);
-  Place(btTmrOK, "OK", 170, 366, 80, 28);
-  CORVANE_ADD("PanTMR", btTmrOK);
-
-  // PanAPConf: autopilot settings, the one configuration panel shown at start.
-  Place(PanAPConf, "AP Settings", 387, 214, 250, 340);
-  CORVANE_ADD("", PanAPConf);
-  PlaceEdit(edCrsAlt, "Cruise Altitude", "33000", 12, 120, 90);
-  PlaceEdit(edCrsSpd, "Cruise Speed", "320", 40, 120, 90);
-  PlaceEdit(edDescSpd, "Descend speed", "290", 68, 120, 90);
-  PlaceEdit(edAppSpd, "Approach Speed", "220", 96, 120, 90);
-  PlaceEdit(edMinSpd, "Final app speed", "160", 124, 120, 90);
-  PlaceEdit(APSwDist, "WP switch factr.", "100", 152, 120, 90);
-  CORVANE_ADD("PanAPConf", edCrsAlt);
-  CORVANE_ADD("PanAPConf", edCrsSpd);
-  CORVANE_ADD("PanAPConf", edDescSpd);
-  CORVANE_ADD("PanAPConf", edAppSpd);
-  CORVANE_ADD("PanAPConf", edMinSpd);
-  CORVANE_ADD("PanAPConf", APSwDist);
-  Place(gbClimb, "Climb", 8, 182, 234, 58);
-  CORVANE_ADD("PanAPConf", gbClimb);
-  Place(chClimb, "VNAV active", 16, 198, 120, 18);
-  CORVANE_ADD("PanAPConf", chClimb);
-  PlaceEdit(edClimb, "Climb rate", "400", 216, 80, 60, "ft/nm");
-  CORVANE_ADD("PanAPConf", edClimb);
-  Place(gbDescend, "Descend", 8, 246, 234, 58);
-  CORVANE_ADD("PanAPConf", gbDescend);
-  Place(chSpoil, "Spoilers active", 16, 262, 120, 18);
-  CORVANE_ADD("PanAPConf", chSpoil);
-  PlaceEdit(edDesc, "Desc rate", "200", 280, 80, 60, "ft/nm");
-  CORVANE_ADD("PanAPConf", edDesc);
-  Place(btApSetOK, "OK", 85, 310, 80, 26);
-  CORVANE_ADD("PanAPConf", btApSetOK);
-
-  // PanHLD: holding.
-  Place(PanHLD, "", 360, 100, 240, 220).visible = false;
-  CORVANE_ADD("", PanHLD);
-  Place(lbHold, "HOLDING at ", 8, 8, 224, 18);
-  CORVANE_ADD("PanHLD", lbHold);
-  PlaceEdit(edHldHdg, "Inbound heading", "358", 32, 110, 60);
-  CORVANE_ADD("PanHLD", edHldHdg);
-  Place(rbHldLft, "Left turn", 16, 60, 100, 20).group = "Turn";
-  Place(rbHldRgt, "Right turn", 120, 60, 100, 20).group = "Turn";
-  rbHldRgt.checked = true;
-  CORVANE_ADD("PanHLD", rbHldLft);
-  CORVANE_ADD("PanHLD", rbHldRgt);
-  PlaceEdit(edHldSpd, "Speed", "220", 88, 110, 60, "KIAS");
-  PlaceEdit(edHldTm, "Legs", "3", 116, 110, 60, "mins");
-  CORVANE_ADD("PanHLD", edHldSpd);
-  CORVANE_ADD("PanHLD", edHldTm);
-  Place(btHldOK, "OK", 24, 170, 80, 28);
-  Place(btHldCl, "Cancel", 136, 170, 80, 28);
-  CORVANE_ADD("PanHLD", btHldOK);
-  CORVANE_ADD("PanHLD", btHldCl);
-
-  // PanPOS: set position.
-  Place(PanPOS, "", 402, 319, 220, 130).visible = false;
-  CORVANE_ADD("", PanPOS);
-  PlaceEdit(edPosAlt, "Altitude", "", 12, 100, 90, "ft");
-  PlaceEdit(edPosHdg, "Heading", "", 40, 100, 90, "deg");
-  CORVANE_ADD("PanPOS", edPosAlt);
-  CORVANE_ADD("PanPOS", edPosHdg);
-  Place(btSetPosition, "Set", 24, 86, 80, 28);
-  Place(btSetPosClose, "Close", 116, 86, 80, 28);
-  CORVANE_ADD("PanPOS", btSetPosition);
-  CORVANE_ADD("PanPOS", btSetPosClose);
-
-  // PanAPV, PanSID, PanSTR: the airport view's panels, at the top next to the left strip.
-  Place(PanAPV, "", 60, 4, 170, 96).visible = false;
-  CORVANE_ADD("", PanAPV);
-  Place(edDEP, "", 6, 6, 110, 22);
-  Place(btViewDp, ">", 122, 6, 40, 22);
-  Place(edICAO, "", 6, 36, 110, 22);
-  Place(btViewAr, ">", 122, 36, 40, 22);
-  Place(btClArp, "BACK", 6, 66, 156, 24);
-  CORVANE_ADD("PanAPV", edDEP);
-  CORVANE_ADD("PanAPV", btViewDp);
-  CORVANE_ADD("PanAPV", edICAO);
-  CORVANE_ADD("PanAPV", btViewAr);
-  CORVANE_ADD("PanAPV", btClArp);
-  Place(PanSID, "", 60, 104, 170, 32).visible = false;
-  CORVANE_ADD("", PanSID);
-  Place(btSID, "SID", 4, 4, 44, 24);
-  Place(btSdPr, "<", 52, 4, 30, 24);
-  Place(btSdNt, ">", 86, 4, 30, 24);
-  Place(btSdEt, "ACT", 120, 4, 46, 24);
-  CORVANE_ADD("PanSID", btSID);
-  CORVANE_ADD("PanSID", btSdPr);
-  CORVANE_ADD("PanSID", btSdNt);
-  CORVANE_ADD("PanSID", btSdEt);
-  Place(PanSTR, "", 60, 140, 170, 32).visible = false;
-  CORVANE_ADD("", PanSTR);
-  Place(btSTR, "STAR", 4, 4, 44, 24);
-  CORVANE_ADD("PanSTR", btSTR);
-
-  // The five loops, disabled in the form; the settings file replaces their intervals.
-  CORVANE_ADD("", Timer1);
-  CORVANE_ADD("", Timer2);
-  CORVANE_ADD("", Timer3);
-  CORVANE_ADD("", Timer4);
-  CORVANE_ADD("", Timer5);
 
   // The dialogs' fixed properties.
   OpenDialog1 = {"NAV files|*.nav|Text files|*.txt|All files|*.*", "nav", "Load NAV FP", "C:\\"};
@@ -344,7 +246,5 @@ void TForm1::BuildLayout() {
   SaveDialog2 = {"All files (*.*)|*.*", "", "Save", "C:\\"};
   SaveDialog3 = {"PLN files (*.PLN)|*.PLN|All files (*.*)|*.*", "PLN", "Export", "C:\\"};
 }
-
-#undef CORVANE_ADD
 
 }  // namespace corvane::shell
