@@ -1,6 +1,9 @@
 // The window layout as one table: every control with its panel, place, size, caption and starting values.
 #include "form1.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -15,7 +18,7 @@ using ControlMember =
                  RadioButton TForm1::*, Memo TForm1::*, ListBox TForm1::*, Shape TForm1::*, GroupBox TForm1::*,
                  PaintBox TForm1::*, Image TForm1::*, StatusBar TForm1::*, Timer TForm1::*>;
 
-// What only some kinds of control have; each kind takes the details that apply to it.
+// What only some kinds of control have; the build refuses a detail that the row's kind of control ignores.
 struct Details {
   bool hidden = false;
   bool disabled = false;
@@ -202,6 +205,49 @@ constexpr LayoutRow kLayout[] = {
     {"Timer5", &TForm1::Timer5},
 };
 // clang-format on
+
+template <class Member>
+struct MemberKind;
+template <class Kind>
+struct MemberKind<Kind TForm1::*> {
+  using type = Kind;
+};
+
+// A row gives only what its kind of control has; a timer has nothing but its name.
+constexpr bool RowFitsItsKind(const LayoutRow& row) {
+  return std::visit(
+      [&row](auto member) {
+        using Kind = typename MemberKind<decltype(member)>::type;
+        const Details& details = row.details;
+        if constexpr (std::is_same_v<Kind, Timer>) {
+          return row.caption.empty() && row.left == 0 && row.top == 0 && row.width == 0 && row.height == 0 &&
+                 !details.hidden && !details.disabled;
+        } else {
+          return (std::is_same_v<Kind, Edit> || (details.text.empty() && details.unit.empty())) &&
+                 (std::is_same_v<Kind, RadioButton> || details.group.empty()) &&
+                 (std::is_same_v<Kind, RadioButton> || std::is_same_v<Kind, CheckBox> || !details.checked) &&
+                 (std::is_same_v<Kind, Shape> || details.brushColor == kColorBlack);
+        }
+      },
+      row.member);
+}
+
+// What the registry promises its readers: each name and each control once, each parent a panel listed before.
+constexpr bool NamesAndParentsAreSound(std::span<const LayoutRow> rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    bool parentFound = rows[i].parent.empty();
+    for (std::size_t j = 0; j < i; ++j) {
+      if (rows[j].name == rows[i].name || rows[j].member == rows[i].member) return false;
+      if (rows[j].name == rows[i].parent && std::holds_alternative<Panel TForm1::*>(rows[j].member)) {
+        parentFound = true;
+      }
+    }
+    if (!parentFound) return false;
+  }
+  return true;
+}
+static_assert(NamesAndParentsAreSound(kLayout), "a name or control given twice, or a parent that is no panel above");
+static_assert(std::ranges::all_of(kLayout, RowFitsItsKind), "a row gives what its kind of control does not have");
 
 template <class Kind>
 void ApplyRow(const LayoutRow& row, Kind& control) {
