@@ -1,0 +1,134 @@
+// The autopilot loop's tick.
+#include "corvane/autopilot/autopilot_tick.h"
+
+#include "corvane/autopilot/vertical_navigation.h"
+#include "corvane/autopilot/waypoint_geometry.h"
+
+namespace corvane::autopilot {
+namespace {
+
+constexpr std::string_view kXPlane = "XPlane";
+constexpr std::int32_t kSpoilerExcessKt = 15;
+
+bool IsPastPlan(const plan::FlightPlan& plan, std::int32_t index) {
+  return index < 0 || index >= plan::FlightPlan::kCapacity || plan[index].IsEndMarker();
+}
+
+TickOutcome EndAutopilot(AutopilotState& state, plan::FlightPlan& plan) {
+  state.AutopilotMode = kModeOff;
+  plan.ActiveWaypointIndex = plan::kNoActiveWaypoint;
+  return TickOutcome{{}, true, OffPanel()};
+}
+
+WaypointGeometry GeometryToEntry(const simlink::AircraftState& aircraft, const plan::Waypoint& entry) {
+  return GeometryTo(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, entry.lat, entry.lon);
+}
+
+// The first waypoint that is not behind the aircraft, never the last one; false when there is none.
+bool SearchActiveWaypoint(plan::FlightPlan& plan, const simlink::AircraftState& aircraft) {
+  for (std::int32_t index = 0;; ++index) {
+    if (IsPastPlan(plan, index + 1)) return false;
+    const std::int32_t relative = GeometryToEntry(aircraft, plan[index]).relativeBearingDeg;
+    if (relative <= 100 || relative >= 260) {
+      plan.ActiveWaypointIndex = index;
+      return true;
+    }
+  }
+}
+
+// Steering to the active waypoint: the geometry kept for the map and the wind-corrected heading target.
+void SteerToActive(AutopilotState& state, const plan::Waypoint& active, const simlink::AircraftState& aircraft) {
+  const WaypointGeometry geometry = GeometryToEntry(aircraft, active);
+  state.distanceNm = static_cast<float>(geometry.distanceNm);
+  state.bearingDeg = geometry.bearingDeg;
+  state.relativeBearingDeg = geometry.relativeBearingDeg;
+  state.distanceShownNm = static_cast<std::int32_t>(state.distanceNm);
+  const double target = geometry.bearingDeg - static_cast<double>(aircraft.magneticVariationDeg);
+  state.targetHeadingDeg = static_cast<float>(
+      WindCorrectedHeading(target, aircraft.groundSpeedKt, aircraft.windSpeedKt, aircraft.windDirectionDegTrue));
+}
+
+// True when the aircraft is within the switch distance: ground speed / factor nm, in whole nm.
+bool WithinSwitchDistance(AutopilotState& state, std::int32_t groundSpeedKt, std::optional<std::int32_t> factor,
+                          std::string& report) {
+  if (!factor || *factor < 1) {
+    if (!state.switchFactorReported) report = kSwitchFactorFault;
+    state.switchFactorReported = true;
+    return false;
+  }
+  state.switchFactorReported = false;
+  return groundSpeedKt / *factor > state.distanceNm;
+}
+
+// Altitude, vertical speed and the X-Plane vertical-speed switch. False when the climb is still on
+// and only the altitude is given.
+bool FlyVertical(const AutopilotState& state, const plan::FlightPlan& plan, const simlink::AircraftState& aircraft,
+                 const TickSettings& settings, AutopilotCommands& commands, std::string& status) {
+  const std::int32_t active = plan.ActiveWaypointIndex;
+  const std::int32_t endOfClimb = EndOfClimbIndex(plan);
+  const bool climbing = !settings.vnavActive && active <= endOfClimb;
+  // During the climb the autopilot gets the first level altitude at once.
+  const std::int32_t targetAltitude = climbing ? plan[endOfClimb].altitude : plan[active].altitude;
+  if (targetAltitude != aircraft.apAltitudeFt) status = commands.SendApAltitude(targetAltitude);
+  if (climbing) return false;
+
+  const double required =
+      RequiredVerticalSpeedFpm(plan[active].altitude, aircraft.altitudeFt, aircraft.groundSpeedKt, state.distanceNm);
+  if (const auto write = VerticalSpeedToWrite(required, aircraft.apVerticalSpeedFpm)) {
+    status = commands.SendApVerticalSpeed(*write);
+  }
+  // X-Plane leaves its vertical-speed mode off when a descent is set; switch it on.
+  if (aircraft.verticalSpeedHold == 0 && aircraft.apVerticalSpeedFpm < 0 && settings.simulatorName == kXPlane) {
+    status = commands.SendVerticalSpeedHoldOn();
+  }
+  return true;
+}
+
+// The waypoint's speed, and the speed brakes when well above the autopilot's speed.
+void FlySpeed(const plan::FlightPlan& plan, const simlink::AircraftState& aircraft, const TickSettings& settings,
+              AutopilotCommands& commands, std::string& status) {
+  const std::int32_t targetSpeed = plan[plan.ActiveWaypointIndex].speed & 0xFFFF;
+  if (targetSpeed != aircraft.apAirspeedKt) status = commands.SendApAirspeed(targetSpeed);
+  if (!settings.spoilersActive) return;
+  const std::int32_t over = aircraft.indicatedAirspeedKt - std::int32_t{aircraft.apAirspeedKt};
+  if (over > kSpoilerExcessKt) status = commands.SendSpoilers(over);
+}
+
+}  // namespace
+
+TickOutcome RunAutopilotTick(AutopilotState& state, plan::FlightPlan& plan, const simlink::AircraftState& aircraft,
+                             const TickSettings& settings, AutopilotCommands& commands) {
+  TickOutcome outcome;
+  const std::int32_t mode = state.AutopilotMode;
+  // Direct-to wrote its heading once; the hold steers to its fix and leaves the plan's waypoint alone.
+  if (mode == kModeDirect) return outcome;
+  if (mode == kModeHold) {
+    outcome.status = RunHoldTick(state, aircraft, settings.hold, settings.timer4IntervalMs, commands);
+    return outcome;
+  }
+  if (plan.ActiveWaypointIndex == plan::kNoActiveWaypoint && !SearchActiveWaypoint(plan, aircraft)) {
+    return EndAutopilot(state, plan);
+  }
+  if (mode == kModeOff || mode == kModeSearch) return outcome;
+
+  // The plan may have shrunk under the active waypoint since the last tick.
+  if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
+  SteerToActive(state, plan[plan.ActiveWaypointIndex], aircraft);
+  std::string report;
+  if (WithinSwitchDistance(state, aircraft.groundSpeedKt, settings.switchFactor, report)) {
+    ++plan.ActiveWaypointIndex;
+    if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
+  }
+  if (IsOffHeading(state.relativeBearingDeg)) {
+    outcome.status = commands.SendApHeading(state.targetHeadingDeg);
+  }
+  if ((mode == kModeLnavVnav || mode == kModeLnavVnavSpd) &&
+      FlyVertical(state, plan, aircraft, settings, commands, outcome.status) && mode == kModeLnavVnavSpd) {
+    FlySpeed(plan, aircraft, settings, commands, outcome.status);
+  }
+  // The fault of the switch factor outranks the writes' texts on the tick it is first seen.
+  if (!report.empty()) outcome.status = report;
+  return outcome;
+}
+
+}  // namespace corvane::autopilot

@@ -1,0 +1,208 @@
+// The autopilot loop against a recording autopilot: search, waypoint switch, heading, VNAV, SPD and
+// spoilers.
+#include "corvane/autopilot/autopilot_tick.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "corvane/autopilot/recording_commands.h"
+
+namespace corvane::autopilot {
+namespace {
+
+using Writes = std::vector<std::string>;
+
+// Waypoints due north of 10°N 5°E, one every degree (60 nm), with the given altitudes.
+plan::FlightPlan NorthboundPlan(const std::vector<std::int32_t>& altitudes, std::int32_t speed = 250) {
+  plan::FlightPlan plan;
+  for (std::int32_t i = 0; i < static_cast<std::int32_t>(altitudes.size()); ++i) {
+    plan[i] = plan::Waypoint{10.0f + i, 5.0f, "WPT", ".", plan::WaypointKind::kFix, altitudes[i], speed};
+  }
+  plan.tail = static_cast<std::int32_t>(altitudes.size()) - 1;
+  return plan;
+}
+
+// On the plan's meridian, no wind.
+simlink::AircraftState AircraftAt(double latitude, float heading = 0, std::int32_t groundSpeed = 0) {
+  simlink::AircraftState aircraft;
+  aircraft.latitude = latitude;
+  aircraft.longitude = 5.0;
+  aircraft.headingDegTrue = heading;
+  aircraft.groundSpeedKt = groundSpeed;
+  return aircraft;
+}
+
+struct TickRun {
+  TickOutcome outcome;
+  Writes writes;
+};
+
+TickRun Tick(AutopilotState& state, plan::FlightPlan& plan, const simlink::AircraftState& aircraft,
+             const TickSettings& settings = {}) {
+  RecordingCommands commands;
+  TickOutcome outcome = RunAutopilotTick(state, plan, aircraft, settings, commands);
+  return {std::move(outcome), commands.writes};
+}
+
+TEST(AutopilotTick, SearchPicksTheFirstWaypointAheadButNeverTheLast) {
+  struct Case {
+    std::int32_t waypoints;
+    double aircraftLatitude;
+    std::int32_t active;  // 10000: the autopilot ended
+  };
+  const Case cases[] = {{1, 9, 10000}, {3, 11.5, 10000}, {3, 10.5, 1}, {3, 9.5, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.waypoints << " at " << c.aircraftLatitude);
+    AutopilotState state{.AutopilotMode = kModeSearch};
+    plan::FlightPlan plan = NorthboundPlan(std::vector<std::int32_t>(c.waypoints));
+    const TickRun run = Tick(state, plan, AircraftAt(c.aircraftLatitude));
+    EXPECT_EQ(plan.ActiveWaypointIndex, c.active);
+    EXPECT_EQ(run.outcome.ended, c.active == 10000);
+    EXPECT_EQ(run.outcome.panel, run.outcome.ended ? OffPanel() : PanelUpdate{});
+    EXPECT_EQ(state.AutopilotMode, c.active == 10000 ? kModeOff : kModeSearch);
+    EXPECT_EQ(run.writes, Writes{});
+  }
+}
+
+TEST(AutopilotTick, HeadingIsWrittenOnlyMoreThanTwoDegreesOff) {
+  // Bearing 0 from these headings: relative bearings 357, 358, 1 and 3.
+  const std::pair<float, bool> cases[] = {{3, true}, {2, false}, {359, false}, {357, true}};
+  for (const auto& [heading, written] : cases) {
+    SCOPED_TRACE(heading);
+    AutopilotState state{.AutopilotMode = kModeLnav};
+    plan::FlightPlan plan = NorthboundPlan({0, 0, 0});
+    plan.ActiveWaypointIndex = 1;
+    simlink::AircraftState aircraft = AircraftAt(10.5, heading);
+    aircraft.magneticVariationDeg = -2;  // west: the magnetic target is 2 more than the true bearing
+    const TickRun run = Tick(state, plan, aircraft);
+    EXPECT_EQ(run.writes, written ? Writes{"heading 2.0"} : Writes{});
+    EXPECT_EQ(run.outcome.status, written ? "FSUIPC write OK" : "");
+    EXPECT_EQ(state.distanceShownNm, 30);
+  }
+}
+
+TEST(AutopilotTick, WaypointSwitchAtGroundSpeedOverFactor) {
+  struct Case {
+    double nmShort;  // of the active waypoint 1
+    std::int32_t groundSpeed;
+    std::optional<std::int32_t> factor;
+    std::int32_t activeAfter;
+  };
+  const Case cases[] = {
+      {1.9, 250, 100, 2},
+      {2.1, 250, 100, 1},
+      {0.1, 0, 100, 1},
+      // A factor that would divide by zero or never switch is reported once, and nothing switches.
+      {0.1, 250, 0, 1},
+      {0.1, 250, std::nullopt, 1},
+      {0.1, 250, -100, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nmShort << " nm at " << c.groundSpeed << " / " << c.factor.value_or(-1));
+    const bool fault = !c.factor || *c.factor < 1;
+    AutopilotState state{.AutopilotMode = kModeLnav};
+    plan::FlightPlan plan = NorthboundPlan({0, 0, 0, 0});
+    plan.ActiveWaypointIndex = 1;
+    TickSettings settings;
+    settings.switchFactor = c.factor;
+    // Heading 90: every tick writes a heading and has a status of its own.
+    const simlink::AircraftState aircraft = AircraftAt(11 - c.nmShort / 60, 90, c.groundSpeed);
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status, fault ? kSwitchFactorFault : "FSUIPC write OK");
+    EXPECT_EQ(plan.ActiveWaypointIndex, c.activeAfter);
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status, "FSUIPC write OK");
+    Tick(state, plan, aircraft, TickSettings{});
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status == kSwitchFactorFault, fault);  // back again
+  }
+}
+
+TEST(AutopilotTick, NoWaypointLeftEndsTheAutopilot) {
+  // Switching past the last waypoint (2), or a plan that shrank below the active one (7).
+  for (const std::int32_t active : {2, 7}) {
+    SCOPED_TRACE(active);
+    AutopilotState state{.AutopilotMode = kModeLnavVnavSpd};
+    plan::FlightPlan plan = NorthboundPlan({0, 0, 0});
+    plan.ActiveWaypointIndex = active;
+    const TickRun run = Tick(state, plan, AircraftAt(12, 0, 250));
+    EXPECT_TRUE(run.outcome.ended);
+    EXPECT_EQ(run.outcome.panel, OffPanel());
+    EXPECT_EQ(state.AutopilotMode, kModeOff);
+    EXPECT_EQ(plan.ActiveWaypointIndex, 10000);
+    EXPECT_EQ(run.writes, Writes{});
+  }
+}
+
+TEST(AutopilotTick, HoldingLeavesThePlansWaypointAlone) {
+  // On the plan's last waypoint, which is also the hold fix, at 250 kt: a switch would run past the plan.
+  AutopilotState state;
+  StartHold(state, plan::DirectTarget{11.0f, 5.0f, "WPT"});
+  plan::FlightPlan plan = NorthboundPlan({0, 0});
+  plan.ActiveWaypointIndex = 1;
+  for (int tick = 0; tick < 3; ++tick) EXPECT_FALSE(Tick(state, plan, AircraftAt(11, 0, 250)).outcome.ended);
+  EXPECT_EQ(plan.ActiveWaypointIndex, 1);
+  EXPECT_EQ(state.AutopilotMode, kModeHold);
+  EXPECT_EQ(state.hold.phase, kHoldTurnOutbound);
+}
+
+TEST(AutopilotTick, VnavClimbsToTheFirstLevelAltitudeThenFliesThePath) {
+  struct Case {
+    bool vnavActive;
+    std::int32_t active;
+    std::string_view simulator;
+    Writes writes;
+  };
+  // Altitudes 0, 4000, 9000, 9000 (end of climb at 3), 3000. The aircraft is 30 nm short of the
+  // active waypoint at 8000 ft and 240 kt; the autopilot is at 9000 ft and −100 fpm.
+  const Case cases[] = {
+      {false, 1, "XPlane", {}},  // climbing: only the first level altitude, already set
+      {true, 1, "FlightSim", {"altitude 4000", "vs -532"}},
+      {false, 4, "FlightSim", {"altitude 3000", "vs -665"}},
+      {false, 4, "XPlane", {"altitude 3000", "vs -665", "vs hold on"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.active << " " << c.vnavActive << " " << c.simulator);
+    AutopilotState state{.AutopilotMode = kModeLnavVnav};
+    plan::FlightPlan plan = NorthboundPlan({0, 4000, 9000, 9000, 3000});
+    plan.ActiveWaypointIndex = c.active;
+    simlink::AircraftState aircraft = AircraftAt(10 + c.active - 0.5, 0, 240);
+    aircraft.altitudeFt = 8000;
+    aircraft.apAltitudeFt = 9000;
+    aircraft.apVerticalSpeedFpm = -100;
+    TickSettings settings;
+    settings.vnavActive = c.vnavActive;
+    settings.simulatorName = c.simulator;
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).writes, c.writes);
+  }
+}
+
+TEST(AutopilotTick, SpeedAndSpoilers) {
+  struct Case {
+    bool spoilersActive;
+    std::int32_t indicated;
+    Writes writes;
+  };
+  const Case cases[] = {
+      {true, 270, {"speed 240", "spoilers 20"}},  // sent as 819 × (20 − 10) = 8190
+      {true, 265, {"speed 240"}},                 // 15 over is not enough
+      {false, 300, {"speed 240"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.indicated);
+    AutopilotState state{.AutopilotMode = kModeLnavVnavSpd};
+    // Level at 9000 ft past the end of the climb (2), 30 nm short of waypoint 3; the low 16 bits of
+    // the speed count.
+    plan::FlightPlan plan = NorthboundPlan({0, 9000, 9000, 9000, 9000}, 240 + 0x10000);
+    plan.ActiveWaypointIndex = 3;
+    simlink::AircraftState aircraft = AircraftAt(12.5, 0, 240);
+    aircraft.altitudeFt = 9000;
+    aircraft.apAltitudeFt = 9000;
+    aircraft.apAirspeedKt = 250;
+    aircraft.indicatedAirspeedKt = c.indicated;
+    TickSettings settings;
+    settings.spoilersActive = c.spoilersActive;
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).writes, c.writes);
+  }
+}
+
+}  // namespace
+}  // namespace corvane::autopilot
