@@ -21,7 +21,7 @@
 #include "corvane/simlink/ipc_wire.h"
 #include "corvane/simlink/posix_transport.h"
 #include "corvane/simlink/sim_link.h"
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 extern char** environ;
 
@@ -127,9 +127,9 @@ BENCHMARK(BM_PollBatchAgainstSimhost)->Unit(benchmark::kMicrosecond);
 
 // The same batch through the in-process transport: the protocol's own cost, no kernel in between.
 void BM_PollBatchInProcess(benchmark::State& state) {
-  corvane::simhost::FlightModelOptions options;
+  corvane::standin::FlightModelOptions options;
   options.trafficCount = 20;
-  corvane::simhost::InProcessSimulator simulator(options);
+  corvane::standin::InProcessSimulator simulator(options);
   SimLink link(simulator.transport, [](std::chrono::milliseconds) {});
   SimLinkResult result;
   if (!link.Open(0, result)) {

@@ -2,7 +2,7 @@
 #include "simulator_choice.h"
 
 #include "no_simulator_transport.h"
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 #ifdef _WIN32
 #include "corvane/simlink/win32_transport.h"
@@ -33,10 +33,10 @@ std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind
   }
   if (kind == "builtin") {
     // The stand-in's flight model in this process, answering as X-Plane at Amsterdam like the demo.
-    simhost::FlightModelOptions options;
+    standin::FlightModelOptions options;
     options.xplane = true;
     options.trafficCount = 6;
-    auto simulator = std::make_shared<simhost::InProcessSimulator>(options);
+    auto simulator = std::make_shared<standin::InProcessSimulator>(options);
     connection.transport = &simulator->transport;
     connection.sleep = [](std::chrono::milliseconds) {};
     connection.advanceTo = [model = &simulator->model, lastMs = std::uint64_t{0}](std::uint64_t nowMs) mutable {

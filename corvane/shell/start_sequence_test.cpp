@@ -5,8 +5,8 @@
 #include "form1.h"
 #include "formats/conversion_error.h"
 #include "settings_file.h"
+#include "standin/flight_model.h"
 #include "test_form.h"
-#include "tools/simhost/flight_model.h"
 
 namespace corvane::shell {
 namespace {
@@ -24,8 +24,8 @@ int LoadsSeen(const map::RecordingCanvas& canvas) {
   return loads;
 }
 
-simhost::FlightModelOptions Simulator(bool xplane) {
-  simhost::FlightModelOptions options;
+standin::FlightModelOptions Simulator(bool xplane) {
+  standin::FlightModelOptions options;
   options.xplane = xplane;
   options.latitude = 52.3;
   options.longitude = 4.76;
@@ -50,7 +50,7 @@ TEST(StartSequence, TheSimulatorThatAnswersChoosesTheDataFamilyOnce) {
     TemporaryFolder folder;
     const auto path = folder.path() / "corvane.INI";
     WriteText(path, std::string("[SIM]\nFS=") + (c.fsChecked ? "1" : "0") + "\nXP=" + (c.fsChecked ? "0" : "1") + "\n");
-    simhost::InProcessSimulator simulator(Simulator(c.xplaneRunning));
+    standin::InProcessSimulator simulator(Simulator(c.xplaneRunning));
     TestForm test(path, folder.path(), &simulator.transport);
     TForm1& form = *test.form;
     form.FormCreate();
@@ -88,7 +88,7 @@ TEST(StartSequence, NoSimulatorLeavesTheLinkClosedAndTheStartCaption) {
 
 TEST(StartSequence, CentreWhileConnectedOnlyFollowsTheAircraft) {
   TemporaryFolder folder;
-  simhost::InProcessSimulator simulator(Simulator(true));
+  standin::InProcessSimulator simulator(Simulator(true));
   TestForm test(folder.path() / "corvane.INI", folder.path(), &simulator.transport);
   TForm1& form = *test.form;
   form.FormCreate();
@@ -103,7 +103,7 @@ TEST(StartSequence, CentreWhileConnectedOnlyFollowsTheAircraft) {
 
 TEST(StartSequence, PollingFillsTheAircraftAndPositionPanelUsesIt) {
   TemporaryFolder folder;
-  simhost::InProcessSimulator simulator(Simulator(true));
+  standin::InProcessSimulator simulator(Simulator(true));
   TestForm test(folder.path() / "corvane.INI", folder.path(), &simulator.transport);
   TForm1& form = *test.form;
   form.FormCreate();
@@ -130,7 +130,7 @@ TEST(StartSequence, PollingFillsTheAircraftAndPositionPanelUsesIt) {
 
 TEST(StartSequence, SetPositionNeedsAConnectionAndNumbers) {
   TemporaryFolder folder;
-  simhost::InProcessSimulator simulator(Simulator(true));
+  standin::InProcessSimulator simulator(Simulator(true));
   TestForm test(folder.path() / "corvane.INI", folder.path(), &simulator.transport);
   TForm1& form = *test.form;
   form.edPosHdg.text = "90";
@@ -146,7 +146,7 @@ TEST(StartSequence, SetPositionNeedsAConnectionAndNumbers) {
 
 TEST(StartSequence, ResetClosesAndStartsAgain) {
   TemporaryFolder folder;
-  simhost::InProcessSimulator simulator(Simulator(true));
+  standin::InProcessSimulator simulator(Simulator(true));
   TestForm test(folder.path() / "corvane.INI", folder.path(), &simulator.transport);
   TForm1& form = *test.form;
   form.FormCreate();

@@ -57,7 +57,7 @@ bool SomeoneListens(const sockaddr_un& address) {
 
 }  // namespace
 
-IpcServer::IpcServer(FlightModel& model) : model_(model) {}
+IpcServer::IpcServer(standin::FlightModel& model) : model_(model) {}
 
 IpcServer::~IpcServer() {
   for (Client& client : clients_) Disconnect(client);
@@ -190,7 +190,7 @@ void IpcServer::Disconnect(Client& client) {
 }
 
 void IpcServer::LogState() const {
-  const AircraftTruth& a = model_.aircraft();
+  const standin::AircraftTruth& a = model_.aircraft();
   std::printf("simhost: t=%.0fs lat %.6f lon %.6f alt %.0f ft hdg %.1f ias %.0f kt gs %.0f kt vs %.0f fpm\n",
               model_.elapsedSeconds(), a.latitude, a.longitude, a.altitudeFt, a.headingDegTrue, a.indicatedAirspeedKt,
               a.groundSpeedKt, a.verticalSpeedFpm);

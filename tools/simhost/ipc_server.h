@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 namespace corvane::simhost {
 
 class IpcServer {
  public:
-  explicit IpcServer(FlightModel& model);
+  explicit IpcServer(standin::FlightModel& model);
   ~IpcServer();
   IpcServer(const IpcServer&) = delete;
   IpcServer& operator=(const IpcServer&) = delete;
@@ -37,7 +37,7 @@ class IpcServer {
   void Disconnect(Client& client);
   void LogState() const;
 
-  FlightModel& model_;
+  standin::FlightModel& model_;
   std::string socketPath_;
   int listener_ = -1;
   std::vector<Client> clients_;

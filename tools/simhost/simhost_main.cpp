@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 #include "tools/simhost/ipc_server.h"
 #include "tools/simhost/simhost_options.h"
 
@@ -35,13 +35,13 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  FlightModel model(options.model);
+  corvane::standin::FlightModel model(options.model);
   IpcServer server(model);
   if (!server.Listen(error)) {
     std::fprintf(stderr, "simhost: %s\n", error.c_str());
     return 1;
   }
-  const AircraftTruth& aircraft = model.aircraft();
+  const corvane::standin::AircraftTruth& aircraft = model.aircraft();
   std::printf("simhost: %s server on %s, aircraft at %.6f,%.6f heading %.1f altitude %.0f ft, %d traffic\n",
               options.model.xplane ? "XPlane" : "FlightSim", server.socketPath().c_str(), aircraft.latitude,
               aircraft.longitude, aircraft.headingDegTrue, aircraft.altitudeFt, options.model.trafficCount);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "tools/simhost/airport_lookup.h"
+#include "standin/airport_lookup.h"
 
 namespace corvane::simhost {
 namespace {
@@ -33,7 +33,7 @@ bool ParsePair(std::string_view text, char separator, double& first, double& sec
 bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, std::string& error) {
   std::string at;
   std::string dataFolder = ".";
-  FlightModelOptions& model = options.model;
+  standin::FlightModelOptions& model = options.model;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view name = args[i];
     if (name == "--xplane") {
@@ -103,7 +103,7 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
     }
     return true;
   }
-  const std::optional<AirportPosition> airport = FindAirport(dataFolder, at, error);
+  const std::optional<standin::AirportPosition> airport = standin::FindAirport(dataFolder, at, error);
   if (!airport) return false;
   model.latitude = airport->latitude;
   model.longitude = airport->longitude;

@@ -4,12 +4,12 @@
 #include <span>
 #include <string>
 
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 namespace corvane::simhost {
 
 struct SimhostOptions {
-  FlightModelOptions model;
+  standin::FlightModelOptions model;
   double timeFactor = 1.0;  // simulated seconds per real second
   bool verbose = false;
   bool help = false;

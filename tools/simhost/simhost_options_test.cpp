@@ -1,4 +1,4 @@
-// simhost's command line and the airport lookup behind --at IDENT.
+// simhost's command line.
 #include "tools/simhost/simhost_options.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <vector>
-
-#include "tools/simhost/airport_lookup.h"
 
 namespace corvane::simhost {
 namespace {
@@ -54,33 +52,21 @@ TEST(SimhostOptionsTest, RefusesBadValues) {
   }
 }
 
-TEST(AirportLookupTest, FindsIdentInEitherFileWithoutRegardToCase) {
+TEST(SimhostOptionsTest, AtIdentLooksTheAirportUpInTheDataFolder) {
   const auto folder = std::filesystem::temp_directory_path() /
-                      ("simhost_lookup_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                      ("simhost_options_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   std::filesystem::create_directories(folder);
   {
-    std::ofstream out(folder / "navapt.DAT", std::ios::binary);
-    out << "; comment line\r\n"
-        << "EHAM  52.308601   4.763889   -11  SCHIPHOL\r\n"
-        << "EHRD  bad-lat     4.437222   -15  ROTTERDAM\r\n"
-        << "EDDF  50.033333   8.570556   364  FRANKFURT MAIN\r\n"
-        << "K2\r\n";
+    std::ofstream out(folder / "NAVapt.dat", std::ios::binary);
+    out << "EDDF  50.033333   8.570556   364  FRANKFURT MAIN\r\n";
   }
-  std::string error;
-  const auto eham = FindAirport(folder, "eham", error);
-  ASSERT_TRUE(eham.has_value()) << error;
-  EXPECT_DOUBLE_EQ(eham->latitude, 52.308601);
-  EXPECT_DOUBLE_EQ(eham->longitude, 4.763889);
-
   SimhostOptions options;
+  std::string error;
   ASSERT_TRUE(Parse({"--data", folder.string(), "--at", "EDDF"}, options, error)) << error;
   EXPECT_DOUBLE_EQ(options.model.latitude, 50.033333);
-
-  EXPECT_FALSE(FindAirport(folder, "EHRD", error));
-  EXPECT_NE(error.find(":3: bad position"), std::string::npos) << error;
-  EXPECT_FALSE(FindAirport(folder, "LFPG", error));
-  EXPECT_NE(error.find("not found"), std::string::npos);
-  EXPECT_FALSE(FindAirport(folder / "missing", "EHAM", error));
+  EXPECT_DOUBLE_EQ(options.model.longitude, 8.570556);
+  EXPECT_FALSE(Parse({"--data", folder.string(), "--at", "LFPG"}, options, error));
+  EXPECT_NE(error.find("not found"), std::string::npos) << error;
   std::filesystem::remove_all(folder);
 }
 

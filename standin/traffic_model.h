@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/simhost/random_source.h"
+#include "standin/random_source.h"
 
-namespace corvane::simhost {
+namespace corvane::standin {
 
 struct TrafficAircraft {
   std::uint32_t id = 0;
@@ -51,4 +51,4 @@ double DistanceNm(double latitudeA, double longitudeA, double latitudeB, double 
 // Moves a position along a true track by a distance in nautical miles (flat earth, small steps).
 void MoveAlong(double& latitude, double& longitude, double trackDegTrue, double distanceNm);
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

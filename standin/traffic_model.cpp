@@ -1,11 +1,11 @@
 // Traffic: deterministic spawn from the seed, constant-rate orbits, respawn near the user aircraft.
-#include "tools/simhost/traffic_model.h"
+#include "standin/traffic_model.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-namespace corvane::simhost {
+namespace corvane::standin {
 namespace {
 
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
@@ -82,4 +82,4 @@ void TrafficModel::Publish(std::span<std::byte> table) const {
   }
 }
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

@@ -1,6 +1,6 @@
 // The flight model: standard-rate turns to the autopilot heading, climbs and descents that capture the
 // autopilot altitude, speed changes toward the autopilot airspeed, and wind drift.
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "corvane/simlink/offset_codec.h"
 #include "corvane/simlink/sim_link.h"
 
-namespace corvane::simhost {
+namespace corvane::standin {
 namespace {
 
 using namespace corvane::simlink;
@@ -176,4 +176,4 @@ void FlightModel::Publish() {
   traffic_.Publish(std::span<std::byte>(offsets_).subspan(kOffsetTrafficTable, kTrafficTableBytes));
 }
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

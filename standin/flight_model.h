@@ -10,9 +10,9 @@
 
 #include "corvane/simlink/ipc_wire.h"
 #include "corvane/simlink/loopback_transport.h"
-#include "tools/simhost/traffic_model.h"
+#include "standin/traffic_model.h"
 
-namespace corvane::simhost {
+namespace corvane::standin {
 
 struct FlightModelOptions {
   double latitude = 52.3086;  // Amsterdam Schiphol
@@ -96,4 +96,4 @@ struct InProcessSimulator {
   simlink::LoopbackTransport transport;
 };
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

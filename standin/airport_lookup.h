@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace corvane::simhost {
+namespace corvane::standin {
 
 struct AirportPosition {
   double latitude = 0;
@@ -18,4 +18,4 @@ struct AirportPosition {
 std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident,
                                            std::string& error);
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

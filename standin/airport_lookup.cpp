@@ -1,11 +1,11 @@
 // Airport lookup for the stand-in's start position: a plain scan of the airport rows.
-#include "tools/simhost/airport_lookup.h"
+#include "standin/airport_lookup.h"
 
 #include <cctype>
 #include <charconv>
 #include <fstream>
 
-namespace corvane::simhost {
+namespace corvane::standin {
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -75,4 +75,4 @@ std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFold
   return std::nullopt;
 }
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

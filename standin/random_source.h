@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace corvane::simhost {
+namespace corvane::standin {
 
 class RandomSource {
  public:
@@ -24,4 +24,4 @@ class RandomSource {
   std::uint64_t state_;
 };
 
-}  // namespace corvane::simhost
+}  // namespace corvane::standin

@@ -1,5 +1,5 @@
 // The flight model driven through the real client in-process, on virtual time.
-#include "tools/simhost/flight_model.h"
+#include "standin/flight_model.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "corvane/simlink/sim_commands.h"
 #include "corvane/simlink/sim_link.h"
 
-namespace corvane::simhost {
+namespace corvane::standin {
 namespace {
 
 using namespace corvane::simlink;
@@ -218,4 +218,4 @@ TEST_F(FlightModelTest, TrafficStaysNearAndIsDeterministic) {
 }
 
 }  // namespace
-}  // namespace corvane::simhost
+}  // namespace corvane::standin
