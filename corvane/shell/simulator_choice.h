@@ -1,26 +1,13 @@
-// How the window reaches a simulator: none, a running stand-in over the platform transport, or built in.
+// The programs' --sim choice: none, a running stand-in over the platform transport, or built in.
+// Not part of the shell library: the built-in choice brings the stand-in's model into the program.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
 
-#include "corvane/simlink/ipc_transport.h"
-#include "corvane/simlink/sim_link.h"
+#include "corvane/shell/simulator_connection.h"
 
 namespace corvane::shell {
-
-struct SimulatorConnection {
-  simlink::IpcTransport* transport = nullptr;  // owned by `owner`
-  simlink::SimLink::SleepFunction sleep;       // empty: real sleeping
-  // For a simulator that runs on the form's clock: moves it to the given time since the start.
-  std::function<void(std::uint64_t nowMs)> advanceTo;
-  // Owns the transport and whatever it serves.
-  std::shared_ptr<void> owner;
-};
 
 // "none", "simhost" or "builtin"; nothing for any other name.
 std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind);

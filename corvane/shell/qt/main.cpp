@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "corvane/shell/settings_file.h"
+#include "corvane/shell/simulator_choice.h"
 #include "main_window.h"
 #include "map_render_png.h"
 
@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
   corvane::shell::qt::WindowOptions options;
   options.settingsPath =
       corvane::shell::SettingsPathFor(std::filesystem::path(QApplication::applicationFilePath().toStdString()));
+  std::string simulator = "simhost";
   std::string screenshotPath;
   double screenshotAfterSeconds = 3.0;
   const QStringList arguments = QApplication::arguments();
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     } else if (argument == "--ini" && hasValue) {
       options.settingsPath = arguments[++i].toStdString();
     } else if (argument == "--sim" && hasValue) {
-      options.simulator = arguments[++i].toStdString();
+      simulator = arguments[++i].toStdString();
     } else if (argument == "--screenshot" && hasValue) {
       screenshotPath = arguments[++i].toStdString();
     } else if (argument == "--after" && hasValue) {
@@ -63,13 +64,14 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::unique_ptr<corvane::shell::qt::MainWindow> window;
-  try {
-    window = std::make_unique<corvane::shell::qt::MainWindow>(options);
-  } catch (const std::invalid_argument& error) {
-    std::fprintf(stderr, "corvane: %s\n", error.what());
+  // The window reaches the simulator through the connection this program hands it.
+  auto connection = corvane::shell::MakeSimulatorConnection(simulator);
+  if (!connection) {
+    std::fprintf(stderr, "corvane: unknown simulator '%s' (none, simhost or builtin)\n", simulator.c_str());
     return 2;
   }
+  options.simulator = std::move(*connection);
+  auto window = std::make_unique<corvane::shell::qt::MainWindow>(options);
   int exitCode = 0;
   if (!screenshotPath.empty()) {
     QTimer::singleShot(static_cast<int>(screenshotAfterSeconds * 1000), window.get(), [&] {

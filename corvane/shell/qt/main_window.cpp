@@ -84,16 +84,14 @@ void SetGeometry(QWidget* widget, const Control& control) {
 
 MainWindow::MainWindow(const WindowOptions& options)
     : dialogs_(this), imageCanvas_(3000, 2250), paintBoxCanvas_(1024, 768) {
-  auto connection = MakeSimulatorConnection(options.simulator);
-  if (!connection)
-    throw std::invalid_argument("unknown simulator '" + options.simulator + "' (none, simhost or builtin)");
-  connection_ = std::move(*connection);
+  if (options.simulator.transport == nullptr) throw std::invalid_argument("no simulator transport");
+  connection_ = options.simulator;
   form_ = std::make_unique<TForm1>(
       FormOptions{options.settingsPath, options.dataFolder, connection_.transport, connection_.sleep}, dialogs_,
       imageCanvas_, paintBoxCanvas_);
   BuildWidgets();
   if (connection_.advanceTo) {
-    // The built-in simulator flies on the wall clock.
+    // A simulator that runs in this process flies on the wall clock.
     auto* flight = new QTimer(this);
     connect(flight, &QTimer::timeout, this,
             [this] { connection_.advanceTo(static_cast<std::uint64_t>(clock_.elapsed())); });

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "corvane/shell/form1.h"
-#include "corvane/shell/simulator_choice.h"
+#include "corvane/shell/simulator_connection.h"
 #include "map_widget.h"
 #include "qt_canvas.h"
 #include "qt_dialogs.h"
@@ -24,14 +24,14 @@ namespace corvane::shell::qt {
 struct WindowOptions {
   std::filesystem::path settingsPath;
   std::filesystem::path dataFolder;
-  std::string simulator = "simhost";  // none, simhost or builtin
+  SimulatorConnection simulator;  // chosen by the program; the window keeps it while it lives
 };
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // Builds the form (its construction steps) and the widgets; throws std::invalid_argument for an
-  // unknown simulator choice.
+  // Builds the form (its construction steps) and the widgets; throws std::invalid_argument when the
+  // options hand it no simulator transport.
   explicit MainWindow(const WindowOptions& options);
   ~MainWindow() override;
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "corvane/shell/simulator_choice.h"
 #include "corvane/shell/version.h"
 #include "main_window.h"
 
@@ -23,7 +24,7 @@ class MainWindowTest : public QObject {
     WindowOptions options;
     options.settingsPath = (folder_.path() + "/corvane.INI").toStdString();
     options.dataFolder = folder_.path().toStdString();
-    options.simulator = "none";
+    options.simulator = *MakeSimulatorConnection("none");
     auto window = std::make_unique<MainWindow>(options);
     window->resize(1024, 768);
     window->Start();
@@ -134,7 +135,7 @@ class MainWindowTest : public QObject {
     WindowOptions options;
     options.settingsPath = (folder_.path() + "/map.INI").toStdString();
     options.dataFolder = demo.toStdString();
-    options.simulator = "builtin";
+    options.simulator = *MakeSimulatorConnection("builtin");
     MainWindow window(options);
     window.resize(1024, 768);
     window.Start();
