@@ -5,14 +5,10 @@
 #include <charconv>
 #include <fstream>
 
+#include "formats/field_cut.h"
+
 namespace corvane::standin {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -24,7 +20,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 std::optional<double> ParseColumns(std::string_view line, std::size_t first, std::size_t last) {
   if (line.size() < first) return std::nullopt;
-  const std::string_view field = Trim(line.substr(first - 1, last - first + 1));
+  const std::string_view field = formats::TrimBlanks(line.substr(first - 1, last - first + 1));
   double value = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
   if (error != std::errc() || end != field.data() + field.size() || field.empty()) return std::nullopt;
@@ -43,7 +39,7 @@ std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path&
 
 std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFolder, std::string_view ident,
                                            std::string& error) {
-  const std::string_view wanted = Trim(ident);
+  const std::string_view wanted = formats::TrimBlanks(ident);
   if (wanted.empty() || wanted.size() > 4) {
     error = "airport ident must be 1 to 4 characters: '" + std::string(ident) + "'";
     return std::nullopt;
@@ -61,7 +57,7 @@ std::optional<AirportPosition> FindAirport(const std::filesystem::path& dataFold
   while (std::getline(in, line)) {
     ++lineNumber;
     if (line.empty() || line[0] == ';' || line.size() < 4) continue;
-    if (!EqualNoCase(Trim(std::string_view(line).substr(0, 4)), wanted)) continue;
+    if (!EqualNoCase(formats::TrimBlanks(std::string_view(line).substr(0, 4)), wanted)) continue;
     const auto latitude = ParseColumns(line, 6, 15);
     const auto longitude = ParseColumns(line, 16, 26);
     if (!latitude || !longitude || *latitude < -90 || *latitude > 90 || *longitude < -180 || *longitude > 180) {

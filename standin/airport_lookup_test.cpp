@@ -6,13 +6,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "testing/scratch_folder.h"
+
 namespace corvane::standin {
 namespace {
 
 TEST(AirportLookupTest, FindsIdentInEitherFileWithoutRegardToCase) {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("standin_lookup_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
+  const test_support::ScratchFolder scratch;
+  const std::filesystem::path& folder = scratch.path();
   {
     std::ofstream out(folder / "navapt.DAT", std::ios::binary);
     out << "; comment line\r\n"
@@ -35,7 +36,6 @@ TEST(AirportLookupTest, FindsIdentInEitherFileWithoutRegardToCase) {
   EXPECT_FALSE(FindAirport(folder, "LFPG", error));
   EXPECT_NE(error.find("not found"), std::string::npos);
   EXPECT_FALSE(FindAirport(folder / "missing", "EHAM", error));
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

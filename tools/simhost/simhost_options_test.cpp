@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "testing/scratch_folder.h"
+
 namespace corvane::simhost {
 namespace {
 
@@ -53,9 +55,8 @@ TEST(SimhostOptionsTest, RefusesBadValues) {
 }
 
 TEST(SimhostOptionsTest, AtIdentLooksTheAirportUpInTheDataFolder) {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("simhost_options_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
+  const test_support::ScratchFolder scratch;
+  const std::filesystem::path& folder = scratch.path();
   {
     std::ofstream out(folder / "NAVapt.dat", std::ios::binary);
     out << "EDDF  50.033333   8.570556   364  FRANKFURT MAIN\r\n";
@@ -67,7 +68,6 @@ TEST(SimhostOptionsTest, AtIdentLooksTheAirportUpInTheDataFolder) {
   EXPECT_DOUBLE_EQ(options.model.longitude, 8.570556);
   EXPECT_FALSE(Parse({"--data", folder.string(), "--at", "LFPG"}, options, error));
   EXPECT_NE(error.find("not found"), std::string::npos) << error;
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
