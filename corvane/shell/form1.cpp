@@ -31,7 +31,6 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, 
   ForcePointDecimalSeparator();
   workingFolder = ReadWorkingFolder(options_);
   ApplySettings(IniDocument::Load(options_.settingsPath), *this);
-  // The edits hold the configured intervals from the start: the refresh takes its own from edTmr2.
   ShowTimerIntervals();
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();

@@ -80,13 +80,9 @@ void TForm1::Timer2Timer() {
                             map::BoxSizeOrDefault(edFixSize.text, defaults.fixDeg),
                             map::BoxSizeOrDefault(edGeoSize.text, defaults.geoDeg)};
   const map::RefreshTickResult result = map::NearbyRefreshTick(refresh, *database, view.centre, boxes, *nearby);
-  if (result.takeConfiguredInterval) {
-    // An interval that is not a whole number of milliseconds above 0 keeps the one in use, so the
-    // refresh never stops.
-    if (const auto interval = ParseInteger(edTmr2.text); interval && *interval > 0) {
-      Timer2.SetInterval(static_cast<std::uint32_t>(*interval));
-    }
-  }
+  // The quick first pass after a load ends at phase 151. A configured interval of 0 would stop the refresh
+  // for good, so the quick one stays in use then.
+  if (result.takeConfiguredInterval && Timer2.ConfiguredInterval() > 0) Timer2.EndTemporaryInterval();
   if (!result.cycleEnded) return;
   // Only the start suffix goes (a caption naming the connected simulator keeps its text), and it goes
   // after a reload too, when the map timer is already running.

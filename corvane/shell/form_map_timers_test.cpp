@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "ini_file.h"
 #include "test_form.h"
 
 namespace corvane::shell {
@@ -21,9 +22,8 @@ class FormMapTimersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(DemoFolder() / "NAVapt.dat")) GTEST_SKIP() << "no demo data";
-    WriteText(folder.path() / "corvane.INI",
-              "[SIM]\nFS=0\nXP=1\n[Timer]\nOne=250\nTwo=700\n[Position]\nYpos=52.3\nXpos=4.76\n");
-    test = std::make_unique<TestForm>(folder.path() / "corvane.INI", DemoFolder());
+    WriteText(settingsPath(), "[SIM]\nFS=0\nXP=1\n[Timer]\nOne=250\nTwo=700\n[Position]\nYpos=52.3\nXpos=4.76\n");
+    test = std::make_unique<TestForm>(settingsPath(), DemoFolder());
   }
 
   // Timer2 ticks until the map timer runs; returns the ticks it took (or -1 after a limit).
@@ -36,6 +36,7 @@ class FormMapTimersTest : public ::testing::Test {
   }
 
   TForm1& form() { return *test->form; }
+  std::filesystem::path settingsPath() const { return folder.path() / "corvane.INI"; }
 
   TemporaryFolder folder;
   std::unique_ptr<TestForm> test;
@@ -57,14 +58,29 @@ TEST_F(FormMapTimersTest, FirstCycleStartsTheMapAndTakesTheConfiguredInterval) {
   EXPECT_FALSE(map::IsEndRow((*form().nearby).points[0]));
 }
 
-TEST_F(FormMapTimersTest, AnIntervalThatIsNotANumberKeepsTheRefreshRunning) {
+// The first pass after a load runs at 50 ms; PanTMR and the settings file only ever see the configured interval.
+TEST_F(FormMapTimersTest, TheQuickFirstPassIsNeitherShownNorSaved) {
   form().FormCreate();
-  form().edTmr2.text = "fast";
+  ASSERT_EQ(form().Timer2.Interval(), 50u);
+  form().btCfgTmrClick();
+  EXPECT_EQ(form().edTmr2.text, "700");
+  form().btTmrOKClick();
+  EXPECT_EQ(form().Timer2.Interval(), 50u);
+  form().FormClose();
+  EXPECT_EQ(IniDocument::Load(settingsPath()).Get("Timer", "Two"), "700");
+
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  EXPECT_EQ(form().Timer2.Interval(), 700u);
+}
+
+TEST_F(FormMapTimersTest, AConfiguredIntervalOfZeroKeepsTheRefreshRunning) {
+  WriteText(settingsPath(), "[Timer]\nTwo=0\n");
+  test = std::make_unique<TestForm>(settingsPath(), DemoFolder());
+  form().FormCreate();
   ASSERT_GT(RefreshUntilMapRuns(), 0);
   EXPECT_EQ(form().Timer2.Interval(), 50u);
-  form().edTmr2.text = "0";
-  for (int tick = 0; tick < 201; ++tick) form().TimerTick(1);
-  EXPECT_EQ(form().Timer2.Interval(), 50u);
+  form().FormClose();
+  EXPECT_EQ(IniDocument::Load(settingsPath()).Get("Timer", "Two"), "0");
 }
 
 TEST_F(FormMapTimersTest, NoMapTimerWhileTheAirportViewIsOpen) {

@@ -1,4 +1,5 @@
 // Loading the navigation database at start and on Reset: black map, caption steps, report, start values.
+#include <cstdint>
 #include <string>
 
 #include "corvane/navdata/nav_database_load.h"
@@ -9,6 +10,7 @@ namespace {
 
 // A start with many bad rows names the first few; the rest are counted.
 constexpr size_t kProblemsShown = 10;
+constexpr std::uint32_t kQuickRefreshIntervalMs = 50;
 
 }  // namespace
 
@@ -38,7 +40,8 @@ void TForm1::LoadDatabase() {
   plan.insertIndex = 0;
   plan.insertMode = false;
   refresh = map::NearbyRefreshState{};
-  Timer2.SetInterval(50);
+  // A quick first pass fills the lists; Timer2 goes back to its configured interval when they are complete.
+  Timer2.SetTemporaryInterval(kQuickRefreshIntervalMs);
   Caption = captionBase + std::string(navdata::kInitializingDisplayCaption);
   Timer2.SetEnabled(true);
 }

@@ -162,7 +162,7 @@ std::vector<std::string> StoreSettings(TForm1& form, IniDocument& document) {
                                            " as it was.");
                      }
                    },
-                   [&](TimerTarget target) { put(FormatInteger(target(form).Interval())); },
+                   [&](TimerTarget target) { put(FormatInteger(target(form).ConfiguredInterval())); },
                },
                setting.target);
   }

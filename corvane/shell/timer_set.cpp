@@ -7,9 +7,22 @@
 namespace corvane::shell {
 
 void Timer::SetInterval(std::uint32_t intervalMs) {
-  if (intervalMs == intervalMs_) return;
+  const std::uint32_t running = Interval();
   intervalMs_ = intervalMs;
-  restartRequested_ = true;
+  if (Interval() != running) restartRequested_ = true;
+}
+
+void Timer::SetTemporaryInterval(std::uint32_t intervalMs) {
+  const std::uint32_t running = Interval();
+  temporary_ = true;
+  temporaryMs_ = intervalMs;
+  if (Interval() != running) restartRequested_ = true;
+}
+
+void Timer::EndTemporaryInterval() {
+  const std::uint32_t running = Interval();
+  temporary_ = false;
+  if (Interval() != running) restartRequested_ = true;
 }
 
 void Timer::SetEnabled(bool enabled) {

@@ -7,14 +7,21 @@
 
 namespace corvane::shell {
 
-// One periodic timer. Enabling it, or changing its interval, starts its period anew.
+// One periodic timer. Enabling it, or changing the interval it runs at, starts its period anew.
+// A temporary interval (a quick first pass) runs in place of the configured one without replacing it,
+// so the settings and PanTMR never see it.
 class Timer {
  public:
   explicit Timer(std::uint32_t intervalMs = 1000) : intervalMs_(intervalMs) {}
 
-  std::uint32_t Interval() const { return intervalMs_; }
+  // The interval the timer runs at now.
+  std::uint32_t Interval() const { return temporary_ ? temporaryMs_ : intervalMs_; }
+  std::uint32_t ConfiguredInterval() const { return intervalMs_; }
   bool Enabled() const { return enabled_; }
+  // Configures the interval; it takes over at once unless a temporary interval is in force.
   void SetInterval(std::uint32_t intervalMs);
+  void SetTemporaryInterval(std::uint32_t intervalMs);
+  void EndTemporaryInterval();
   void SetEnabled(bool enabled);
 
   // The driver (virtual clock or real timers) takes the restart request when it next looks.
@@ -22,6 +29,8 @@ class Timer {
 
  private:
   std::uint32_t intervalMs_;
+  std::uint32_t temporaryMs_ = 0;
+  bool temporary_ = false;
   bool enabled_ = false;
   bool restartRequested_ = false;
 };

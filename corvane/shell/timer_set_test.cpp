@@ -62,6 +62,21 @@ TEST(VirtualClock, AHandlerStartsAnotherTimerFromItsOwnTickTime) {
   EXPECT_EQ(c.ticks, "2@50 1@350 1@650 ");
 }
 
+TEST(VirtualClock, ATemporaryIntervalRunsInPlaceOfTheConfiguredOne) {
+  Clock c;
+  Timer& timer = c.timers[1];
+  timer.SetTemporaryInterval(50);
+  timer.SetEnabled(true);
+  c.clock.Advance(120);
+  timer.SetInterval(700);  // configured meanwhile: the quick pass goes on
+  c.clock.Advance(60);
+  EXPECT_EQ(timer.Interval(), 50u);
+  EXPECT_EQ(timer.ConfiguredInterval(), 700u);
+  timer.EndTemporaryInterval();  // restarts at 180 on the configured interval
+  c.clock.Advance(700);
+  EXPECT_EQ(c.ticks, "2@50 2@100 2@150 2@880 ");
+}
+
 TEST(VirtualClock, ZeroIntervalNeverFires) {
   Clock c;
   c.timers[2].SetInterval(0);
