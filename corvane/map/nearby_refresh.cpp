@@ -200,7 +200,7 @@ RefreshTickResult NearbyRefreshTick(NearbyRefreshState& state, const navdata::Na
       [&] { lists.runways.FillEnd(static_cast<std::size_t>(state.out), kRunwayFillLimit); });
 
   RefreshTickResult result;
-  result.takeConfiguredInterval = state.phase == kPhaseTakeInterval;
+  result.listsComplete = state.phase == kPhaseListsComplete;
   if (state.phase < kLastPhase) {
     ++state.phase;
   } else {

@@ -28,12 +28,13 @@ struct NearbyRefreshState {
   std::int32_t out = 0;  // next free index of the list being rebuilt
 };
 
-inline constexpr std::int32_t kPhaseTakeInterval = 151;
+// Every block has run by this phase; the rest of the cycle only counts up to the wrap.
+inline constexpr std::int32_t kPhaseListsComplete = 151;
 inline constexpr std::int32_t kLastPhase = 200;
 
 struct RefreshTickResult {
-  bool takeConfiguredInterval = false;  // phase 151 reached: Timer2 takes the interval of edTmr2
-  bool cycleEnded = false;              // phase wrapped to 0: the map timer may start
+  bool listsComplete = false;  // phase 151 reached: every list of this cycle is rebuilt
+  bool cycleEnded = false;     // phase wrapped to 0
 };
 
 // One tick of Timer2.

@@ -32,10 +32,10 @@ std::vector<std::string> PointIdents(const NearbyLists& lists) {
 
 // Runs ticks until the cycle ends; returns how many it took.
 int RunCycle(NearbyRefreshState& state, const NavDatabase& database, GeoPos centre, const BoxSizes& boxes,
-             NearbyLists& lists, int* intervalTick = nullptr) {
+             NearbyLists& lists, int* listsCompleteTick = nullptr) {
   for (int tick = 1; tick <= 500; ++tick) {
     const RefreshTickResult result = NearbyRefreshTick(state, database, centre, boxes, lists);
-    if (result.takeConfiguredInterval && intervalTick != nullptr) *intervalTick = tick;
+    if (result.listsComplete && listsCompleteTick != nullptr) *listsCompleteTick = tick;
     if (result.cycleEnded) return tick;
   }
   return -1;
@@ -64,10 +64,10 @@ TEST(NearbyRefreshTest, PhasesJumpAtTableEnds) {
   NearbyRefreshTick(state, database, {52.0, 5.0}, {}, lists);
   EXPECT_EQ(state.phase, 52);
   EXPECT_EQ(PointIdents(lists).size(), 1u);
-  int intervalTick = 0;
+  int listsCompleteTick = 0;
   // 19 idle ticks to 71, the tick of the other three blocks reaching 151, then 152..200.
-  EXPECT_EQ(RunCycle(state, database, {52.0, 5.0}, {}, lists, &intervalTick), 69);
-  EXPECT_EQ(intervalTick, 20);
+  EXPECT_EQ(RunCycle(state, database, {52.0, 5.0}, {}, lists, &listsCompleteTick), 69);
+  EXPECT_EQ(listsCompleteTick, 20);
   EXPECT_EQ(state.phase, 0);
 }
 

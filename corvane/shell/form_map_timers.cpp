@@ -80,15 +80,19 @@ void TForm1::Timer2Timer() {
                             map::BoxSizeOrDefault(edFixSize.text, defaults.fixDeg),
                             map::BoxSizeOrDefault(edGeoSize.text, defaults.geoDeg)};
   const map::RefreshTickResult result = map::NearbyRefreshTick(refresh, *database, view.centre, boxes, *nearby);
-  // The quick first pass after a load ends at phase 151. A configured interval of 0 would stop the refresh
-  // for good, so the quick one stays in use then.
-  if (result.takeConfiguredInterval && Timer2.ConfiguredInterval() > 0) Timer2.EndTemporaryInterval();
-  if (!result.cycleEnded) return;
-  // Only the start suffix goes (a caption naming the connected simulator keeps its text), and it goes
-  // after a reload too, when the map timer is already running.
+  if (!result.listsComplete) return;
+  // The quick first pass after a load ends here. A configured interval of 0 would stop the refresh for
+  // good, so the quick one stays in use then.
+  if (Timer2.ConfiguredInterval() > 0) Timer2.EndTemporaryInterval();
+  // The lists are complete, so the map can start now rather than after the idle rest of the cycle. Only
+  // the start suffix goes (a caption naming the connected simulator keeps its text), and it goes after
+  // a reload too, when the map timer is already running.
   const std::string_view suffix = navdata::kInitializingDisplayCaption;
   if (Caption.ends_with(suffix)) Caption.resize(Caption.size() - suffix.size());
-  if (!Timer1.Enabled() && !PanAPV.visible) Timer1.SetEnabled(true);
+  if (Timer1.Enabled() || PanAPV.visible) return;
+  Timer1.SetEnabled(true);
+  // The first frame is drawn now rather than a whole map interval later.
+  Timer1Timer();
 }
 
 }  // namespace corvane::shell

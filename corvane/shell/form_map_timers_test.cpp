@@ -1,4 +1,4 @@
-// The map's loops on the form, on the demo data: the first refresh cycle starts the map, frames reach PB1.
+// The map's loops on the form, on the demo data: complete nearby lists start the map, frames reach PB1.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,20 +42,31 @@ class FormMapTimersTest : public ::testing::Test {
   std::unique_ptr<TestForm> test;
 };
 
-TEST_F(FormMapTimersTest, FirstCycleStartsTheMapAndTakesTheConfiguredInterval) {
+TEST_F(FormMapTimersTest, CompleteListsStartTheMapAndTheConfiguredInterval) {
   form().FormCreate();
   EXPECT_EQ(form().Caption, form().captionBase + " - Initializing display");
   EXPECT_EQ(form().Timer2.Interval(), 50u);
   EXPECT_FALSE(form().Timer1.Enabled());
 
-  const int ticks = RefreshUntilMapRuns();
-  ASSERT_GT(ticks, 0);
-  EXPECT_LE(ticks, 201);
+  // The map starts as soon as the lists are complete, not when the cycle wraps.
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  EXPECT_EQ(form().refresh.phase, map::kPhaseListsComplete + 1);
   EXPECT_EQ(form().Caption, form().captionBase);
   EXPECT_EQ(form().Timer2.Interval(), 700u);
   EXPECT_EQ(form().Timer1.Interval(), 250u);
-  EXPECT_EQ(form().refresh.phase, 0);
   EXPECT_FALSE(map::IsEndRow((*form().nearby).points[0]));
+  EXPECT_FALSE(map::IsEndRow((*form().nearby).runways[0]));
+}
+
+TEST_F(FormMapTimersTest, WithTheDefaultIntervalsTheMapRunsWithinTwoSecondsOfTheLoad) {
+  test = std::make_unique<TestForm>(folder.path() / "defaults.INI", DemoFolder());
+  VirtualClock clock({&form().Timer1, &form().Timer2, &form().Timer3, &form().Timer4, &form().Timer5},
+                     [&](int timerIndex) { form().TimerTick(timerIndex); });
+  form().FormCreate();
+  while (!form().Timer1.Enabled() && clock.NowMs() < 60000) clock.Advance(10);
+  EXPECT_LT(clock.NowMs(), 2000u);
+  // Its first frame is already on the paint box.
+  EXPECT_EQ(test->paintBox.Calls().size(), 1u);
 }
 
 // The first pass after a load runs at 50 ms; PanTMR and the settings file only ever see the configured interval.
@@ -103,9 +114,8 @@ TEST_F(FormMapTimersTest, AReloadStartsTheRefreshAgainAndClearsItsCaption) {
   EXPECT_EQ(form().refresh.chunk, 50000);
   EXPECT_EQ(form().Timer2.Interval(), 50u);
   EXPECT_EQ(form().Caption, form().captionBase + " - Initializing display");
-  // The map timer already runs; the end of the cycle still takes the start suffix away.
-  for (int tick = 0; tick < 201 && form().refresh.phase != 200; ++tick) form().TimerTick(1);
-  form().TimerTick(1);
+  // The map timer already runs; the complete lists still take the start suffix away.
+  for (int tick = 0; tick < 201 && form().refresh.phase <= map::kPhaseListsComplete; ++tick) form().TimerTick(1);
   EXPECT_EQ(form().Caption, form().captionBase);
 }
 
