@@ -102,12 +102,6 @@ Overloaded(Lambdas...) -> Overloaded<Lambdas...>;
 
 }  // namespace
 
-std::vector<SettingKey> SettingKeysInOrder() {
-  std::vector<SettingKey> keys;
-  for (const Setting& setting : kSettings) keys.push_back({setting.section, setting.key});
-  return keys;
-}
-
 std::filesystem::path SettingsPathFor(const std::filesystem::path& programPath) {
   std::filesystem::path path = programPath;
   path.replace_extension(".INI");

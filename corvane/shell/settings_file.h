@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ini_file.h"
@@ -12,14 +11,6 @@
 namespace corvane::shell {
 
 class TForm1;
-
-struct SettingKey {
-  std::string_view section;
-  std::string_view key;
-};
-
-// The keys in the order they are read and written.
-std::vector<SettingKey> SettingKeysInOrder();
 
 // The program's path with its extension replaced by ".INI".
 std::filesystem::path SettingsPathFor(const std::filesystem::path& programPath);
