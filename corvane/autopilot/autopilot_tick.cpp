@@ -119,7 +119,7 @@ TickOutcome RunAutopilotTick(AutopilotState& state, plan::FlightPlan& plan, cons
     ++plan.ActiveWaypointIndex;
     if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
   }
-  if (IsOffHeading(state.relativeBearingDeg)) {
+  if (HeadingWriteNeeded(state.relativeBearingDeg, state.targetHeadingDeg, aircraft.apHeadingDeg)) {
     outcome.status = commands.SendApHeading(state.targetHeadingDeg);
   }
   if ((mode == kModeLnavVnav || mode == kModeLnavVnavSpd) &&

@@ -23,9 +23,10 @@ plan::FlightPlan NorthboundPlan(const std::vector<std::int32_t>& altitudes, std:
   return plan;
 }
 
-// On the plan's meridian, no wind.
+// On the plan's meridian, no wind, the autopilot set to a heading no test steers to.
 simlink::AircraftState AircraftAt(double latitude, float heading = 0, std::int32_t groundSpeed = 0) {
   simlink::AircraftState aircraft;
+  aircraft.apHeadingDeg = 180;
   aircraft.latitude = latitude;
   aircraft.longitude = 5.0;
   aircraft.headingDegTrue = heading;
@@ -79,6 +80,21 @@ TEST(AutopilotTick, HeadingIsWrittenOnlyMoreThanTwoDegreesOff) {
     EXPECT_EQ(run.writes, written ? Writes{"heading 2.0"} : Writes{});
     EXPECT_EQ(run.outcome.status, written ? "FSUIPC write OK" : "");
     EXPECT_EQ(state.distanceShownNm, 30);
+  }
+}
+
+// Crabbing into a crosswind keeps the aircraft off the bearing: once the autopilot has the target, no
+// more writes (else one every tick for the whole leg).
+TEST(AutopilotTick, AHeadingTheAutopilotAlreadyHasIsNotWrittenAgain) {
+  for (const auto& [apHeading, written] : {std::pair{2, false}, {0, true}, {358, true}}) {
+    SCOPED_TRACE(apHeading);
+    AutopilotState state{.AutopilotMode = kModeLnav};
+    plan::FlightPlan plan = NorthboundPlan({0, 0, 0});
+    plan.ActiveWaypointIndex = 1;
+    simlink::AircraftState aircraft = AircraftAt(10.5, 352);
+    aircraft.magneticVariationDeg = -2;
+    aircraft.apHeadingDeg = apHeading;
+    EXPECT_EQ(Tick(state, plan, aircraft).writes, written ? Writes{"heading 2.0"} : Writes{});
   }
 }
 

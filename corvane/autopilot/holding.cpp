@@ -91,7 +91,8 @@ std::string RunHoldTick(AutopilotState& state, const simlink::AircraftState& air
   const double steered =
       WindCorrectedHeading(target, aircraft.groundSpeedKt, aircraft.windSpeedKt, aircraft.windDirectionDegTrue);
   state.targetHeadingDeg = static_cast<float>(steered);
-  if (IsOffHeading(state.targetHeadingDeg - heading)) status = commands.SendHoldHeading(state.targetHeadingDeg);
+  if (HeadingWriteNeeded(state.targetHeadingDeg - heading, state.targetHeadingDeg, aircraft.apHeadingDeg))
+    status = commands.SendHoldHeading(state.targetHeadingDeg);
   return status;
 }
 

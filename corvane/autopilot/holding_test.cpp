@@ -27,6 +27,7 @@ simlink::AircraftState AircraftSouthOfFix(double distanceNm, float heading) {
   aircraft.longitude = 5.0;
   aircraft.headingDegTrue = heading;
   aircraft.apAirspeedKt = 220;
+  aircraft.apHeadingDeg = 90;  // set elsewhere: no pattern heading of these tests
   return aircraft;
 }
 
