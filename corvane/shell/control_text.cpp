@@ -105,7 +105,7 @@ std::string Whole(const T& control) {
 }
 
 std::optional<std::string> Member(const TForm1& form, std::string_view name) {
-  if (name == "AutopilotMode") return FormatInteger(form.AutopilotMode);
+  if (name == "AutopilotMode") return FormatInteger(form.autopilot.AutopilotMode);
   if (name == "ActiveWaypointIndex") return FormatInteger(form.plan.ActiveWaypointIndex);
   if (name == "tail") return FormatInteger(form.plan.tail);
   if (name == "insertIndex") return FormatInteger(form.plan.insertIndex);
@@ -118,9 +118,11 @@ std::optional<std::string> Member(const TForm1& form, std::string_view name) {
   if (name == "connected") return Flag(form.connected);
   if (name == "simulator") return form.link().IsOpen() ? form.link().simulatorName() : std::string();
   if (name == "aircraft") {
-    return FormatFloat(form.aircraft.latitude) + " " + FormatFloat(form.aircraft.longitude) + " " +
-           FormatInteger(static_cast<std::int64_t>(form.aircraft.altitudeFt)) + " " +
-           FormatInteger(static_cast<std::int64_t>(form.aircraft.headingDegTrue));
+    // Named as corvane-cli state names them.
+    return "latitude " + FormatFloat(form.aircraft.latitude) + " longitude " + FormatFloat(form.aircraft.longitude) +
+           " altitude " + FormatInteger(static_cast<std::int64_t>(form.aircraft.altitudeFt)) + " heading " +
+           FormatInteger(static_cast<std::int64_t>(form.aircraft.headingDegTrue)) + " groundspeed " +
+           FormatInteger(form.aircraft.groundSpeedKt);
   }
   return std::nullopt;
 }

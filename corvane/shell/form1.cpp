@@ -36,7 +36,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, 
   ColourPanels();
   layers = map::LayerToggles{};
   view.mode = map::MapMode::kMap;
-  AutopilotMode = 0;
+  autopilot = {};
   plan.ActiveWaypointIndex = plan::kNoActiveWaypoint;
   SizeStrips();
   StyleLayerButtons();

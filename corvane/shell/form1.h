@@ -9,6 +9,8 @@
 
 #include "control_registry.h"
 #include "controls.h"
+#include "corvane/autopilot/autopilot_buttons.h"
+#include "corvane/autopilot/autopilot_state.h"
 #include "corvane/map/canvas.h"
 #include "corvane/map/frame_inputs.h"
 #include "corvane/map/layer_toggles.h"
@@ -82,8 +84,8 @@ class TForm1 : public DisplayPanelControls,
   bool connected = false;
   map::LayerToggles layers;
   map::MapView view;
-  int AutopilotMode = 0;
-  plan::FlightPlan plan;  // with its tail, insert state and ActiveWaypointIndex
+  autopilot::AutopilotState autopilot;  // the mode, the last steering values and the hold
+  plan::FlightPlan plan;                // with its tail, insert state and ActiveWaypointIndex
   std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
   navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
   plan::DirectTarget DirectTarget;           // where fly-direct and hold steer to
@@ -114,6 +116,7 @@ class TForm1 : public DisplayPanelControls,
   // The loops.
   void Timer1Timer();  // the map frame (form_map_timers.cpp)
   void Timer2Timer();  // the nearby-data refresh
+  void Timer4Timer();  // the autopilot (form_autopilot.cpp)
   void Timer5Timer();
   // Runs the handler of Timer1 ... Timer5 (index 0 ... 4) where one is built.
   void TimerTick(int timerIndex);
@@ -170,6 +173,13 @@ class TForm1 : public DisplayPanelControls,
   // The Delete key and the middle mouse button of the map view.
   void DeleteCommand(plan::DeleteSource source);
   void PB1MouseUp(map::MouseButton button, int x, int y);
+  // The autopilot's buttons, the hold panel and the descent profile (form_autopilot.cpp).
+  void bbLNAVClick();
+  void bbVNAVClick();
+  void bbSPDClick();
+  void btHldOKClick();
+  void btHldClClick();
+  void btCalcDescClick();
   // The map-click actions; AddWaypointAt returns false when its own message must stay on the status line.
   bool AddWaypointAt(plan::ClickPosition position);
   void FlyDirectTo(plan::ClickPosition position);
@@ -195,6 +205,8 @@ class TForm1 : public DisplayPanelControls,
   plan::PickContext PlanPickContext(std::span<const plan::PickCandidate> candidates) const;
   // Moves the layer switches to the wanted state through their buttons, so each button shows it.
   void SwitchLayersTo(const map::LayerToggles& wanted);
+  // Restyles and enables the mode buttons as an autopilot transition says, and starts or stops Timer4.
+  void ApplyAutopilotPanel(const autopilot::PanelUpdate& update);
 
   FormOptions options_;
   Dialogs& dialogs_;

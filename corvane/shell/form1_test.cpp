@@ -26,7 +26,7 @@ TEST_F(Form1Test, ConstructionSetsCaptionStripsAndLayerButtons) {
   EXPECT_EQ(form.Caption, "Corvane V" + std::string(ProgramFileVersion()));
   EXPECT_EQ(form.captionBase, form.Caption);
   EXPECT_FALSE(form.connected);
-  EXPECT_EQ(form.AutopilotMode, 0);
+  EXPECT_EQ(form.autopilot.AutopilotMode, 0);
   EXPECT_EQ(form.plan.ActiveWaypointIndex, 10000);
   EXPECT_EQ(form.view.mode, map::MapMode::kMap);
   EXPECT_EQ(form.PanAP.left, 1024 - 53);

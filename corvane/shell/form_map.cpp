@@ -1,18 +1,10 @@
 // The moving map's handlers: layer and mode buttons, text size, colour swatches, wheel and zoom keys.
+#include "button_style.h"
 #include "corvane/map/display_buttons.h"
 #include "corvane/map/map_zoom.h"
 #include "form1.h"
 
 namespace corvane::shell {
-namespace {
-
-void Restyle(Button& button, const map::ButtonLook& look) {
-  button.caption = look.caption;
-  button.bold = look.bold;
-  button.fontColor = look.fontColor;
-}
-
-}  // namespace
 
 map::MapColours TForm1::MapColours() const {
   map::MapColours colours;

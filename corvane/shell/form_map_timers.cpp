@@ -1,4 +1,5 @@
 // The map's two loops on the form: Timer1 draws a frame, Timer2 rebuilds the nearby lists a chunk at a time.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -47,7 +48,10 @@ map::FrameInputs TForm1::CollectFrameInputs() {
                      .apHeadingDeg = aircraft.apHeadingDeg,
                      .apAltitudeFt = aircraft.apAltitudeFt,
                      .apVerticalSpeedFpm = aircraft.apVerticalSpeedFpm};
-  inputs.autopilot.mode = AutopilotMode;
+  inputs.autopilot.mode = autopilot.AutopilotMode;
+  inputs.autopilot.holdActive = autopilot.hold.phase;
+  inputs.autopilot.holdTicks = static_cast<std::uint32_t>(std::max(0, autopilot.hold.legTicks));
+  inputs.hold = {autopilot.hold.phase, autopilot.hold.fix.lat, autopilot.hold.fix.lon};
   inputs.autopilot.timer4IntervalMs = Timer4.Interval();
   // The hold's leg time is only shown; a field that is not a whole number shows the default minute.
   if (const auto minutes = ParseInteger(edHldTm.text); minutes && *minutes > 0) {
@@ -57,8 +61,7 @@ map::FrameInputs TForm1::CollectFrameInputs() {
   if (plan.ActiveWaypointIndex >= 0 && plan.ActiveWaypointIndex < plan::FlightPlan::kCapacity) {
     const plan::Waypoint& next = plan[plan.ActiveWaypointIndex];
     inputs.autopilot.nextIdent = next.ident;
-    inputs.autopilot.distanceToNextNm =
-        map::TruncToInt(plan::DistanceNm(aircraft.latitude, aircraft.longitude, next.lat, next.lon));
+    inputs.autopilot.distanceToNextNm = autopilot.distanceShownNm;
   }
   inputs.windowWidth = formWidth;
   inputs.windowHeight = formHeight;

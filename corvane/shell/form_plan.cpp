@@ -45,6 +45,9 @@ void TForm1::SwitchLayersTo(const map::LayerToggles& wanted) {
   if (layers.vor != wanted.vor) bbVORClick();
   if (layers.ndb != wanted.ndb) bbNDBClick();
   if (layers.fixes != wanted.fixes) bbFIXClick();
+  if (layers.rangeRings != wanted.rangeRings) bbRRClick();
+  if (layers.labels != wanted.labels) bbINFClick();
+  for (int clicks = 0; layers.geoMode != wanted.geoMode && clicks < 3; ++clicks) bbGEOClick();
   for (int clicks = 0; layers.airwayMode != wanted.airwayMode && clicks < 4; ++clicks) bbAWYClick();
 }
 
@@ -103,7 +106,7 @@ void TForm1::PB1MouseUp(map::MouseButton button, int x, int y) {
   if (PanFP.visible) return;
   // The airport view's clicks arrive with the airport view.
   if (Timer3.Enabled()) return;
-  const map::MapClickAction action = map::MapClickActionFor(button, view.mode, AutopilotMode != 0);
+  const map::MapClickAction action = map::MapClickActionFor(button, view.mode, autopilot.AutopilotMode != 0);
   if (action == map::MapClickAction::kNone) return;
   if (action == map::MapClickAction::kRecentre) {
     map::RecentreAt(view, x, y);
@@ -147,10 +150,7 @@ void TForm1::FlyDirectTo(plan::ClickPosition position) {
       aircraft.magneticVariationDeg,
       [this](const std::string& question) { return dialogs().Confirm(question, "Warning"); }, commands);
   if (!outcome.started) return;
-  AutopilotMode = 5;
-  bbLNAV.caption = "Dt";
-  bbLNAV.bold = true;
-  bbLNAV.fontColor = kColorGreen;
+  ApplyAutopilotPanel(autopilot::EnterDirect(autopilot));
   directDistanceNm = outcome.distanceNm;
   SB1.text = outcome.status;
 }

@@ -125,14 +125,14 @@ TEST_F(FormPlanTest, ClickDispatchByButtonModeAndAutopilot) {
   EXPECT_EQ(form.view.centre.latitude, 52.3);
 
   // Autopilot on: right asks to fly direct, middle opens the holding panel, in any mode.
-  form.AutopilotMode = 2;
+  form.autopilot.AutopilotMode = 2;
   Answer(DialogAnswer::Kind::No);
   ClickAt("right", 52.54f, 4.85f);
-  EXPECT_EQ(form.AutopilotMode, 2);
+  EXPECT_EQ(form.autopilot.AutopilotMode, 2);
   EXPECT_EQ(test.dialogLog.back(), "confirm: Warning: Fly direct SPY? -> no");
   Answer(DialogAnswer::Kind::Yes);
   ClickAt("right", 52.54f, 4.85f);
-  EXPECT_EQ(form.AutopilotMode, 5);
+  EXPECT_EQ(form.autopilot.AutopilotMode, 5);
   EXPECT_EQ(form.bbLNAV.caption, "Dt");
   EXPECT_TRUE(form.bbLNAV.bold);
   EXPECT_EQ(form.DirectTarget.name, "SPY");
@@ -146,7 +146,7 @@ TEST_F(FormPlanTest, ClickDispatchByButtonModeAndAutopilot) {
   EXPECT_EQ(form.PanHLD.top, 100);
 
   // North-up left click recentres and lets go of the aircraft.
-  form.AutopilotMode = 0;
+  form.autopilot.AutopilotMode = 0;
   form.view.mode = map::MapMode::kMap;
   form.view.followAircraft = true;
   Geometry();
@@ -181,7 +181,7 @@ TEST_F(FormPlanTest, DeleteKeyAndTheActiveWaypoint) {
 
   // The key works in every mode and autopilot state, and its status stays.
   form.view.mode = map::MapMode::kArc;
-  form.AutopilotMode = 2;
+  form.autopilot.AutopilotMode = 2;
   Run("FormKeyDown", {"46"});
   EXPECT_EQ(Idents(), (std::vector<std::string>{"EHAM ", "BIKF "}));
   EXPECT_EQ(form.SB1.text, "Deleting 3 SPY");
