@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cli_command.h"
+#include "cli_fly.h"
 #include "cli_run.h"
 #include "corvane/shell/cli_navdata.h"
 #include "corvane/shell/cli_state.h"
@@ -12,6 +13,8 @@ namespace {
 
 // One line per subcommand; keep them in alphabetical order.
 constexpr Command kCommands[] = {
+    {"fly", "fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--ini FILE] PLAN.nav",
+     RunFlyCommand},
     {"help", "help", nullptr},
     {"load", "load --data DIR [--source fs|xplane]", RunLoadCommand},
     {"run", "run [--data DIR] [--ini FILE] [--sim none|simhost|builtin] SCRIPT", RunRunCommand},

@@ -32,21 +32,26 @@ std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind
     return connection;
   }
   if (kind == "builtin") {
-    // The stand-in's flight model in this process, answering as X-Plane at Amsterdam like the demo.
+    // Answering as X-Plane at Amsterdam like the demo.
     standin::FlightModelOptions options;
     options.xplane = true;
     options.trafficCount = 6;
-    auto simulator = std::make_shared<standin::InProcessSimulator>(options);
-    connection.transport = &simulator->transport;
-    connection.sleep = [](std::chrono::milliseconds) {};
-    connection.advanceTo = [model = &simulator->model, lastMs = std::uint64_t{0}](std::uint64_t nowMs) mutable {
-      if (nowMs > lastMs) model->Step(static_cast<double>(nowMs - lastMs) / 1000.0);
-      lastMs = nowMs;
-    };
-    connection.owner = std::move(simulator);
-    return connection;
+    return MakeBuiltInSimulator(options);
   }
   return std::nullopt;
+}
+
+SimulatorConnection MakeBuiltInSimulator(const standin::FlightModelOptions& options) {
+  SimulatorConnection connection;
+  auto simulator = std::make_shared<standin::InProcessSimulator>(options);
+  connection.transport = &simulator->transport;
+  connection.sleep = [](std::chrono::milliseconds) {};
+  connection.advanceTo = [model = &simulator->model, lastMs = std::uint64_t{0}](std::uint64_t nowMs) mutable {
+    if (nowMs > lastMs) model->Step(static_cast<double>(nowMs - lastMs) / 1000.0);
+    lastMs = nowMs;
+  };
+  connection.owner = std::move(simulator);
+  return connection;
 }
 
 }  // namespace corvane::shell

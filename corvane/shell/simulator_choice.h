@@ -6,10 +6,14 @@
 #include <string_view>
 
 #include "corvane/shell/simulator_connection.h"
+#include "standin/flight_model.h"
 
 namespace corvane::shell {
 
 // "none", "simhost" or "builtin"; nothing for any other name.
 std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind);
+
+// The stand-in's flight model in this process, started as the options say, flying on the form's clock.
+SimulatorConnection MakeBuiltInSimulator(const standin::FlightModelOptions& options);
 
 }  // namespace corvane::shell

@@ -167,6 +167,7 @@ bool SimLink::Write(std::uint32_t offset, std::uint32_t sizeBytes, const void* s
   StoreU32(nextBytes_ + 8, sizeBytes);
   if (sizeBytes > 0) std::memcpy(view_ + nextBytes_ + kWriteHeaderBytes, source, sizeBytes);
   nextBytes_ += kWriteHeaderBytes + sizeBytes;
+  ++writesQueued_;
   result = SimLinkResult::kOk;
   return true;
 }

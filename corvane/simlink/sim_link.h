@@ -51,6 +51,8 @@ class SimLink {
   // Result of the last open attempt; polling reads it to tell a dead link from a working one.
   SimLinkResult openResult() const { return openResult_; }
   const std::string& blockName() const { return blockName_; }
+  // Write records queued since the link was made: a measure of how busy a client keeps the simulator.
+  std::uint64_t writesQueued() const { return writesQueued_; }
 
  private:
   struct Destination {
@@ -76,6 +78,7 @@ class SimLink {
   std::string simulatorName_;
   std::string blockName_;
   SimLinkResult openResult_ = SimLinkResult::kNotOpen;
+  std::uint64_t writesQueued_ = 0;
 };
 
 // The block name for a process id and counter value: "FsasmLib:IPC:%X:%X".

@@ -1,0 +1,29 @@
+#include "flight_session.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace corvane::shell {
+
+FlightSession::FlightSession(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder,
+                             SimulatorConnection connection)
+    : connection_(std::move(connection)),
+      dialogs_([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }) {
+  form_ = std::make_unique<TForm1>(FormOptions{settingsPath, dataFolder, connection_.transport, connection_.sleep},
+                                   dialogs_, imageCanvas_, paintBoxCanvas_);
+  TForm1& form = *form_;
+  clock_ = std::make_unique<VirtualClock>(
+      std::array<Timer*, 5>{&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5},
+      [this](int timerIndex) {
+        if (connection_.advanceTo) connection_.advanceTo(clock_->NowMs());
+        if (timerIndex != 0) form_->TimerTick(timerIndex);
+      });
+}
+
+void FlightSession::Advance(std::uint64_t elapsedMs) {
+  if (!virtualTime()) std::this_thread::sleep_for(std::chrono::milliseconds(elapsedMs));
+  clock_->Advance(elapsedMs);
+}
+
+}  // namespace corvane::shell
