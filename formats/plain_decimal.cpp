@@ -1,4 +1,4 @@
-// Plain decimal text of a double, rounded to 15 significant digits before any cutting.
+// Decimal texts of a double: plain (rounded to 15 significant digits before any cutting) and fixed.
 #include "formats/plain_decimal.h"
 
 #include <charconv>
@@ -56,6 +56,13 @@ std::string PlainDecimalText(double value) {
     out.append(digits, static_cast<std::size_t>(exponent + 1));
   }
   return out;
+}
+
+std::string FixedDecimalText(double value, int decimals) {
+  // Room for the 309 integer digits of the largest double and the decimals.
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  return std::string(buffer, result.ec == std::errc{} ? static_cast<std::size_t>(result.ptr - buffer) : 0);
 }
 
 }  // namespace corvane::formats

@@ -2,7 +2,7 @@
 CORVANE_PACKAGES=(
   cmake g++ ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev zlib1g-dev
+  qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev libpugixml-dev zlib1g-dev
   xvfb xauth locales-all
 )
 

@@ -1,0 +1,70 @@
+// The X-Plane flight plan: coordinate names, entry lines that read back, the padding to 100 entries.
+#include "corvane/exchange/fms_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "corvane/exchange/test_plans.h"
+#include "formats/field_cut.h"
+
+namespace corvane::exchange {
+namespace {
+
+using plan::WaypointKind;
+using testing::PlanOf;
+
+TEST(FmsWriter, CoordinateNames) {
+  struct Case {
+    float value;
+    const char* latitude;
+    const char* longitude;
+  };
+  const Case cases[] = {
+      {-5.2537f, "-05.253", "-005.253"}, {100.1234f, "+100.123", "+100.123"}, {52.5f, "+52.500", "+052.500"},
+      {4.0f, "+04.000", "+004.000"},     {-22.6237f, "-22.623", "-022.623"},  {-0.5f, "-00.500", "-000.500"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FmsLatitudeName(c.value), c.latitude) << c.value;
+    EXPECT_EQ(FmsLongitudeName(c.value), c.longitude) << c.value;
+  }
+}
+
+TEST(FmsWriter, EntryLinesReadBackAndArePaddedTo100) {
+  const auto plan = PlanOf({{WaypointKind::kAirport, "EHAM ", 52.30860f, 4.763889f, 0},
+                            {WaypointKind::kVor, "SPY", 52.540281f, 4.853781f},
+                            {WaypointKind::kUserPoint, "FIX", -5.2537f, 100.1234f},
+                            {WaypointKind::kDescentMarker, "*****", 60.0f, -5.1f, 14000},
+                            {WaypointKind::kAirport, "BIKF ", 63.985f, -22.605556f, 170}});
+  const std::vector<std::string> lines = FmsLines(*plan);
+  ASSERT_EQ(lines.size(), 3 + kFmsEntryLines);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{"I", "3 version", "0"}));
+  for (std::int32_t i = 0; i < 5; ++i) {
+    SCOPED_TRACE(lines[3 + i]);
+    const plan::Waypoint& entry = (*plan)[i];
+    std::istringstream line(lines[3 + i]);
+    int type = 0;
+    std::string name;
+    std::int32_t altitude = 0;
+    double lat = 0, lon = 0;
+    line >> type >> name >> altitude >> lat >> lon;
+    const bool byPosition = entry.kind == WaypointKind::kUserPoint || entry.kind == WaypointKind::kDescentMarker;
+    EXPECT_EQ(type, byPosition ? 28 : plan::KindNumber(entry.kind));
+    EXPECT_EQ(name, byPosition ? FmsLatitudeName(entry.lat) + "_" + FmsLongitudeName(entry.lon)
+                               : std::string(formats::TrimBlanks(entry.ident)));
+    EXPECT_EQ(altitude, entry.altitude);
+    EXPECT_NEAR(lat, entry.lat, 5e-7);
+    EXPECT_NEAR(lon, entry.lon, 5e-7);
+  }
+  for (std::size_t i = 3 + 5; i < lines.size(); ++i) EXPECT_EQ(lines[i], kFmsEmptyEntry);
+
+  auto longPlan = PlanOf({});
+  for (std::int32_t i = 0; i < 120; ++i) (*longPlan)[i] = plan::Waypoint{40.0f + 0.1f * float(i), 3.0f, "P", "."};
+  EXPECT_EQ(FmsLines(*longPlan).size(), 3u + 120u);
+}
+
+}  // namespace
+}  // namespace corvane::exchange
