@@ -1,6 +1,9 @@
 // The route import: the token scan, the legs and the failure texts.
 #include "corvane/plan/route_import.h"
 
+#include <algorithm>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "corvane/plan/airway_walk.h"
@@ -49,52 +52,26 @@ class RouteImport {
 
   void Run(std::string_view typed) {
     RouteTokens tokens(typed);
-    std::string prev = tokens.Departure();
-    if (!AddPointByName(plan_, database_, prev, cruise_)) {
-      outcome_.status = prev + "not found!! Can NOT create route!!";
+    prev_ = tokens.Departure();
+    if (!AddPointByName(plan_, database_, prev_, cruise_)) {
+      outcome_.status = prev_ + "not found!! Can NOT create route!!";
       return Stop(kDepartureNotFoundTitle);
     }
-    Log(prev);
-    outcome_.departure = prev;
-    bool lastLookupFound = true;
+    Log(prev_);
+    outcome_.departure = prev_;
     std::string fix;
     while (tokens.MorePairs()) {
       const std::optional<std::string> via = tokens.Next();
       const std::optional<std::string> next = via ? tokens.Next() : std::nullopt;
       if (!next) return Stop(kMissingPointTitle);
       fix = *next;
-      Log(prev + "- " + *via + "- " + fix);
-      if (IsKeyword(formats::TrimBlanks(*via))) {
-        Log(prev + *via + fix);
-        if (!HasRoom()) return StopPlanFull();
-        if (!AddDirect(fix)) {
-          outcome_.status = fix + "not found!!";
-          return Stop(kKeywordPointNotFoundTitle);
-        }
-        lastLookupFound = true;
-        prev = fix;
-        continue;
-      }
-      const AirwayWalkResult walk = walker_.Walk(prev, *via, fix, outcome_.memoLines);
-      for (const AirwayWalkPoint& point : walk.points) {
-        if (!AddPointAt(plan_, database_, point.lat, point.lon)) return StopPlanFull();
-      }
-      if (walk.reached) {
-        prev = fix;
-        continue;
-      }
-      Log(walk.lastKey + "DCT " + fix);
-      if (!HasRoom()) return StopPlanFull();
-      lastLookupFound = AddDirect(fix);
-      if (lastLookupFound) {
-        prev = fix;
-      } else {
-        outcome_.status = fix + "not found!!";
-      }
+      Log(prev_ + "- " + *via + "- " + fix);
+      const bool goOn = IsKeyword(formats::TrimBlanks(*via)) ? DirectLeg(*via, fix) : AirwayLeg(*via, fix);
+      if (!goOn) return;
     }
     // A last token without its pair would otherwise be dropped while the route is reported as set.
     if (tokens.TokenLeft()) return Stop(kMissingPointTitle);
-    if (!lastLookupFound) {
+    if (!lastLookupFound_) {
       outcome_.status = fix + "NOT found!!";
       return Stop(kLastPointNotFoundTitle);
     }
@@ -106,18 +83,53 @@ class RouteImport {
   }
 
  private:
-  void Log(std::string line) { outcome_.memoLines.push_back(std::move(line)); }
-  void Stop(std::string_view title) { outcome_.messageTitle = std::string(title); }
-  bool HasRoom() const { return HasRoomForOneMore(plan_); }
-  void StopPlanFull() {
-    outcome_.status = std::string(kPlanFullText);
-    Stop(kPlanFullTitle);
+  // A DCT, SID or STAR leg. False when the import stops.
+  bool DirectLeg(const std::string& via, const std::string& fix) {
+    Log(prev_ + via + fix);
+    if (!HasRoomForOneMore(plan_)) return StopPlanFull();
+    if (!AddNearLastWaypoint(fix)) {
+      outcome_.status = fix + "not found!!";
+      Stop(kKeywordPointNotFoundTitle);
+      return false;
+    }
+    lastLookupFound_ = true;
+    prev_ = fix;
+    return true;
+  }
+
+  // Along the airway, else direct; a point found neither way is reported and the import goes on.
+  bool AirwayLeg(const std::string& via, const std::string& fix) {
+    const AirwayWalkResult walk = walker_.Walk(prev_, via, fix, outcome_.memoLines);
+    for (const AirwayWalkPoint& point : walk.points) {
+      if (!AddPointAt(plan_, database_, point.lat, point.lon)) return StopPlanFull();
+    }
+    if (walk.reached) {
+      prev_ = fix;
+      return true;
+    }
+    Log(walk.lastKey + "DCT " + fix);
+    if (!HasRoomForOneMore(plan_)) return StopPlanFull();
+    lastLookupFound_ = AddNearLastWaypoint(fix);
+    if (lastLookupFound_) {
+      prev_ = fix;
+    } else {
+      outcome_.status = fix + "not found!!";
+    }
+    return true;
   }
 
   // The named point nearest the last waypoint.
-  bool AddDirect(const std::string& name) {
+  bool AddNearLastWaypoint(const std::string& name) {
     const Waypoint& last = plan_[plan_.tail - 1];
     return AddPointNear(plan_, database_, name, last.lat, last.lon, cruise_);
+  }
+
+  void Log(std::string line) { outcome_.memoLines.push_back(std::move(line)); }
+  void Stop(std::string_view title) { outcome_.messageTitle = std::string(title); }
+  bool StopPlanFull() {
+    outcome_.status = std::string(kPlanFullText);
+    Stop(kPlanFullTitle);
+    return false;
   }
 
   FlightPlan& plan_;
@@ -125,6 +137,8 @@ class RouteImport {
   CruiseValues cruise_;
   RouteImportOutcome& outcome_;
   AirwayWalker walker_;
+  std::string prev_;  // the point reached so far
+  bool lastLookupFound_ = true;
 };
 
 }  // namespace
