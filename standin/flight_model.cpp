@@ -34,6 +34,16 @@ double WrapDegrees180(double degrees) {
   return degrees > 180.0 ? degrees - 360.0 : degrees;
 }
 
+// Standard rate, or slower where it would take more than the autopilot's bank: rate = g tan(bank) / speed.
+double TurnRateDegPerSec(double trueAirspeedKt) {
+  const double bankLimitedDegPerSec =
+      1091.0 * std::tan(FlightModel::kMaxBankDeg * kDegToRad) / std::max(trueAirspeedKt, 1.0);
+  return std::min(FlightModel::kTurnRateDegPerSec, bankLimitedDegPerSec);
+}
+
+// What the engines give: a brisk climb low down, some 1200 ft/min near FL350.
+double MaxClimbFpm(double altitudeFt) { return std::max(500.0, 4000.0 - 0.08 * std::max(0.0, altitudeFt)); }
+
 }  // namespace
 
 FlightModel::FlightModel(const FlightModelOptions& options)
@@ -110,7 +120,7 @@ void FlightModel::StepOnce(double seconds) {
   // Heading: the autopilot heading is magnetic; turn the short way at standard rate.
   const double apHeadingMagnetic = Get<std::uint16_t>(kOffsetApHeading) * 360.0 / 65536.0;
   const double turn = WrapDegrees180(apHeadingMagnetic + options_.magneticVariationDeg - a.headingDegTrue);
-  const double maxTurn = kTurnRateDegPerSec * seconds;
+  const double maxTurn = TurnRateDegPerSec(a.trueAirspeedKt) * seconds;
   a.headingDegTrue = WrapDegrees360(a.headingDegTrue + std::clamp(turn, -maxTurn, maxTurn));
 
   // Altitude: vertical-speed hold flies the commanded rate; otherwise climb or descend at that rate's
@@ -126,6 +136,7 @@ void FlightModel::StepOnce(double seconds) {
   } else {
     verticalSpeedFpm = std::copysign(commandedFpm != 0 ? std::abs(commandedFpm) : kDefaultClimbFpm, toTargetFt);
   }
+  verticalSpeedFpm = std::clamp(verticalSpeedFpm, -kMaxDescentFpm, MaxClimbFpm(a.altitudeFt));
   double climbFt = verticalSpeedFpm * seconds / 60.0;
   const bool towardTarget = climbFt * toTargetFt > 0;
   if (towardTarget && std::abs(climbFt) >= std::abs(toTargetFt)) {

@@ -43,8 +43,10 @@ struct AircraftTruth {
 class FlightModel : public simlink::BlockServer, public simlink::OffsetSpaceAccess {
  public:
   static constexpr std::size_t kOffsetSpaceBytes = 65536;
-  static constexpr double kTurnRateDegPerSec = 3.0;  // standard rate
+  static constexpr double kTurnRateDegPerSec = 3.0;  // standard rate, where the bank limit allows it
+  static constexpr double kMaxBankDeg = 25.0;
   static constexpr double kDefaultClimbFpm = 1500.0;
+  static constexpr double kMaxDescentFpm = 4000.0;
   static constexpr double kAccelerationKtPerSec = 2.0;
   static constexpr double kDecelerationKtPerSec = 1.5;
   static constexpr double kSpoilerDecelerationKtPerSec = 3.0;

@@ -76,7 +76,7 @@ TEST_F(FlightModelTest, XPlaneHandshake) {
   EXPECT_GT(link_->serverVersion(), 0x50000000u);
 }
 
-TEST_F(FlightModelTest, TurnsAtStandardRateTheShortWay) {
+TEST_F(FlightModelTest, TurnsAtStandardRateTheShortWayWhenSlowEnough) {
   struct Case {
     double startDeg, magneticVariationDeg, apHeadingDeg, afterTenSeconds, afterMinute;
   };
@@ -88,6 +88,7 @@ TEST_F(FlightModelTest, TurnsAtStandardRateTheShortWay) {
     FlightModelOptions options;
     options.headingDegTrue = c.startDeg;
     options.magneticVariationDeg = c.magneticVariationDeg;
+    options.airspeedKt = 150;
     Start(options);
     EXPECT_EQ(SendApHeading(*link_, c.apHeadingDeg), "FSUIPC write OK");
     Fly(10);
@@ -95,6 +96,25 @@ TEST_F(FlightModelTest, TurnsAtStandardRateTheShortWay) {
     Fly(50);
     EXPECT_NEAR(Poll().headingDegTrue, c.afterMinute, 0.02);
   }
+}
+
+// An airliner at cruise banks no more than 25 degrees and climbs slowly; descents are limited too.
+TEST_F(FlightModelTest, FastAndHighTheAircraftTurnsAndClimbsWithinItsLimits) {
+  FlightModelOptions options;
+  options.altitudeFt = 33000;
+  options.airspeedKt = 280;  // 465 kt true
+  Start(options);
+  SendApHeading(*link_, 90);
+  SendApAltitude(*link_, 35000);
+  SendApVerticalSpeed(*link_, 3000);
+  SendVsHoldOn(*link_);
+  Fly(10);
+  EXPECT_NEAR(Aircraft().headingDegTrue, 10 * 1091.0 * std::tan(25 * 3.141592653589793 / 180) / 465.9, 0.3);
+  EXPECT_NEAR(Aircraft().verticalSpeedFpm, 4000 - 0.08 * 33225, 5);  // 225 ft higher after 10 s
+  SendApAltitude(*link_, 20000);
+  SendApVerticalSpeed(*link_, -6000);
+  Fly(10);
+  EXPECT_EQ(Aircraft().verticalSpeedFpm, -FlightModel::kMaxDescentFpm);
 }
 
 TEST_F(FlightModelTest, ClimbsAndDescendsToCaptureTheTargetAltitude) {
