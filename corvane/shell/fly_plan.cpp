@@ -8,6 +8,7 @@
 #include "corvane/plan/plan_listing.h"
 #include "flight_session.h"
 #include "number_text.h"
+#include "plan_engage.h"
 #include "simulator_choice.h"
 
 namespace corvane::shell {
@@ -67,7 +68,6 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
   TForm1& form = session.form();
   const auto wallStart = std::chrono::steady_clock::now();
 
-  // As a user would: the plan into the plan panel, "Calc Desc", then "Ln" twice, "Vn" and "Sp".
   try {
     form.FormCreate();
     if (!form.connected) {
@@ -75,19 +75,10 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
       return std::nullopt;
     }
     session.Advance(kSettleMs);
-    form.btFPClick();
-    form.Memo1.lines = planLines;
-    if (!request.cruiseFt.empty()) form.edCrsAlt.text = request.cruiseFt;
-    form.btCalcDescClick();
-    form.btCancelClick();
-    if (form.plan.tail < 1) {
+    if (!EngagePlan(form, planLines, request.cruiseFt)) {
       error = "the climb and descent profile could not be built";
       return std::nullopt;
     }
-    form.bbLNAVClick();
-    form.bbLNAVClick();
-    form.bbVNAVClick();
-    form.bbSPDClick();
 
     FlightRecord record(form.plan, form.chClimb.checked);
     const std::uint64_t writesBefore = form.link().writesQueued();

@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "corvane/plan/plan_files.h"
 #include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
 #include "main_window.h"
@@ -18,7 +20,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--screenshot FILE --after SECONDS]\n"
+    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav]\n"
+    "               [--screenshot FILE --after SECONDS]\n"
     "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n";
 
 }  // namespace
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
       corvane::shell::SettingsPathFor(std::filesystem::path(QApplication::applicationFilePath().toStdString()));
   std::string simulator = "simhost";
   std::string screenshotPath;
+  std::string flyPlanPath;
   double screenshotAfterSeconds = 3.0;
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -49,6 +53,8 @@ int main(int argc, char** argv) {
       options.settingsPath = arguments[++i].toStdString();
     } else if (argument == "--sim" && hasValue) {
       simulator = arguments[++i].toStdString();
+    } else if (argument == "--fly" && hasValue) {
+      flyPlanPath = arguments[++i].toStdString();
     } else if (argument == "--screenshot" && hasValue) {
       screenshotPath = arguments[++i].toStdString();
     } else if (argument == "--after" && hasValue) {
@@ -89,7 +95,19 @@ int main(int argc, char** argv) {
     });
   }
   // The start sequence runs once the event loop turns, so its messages and captions can show.
-  QTimer::singleShot(0, window.get(), [&] { window->Start(); });
+  std::vector<std::string> flyPlanLines;
+  if (!flyPlanPath.empty()) {
+    try {
+      flyPlanLines = corvane::plan::LoadPlanFile(flyPlanPath);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "corvane: %s\n", error.what());
+      return 1;
+    }
+  }
+  QTimer::singleShot(0, window.get(), [&] {
+    window->Start();
+    if (!flyPlanLines.empty()) window->FlyPlan(flyPlanLines);
+  });
   const int result = application.exec();
   return exitCode != 0 ? exitCode : result;
 }

@@ -22,6 +22,7 @@
 #include <stdexcept>
 
 #include "corvane/shell/form_handlers.h"
+#include "corvane/shell/plan_engage.h"
 #include "formats/conversion_error.h"
 
 namespace corvane::shell::qt {
@@ -114,6 +115,15 @@ void MainWindow::Start() {
   imageCanvas_.SetVisibleArea(map_->width(), map_->height());
   Refresh();
   Guarded([this] { form_->FormCreate(); });
+  Refresh();
+}
+
+void MainWindow::FlyPlan(const std::vector<std::string>& planLines) {
+  Guarded([&] {
+    form_->btApSetOKClick();  // the settings as they stand
+    if (!EngagePlan(*form_, planLines, {})) return;
+    for (int clicks = 0; form_->view.mode != map::MapMode::kArc && clicks < 3; ++clicks) form_->bbMAPClick();
+  });
   Refresh();
 }
 

@@ -38,6 +38,9 @@ class MainWindow : public QMainWindow {
   // Shows the window, sizes the strips to the map, then runs the create event (the start sequence).
   void Start();
 
+  // Has the plan flown as a pilot would ask for it, and shows it heading-up in the arc view.
+  void FlyPlan(const std::vector<std::string>& planLines);
+
   // Runs a handler by name if one is built; a conversion error is shown in a message box and the
   // program goes on. Every call ends with one refresh of the widgets. False when there is no handler.
   bool Call(const std::string& handler, const std::vector<std::string>& arguments = {});
