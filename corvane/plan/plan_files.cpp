@@ -1,6 +1,7 @@
 // Saving and loading plan files; the save goes through a temporary file and a rename.
 #include "corvane/plan/plan_files.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -50,6 +51,14 @@ std::string WithDefaultExtension(std::string_view chosenName, std::string_view d
 std::filesystem::path DialogFolderPath(std::string_view initialDir) {
   if (initialDir.empty() || IsWindowsDrivePath(initialDir)) return HomeFolder();
   return std::filesystem::path(std::string(initialDir));
+}
+
+std::filesystem::path UserFilePath(std::string_view typedName) {
+  if (!IsWindowsDrivePath(typedName)) return std::filesystem::path(std::string(typedName));
+  std::string relative(typedName.substr(2));
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  relative.erase(0, relative.find_first_not_of('/'));
+  return HomeFolder() / relative;
 }
 
 std::filesystem::path AutosavePath(std::string_view saveInitialDir) {

@@ -26,6 +26,10 @@ std::string WithDefaultExtension(std::string_view chosenName, std::string_view d
 // (or an empty text) stands for the user's home folder; anything else is taken as it is.
 std::filesystem::path DialogFolderPath(std::string_view initialDir);
 
+// Where a file name typed into a settings field points on this machine: a Windows drive path such as
+// the default "C:default.fpl" or "C:\ivap\my.fpl" names that file in the user's home folder.
+std::filesystem::path UserFilePath(std::string_view typedName);
+
 // The autosave file in the save dialog's current folder.
 std::filesystem::path AutosavePath(std::string_view saveInitialDir);
 

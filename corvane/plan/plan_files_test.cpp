@@ -89,7 +89,7 @@ TEST_F(PlanFilesTest, AFailedSaveLeavesThePreviousFile) {
   EXPECT_THROW(LoadPlanFile(folder_ / "absent.nav"), formats::TextFileError);
 }
 
-TEST(PlanFolders, ChosenNamesAndTheAutosaveFile) {
+TEST(PlanFolders, ChosenNamesTheAutosaveFileAndTypedPaths) {
   const struct {
     std::string_view chosen;
     std::string_view folder;
@@ -116,9 +116,14 @@ TEST(PlanFolders, ChosenNamesAndTheAutosaveFile) {
   if (home != nullptr && *home != '\0') {
     EXPECT_EQ(AutosavePath("C:\\"), std::filesystem::path(home) / "autosave.nav");
     EXPECT_EQ(AutosavePath(""), std::filesystem::path(home) / "autosave.nav");
+    for (const auto& [typed, inHome] :
+         {std::pair{"C:default.fpl", "default.fpl"}, std::pair{"C:\\ivap\\flight.fpl", "ivap/flight.fpl"}}) {
+      EXPECT_EQ(UserFilePath(typed), std::filesystem::path(home) / inHome) << typed;
+    }
   }
   EXPECT_EQ(AutosavePath("/srv/plans/"), std::filesystem::path("/srv/plans/autosave.nav"));
   EXPECT_EQ(AutosavePath("/srv/plans"), std::filesystem::path("/srv/plans/autosave.nav"));
+  EXPECT_EQ(UserFilePath("/srv/ivap/flight.fpl"), std::filesystem::path("/srv/ivap/flight.fpl"));
 }
 
 }  // namespace
