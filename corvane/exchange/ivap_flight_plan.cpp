@@ -109,6 +109,11 @@ std::optional<std::vector<std::string>> FillIvapTemplate(std::span<const std::st
 
 IvapOutcome WriteIvapFlightPlan(const plan::FlightPlan& plan, const AirwaySegmentTable& airways,
                                 const std::filesystem::path& templatePath) {
+  return WriteIvapFlightPlan(plan, airways, templatePath, templatePath);
+}
+
+IvapOutcome WriteIvapFlightPlan(const plan::FlightPlan& plan, const AirwaySegmentTable& airways,
+                                const std::filesystem::path& templatePath, const std::filesystem::path& outputPath) {
   IvapOutcome outcome;
   outcome.route = BuildIvapRoute(plan, airways);
   outcome.routeMemoLines = {"", "", "IvAp Route:", outcome.route};
@@ -126,7 +131,7 @@ IvapOutcome WriteIvapFlightPlan(const plan::FlightPlan& plan, const AirwaySegmen
                     " are needed";
     return outcome;
   }
-  if (auto error = SaveExportLines(templatePath, *filled)) {
+  if (auto error = SaveExportLines(outputPath, *filled)) {
     outcome.error = "IvAp flight plan not written: " + *error;
     return outcome;
   }

@@ -44,5 +44,8 @@ struct IvapOutcome {
 // or short template is reported and left as it is.
 IvapOutcome WriteIvapFlightPlan(const plan::FlightPlan& plan, const navdata::AirwaySegmentTable& airways,
                                 const std::filesystem::path& templatePath);
+// The same, with the flight plan saved to outputPath and the template left as it is.
+IvapOutcome WriteIvapFlightPlan(const plan::FlightPlan& plan, const navdata::AirwaySegmentTable& airways,
+                                const std::filesystem::path& templatePath, const std::filesystem::path& outputPath);
 
 }  // namespace corvane::exchange
