@@ -170,6 +170,11 @@ class TForm1 : public DisplayPanelControls,
   void btAPnxtClick();
   void btSVClick();
   void btLDClick();
+  // Plans in and out: route import, PLN or FMS export, the IvAp flight plan, KML paths (form_exchange.cpp).
+  void btImpClick();
+  void btExpClick();
+  void btIVAOClick();
+  void btKMLClick();
   // The Delete key and the middle mouse button of the map view.
   void DeleteCommand(plan::DeleteSource source);
   void PB1MouseUp(map::MouseButton button, int x, int y);
