@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cli_command.h"
+#include "cli_exchange.h"
 #include "cli_fly.h"
 #include "cli_run.h"
 #include "corvane/shell/cli_navdata.h"
@@ -13,9 +14,11 @@ namespace {
 
 // One line per subcommand; keep them in alphabetical order.
 constexpr Command kCommands[] = {
+    {"export", "export --data DIR --format pln|fms|ivap [--template FILE] PLAN.nav OUT", RunExportCommand},
     {"fly", "fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--ini FILE] PLAN.nav",
      RunFlyCommand},
     {"help", "help", nullptr},
+    {"import", "import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] ROUTE...", RunImportCommand},
     {"load", "load --data DIR [--source fs|xplane]", RunLoadCommand},
     {"run", "run [--data DIR] [--ini FILE] [--sim none|simhost|builtin] SCRIPT", RunRunCommand},
     {"search", "search --data DIR [--source fs|xplane] [--center LAT,LON] QUERY", RunSearchCommand},

@@ -1,0 +1,104 @@
+// corvane-cli export: a plan file written as an AceXML PLN, an X-Plane FMS or an IvAp flight plan, by
+// the writers of the plan panel's Export and IVAO buttons.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "corvane/exchange/export_file.h"
+#include "corvane/exchange/ivap_flight_plan.h"
+#include "corvane/navdata/nav_database_load.h"
+#include "corvane/plan/plan_files.h"
+#include "corvane/plan/plan_listing.h"
+#include "corvane/shell/cli_exchange.h"
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane-cli export --data DIR --format pln|fms|ivap [--template FILE] PLAN.nav OUT\n"
+    "  ivap fills the template (OUT itself when none is given) with the plan's route and level\n";
+
+struct ExportRequest {
+  std::filesystem::path dataFolder;
+  std::string format;
+  std::filesystem::path templatePath;
+  std::filesystem::path planPath;
+  std::filesystem::path outputPath;
+};
+
+std::optional<ExportRequest> ParseRequest(std::span<char* const> args) {
+  ExportRequest request;
+  int files = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--data" && hasValue) {
+      request.dataFolder = args[++i];
+    } else if (arg == "--format" && hasValue) {
+      request.format = args[++i];
+    } else if (arg == "--template" && hasValue) {
+      request.templatePath = args[++i];
+    } else if (arg.starts_with("--") || files == 2) {
+      return std::nullopt;
+    } else {
+      (files++ == 0 ? request.planPath : request.outputPath) = arg;
+    }
+  }
+  const bool knownFormat = request.format == "pln" || request.format == "fms" || request.format == "ivap";
+  if (files != 2 || request.dataFolder.empty() || !knownFormat) return std::nullopt;
+  if (!request.templatePath.empty() && request.format != "ivap") return std::nullopt;
+  if (request.templatePath.empty()) request.templatePath = request.outputPath;
+  return request;
+}
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "corvane-cli export: %s\n", why.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int RunExportCommand(std::span<char* const> args) {
+  const std::optional<ExportRequest> request = ParseRequest(args);
+  if (!request) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  auto plan = std::make_unique<plan::FlightPlan>();
+  try {
+    const std::vector<std::string> lines = plan::LoadPlanFile(request->planPath);
+    if (lines.empty()) return Fail(request->planPath.string() + ": no plan lines");
+    if (const auto error = plan::ParsePlanText(lines, *plan)) {
+      return Fail(request->planPath.string() + ": " + error->Message());
+    }
+  } catch (const std::exception& error) {
+    return Fail(error.what());
+  }
+
+  if (request->format != "ivap") {
+    const exchange::ExportFormat format =
+        request->format == "pln" ? exchange::ExportFormat::kPln : exchange::ExportFormat::kFms;
+    if (const auto error = exchange::SaveExportLines(request->outputPath, exchange::ExportLines(*plan, format))) {
+      return Fail(*error);
+    }
+    return 0;
+  }
+  // The route's airways come from the data folder's airway table.
+  auto database = std::make_unique<navdata::NavDatabase>();
+  const navdata::LoadReport report =
+      navdata::LoadNavDatabase(*database, request->dataFolder, navdata::DatabaseSource::kXPlane);
+  for (const navdata::LoadProblem& problem : report.problems) {
+    std::fprintf(stderr, "corvane-cli export: %s\n", navdata::ProblemText(problem).c_str());
+  }
+  const exchange::IvapOutcome outcome =
+      exchange::WriteIvapFlightPlan(*plan, database->airwaySegments, request->templatePath, request->outputPath);
+  std::printf("IvAp Route: %s\n", outcome.route.c_str());
+  if (outcome.error) return Fail(*outcome.error);
+  return 0;
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,88 @@
+// corvane-cli import: a route string turned into a plan on a data folder, as the plan panel's Import
+// button does; prints the log of the legs and the plan's listing.
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "corvane/navdata/nav_database_load.h"
+#include "corvane/plan/plan_listing.h"
+#include "corvane/plan/route_import.h"
+#include "corvane/shell/cli_exchange.h"
+
+namespace corvane::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] ROUTE...\n";
+
+struct ImportRequest {
+  std::string dataFolder;
+  navdata::DatabaseSource source = navdata::DatabaseSource::kXPlane;
+  // The cruise fields' starting values in the window.
+  std::string cruiseFt = "33000";
+  std::string speedKt = "320";
+  std::string route;  // the words joined by blanks
+};
+
+std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
+  ImportRequest request;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--data" && hasValue) {
+      request.dataFolder = args[++i];
+    } else if (arg == "--source" && hasValue) {
+      const std::string_view source = args[++i];
+      if (source != "fs" && source != "xplane") return std::nullopt;
+      request.source = source == "fs" ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
+    } else if (arg == "--cruise" && hasValue) {
+      request.cruiseFt = args[++i];
+    } else if (arg == "--speed" && hasValue) {
+      request.speedKt = args[++i];
+    } else if (arg.starts_with("--")) {
+      return std::nullopt;
+    } else {
+      if (!request.route.empty()) request.route += ' ';
+      request.route += arg;
+    }
+  }
+  if (request.dataFolder.empty() || request.route.empty()) return std::nullopt;
+  return request;
+}
+
+}  // namespace
+
+int RunImportCommand(std::span<char* const> args) {
+  const std::optional<ImportRequest> request = ParseRequest(args);
+  if (!request) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  auto database = std::make_unique<navdata::NavDatabase>();
+  const navdata::LoadReport report = navdata::LoadNavDatabase(*database, request->dataFolder, request->source);
+  for (const navdata::LoadProblem& problem : report.problems) {
+    std::fprintf(stderr, "corvane-cli import: %s\n", navdata::ProblemText(problem).c_str());
+  }
+  auto plan = std::make_unique<plan::FlightPlan>();
+  const plan::RouteImportOutcome outcome =
+      plan::ImportRoute(*plan, *database, request->route, request->cruiseFt, request->speedKt);
+  if (outcome.errorMessage) {
+    std::fprintf(stderr, "corvane-cli import: %s\n", outcome.errorMessage->c_str());
+    return 1;
+  }
+  for (const std::string& line : outcome.memoLines) std::printf("%s\n", line.c_str());
+  if (outcome.status) std::printf("%s\n", outcome.status->c_str());
+  // The plan as far as it was built, also after a failure.
+  std::printf("\n");
+  for (const std::string& line : plan::ListPlan(*plan)) std::printf("%s\n", line.c_str());
+  if (!outcome.routeSet) {
+    std::fprintf(stderr, "corvane-cli import: %s: %.*s\n", outcome.messageTitle.value_or("Error").c_str(),
+                 static_cast<int>(plan::kCannotFinishRouteText.size()), plan::kCannotFinishRouteText.data());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace corvane::cli
