@@ -1,0 +1,82 @@
+# The plan panel's exchange buttons and corvane-cli import and export on the demo data, in a fresh
+# folder that is also the home folder, where the IvAp file "C:default.fpl" is looked for. The files
+# written must match the expected ones line for line, with CR LF line ends; corvane-cli export must
+# write the same files as the buttons.
+#   cmake -DCLI=... -DDATA=... -DFILES=<this folder> -DWORK=... -P exchange.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(ENV{HOME} "${WORK}")
+# Numbers must keep their "." under a locale that writes ",".
+set(ENV{LC_ALL} "de_DE.UTF-8")
+file(COPY "${FILES}/path.kml" "${FILES}/track.kml" DESTINATION "${WORK}")
+file(COPY_FILE "${FILES}/ivap_template.fpl" "${WORK}/default.fpl")
+
+# Runs corvane-cli; the exit code, standard output and standard error land in the named variables.
+function(run_cli result output errors)
+  execute_process(COMMAND "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
+    RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(${result} "${code}" PARENT_SCOPE)
+  set(${output} "${out}" PARENT_SCOPE)
+  set(${errors} "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_file written expected)
+  file(READ "${WORK}/${written}" bytes HEX)
+  string(FIND "${bytes}" "0d0a" crlf)
+  file(READ "${WORK}/${written}" text)
+  file(READ "${FILES}/${expected}" wanted)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  if(crlf EQUAL -1 OR NOT text STREQUAL wanted)
+    message(FATAL_ERROR "${written} differs from ${FILES}/${expected} or lacks CR LF line ends")
+  endif()
+endfunction()
+
+run_cli(result output errors run --data "${DATA}" --ini "${WORK}/corvane.INI" "${FILES}/buttons.script")
+file(WRITE "${WORK}/output.txt" "${output}")
+file(READ "${FILES}/buttons.expected" expected)
+if(NOT result EQUAL 0 OR NOT output STREQUAL expected)
+  message(FATAL_ERROR "buttons.script ended with ${result}; its output, in ${WORK}/output.txt:\n${output}${errors}")
+endif()
+expect_file(eham_bikf.PLN eham_bikf.PLN)
+expect_file(eham_bikf.fms eham_bikf.fms)
+expect_file(default.fpl eham_bikf.fpl)
+
+# The command line: the plan the buttons imported and saved, exported by the same writers.
+foreach(format pln fms)
+  run_cli(result output errors export --data "${DATA}" --format ${format} eham_bikf.nav cli.${format})
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "export --format ${format} ended with ${result}: ${errors}")
+  endif()
+endforeach()
+expect_file(cli.pln eham_bikf.PLN)
+expect_file(cli.fms eham_bikf.fms)
+run_cli(result output errors export --data "${DATA}" --format ivap --template "${FILES}/ivap_template.fpl"
+        eham_bikf.nav cli.fpl)
+if(NOT result EQUAL 0 OR NOT output MATCHES "^IvAp Route: EHAM DCT SPY UL7 SUM UM125 SIDER G11 MY G3 SKARD DCT BIKF \n$")
+  message(FATAL_ERROR "export --format ivap ended with ${result}: ${output}${errors}")
+endif()
+expect_file(cli.fpl eham_bikf.fpl)
+
+# Failures: a template that is not there writes nothing; a wrong command line is told apart.
+run_cli(result output errors export --data "${DATA}" --format ivap eham_bikf.nav none.fpl)
+if(NOT result EQUAL 1 OR NOT errors MATCHES "none\\.fpl" OR EXISTS "${WORK}/none.fpl")
+  message(FATAL_ERROR "export to a missing template ended with ${result}: ${errors}")
+endif()
+run_cli(result output errors export --data "${DATA}" --format gpx eham_bikf.nav out.gpx)
+if(NOT result EQUAL 2 OR NOT errors MATCHES "usage: corvane-cli export")
+  message(FATAL_ERROR "export --format gpx ended with ${result}: ${errors}")
+endif()
+
+# Import: the default route on the command line, then one whose last leg has no end point.
+run_cli(result output errors import --data "${DATA}" EHAM SID SPY UL7 SUM UM125 SIDER G11 MY G3 SKARD STAR BIKF)
+if(NOT result EQUAL 0 OR NOT output MATCHES "\nSKARD - STAR - BIKF \nSKARD STAR BIKF \nBIKF \nRoute set!!\n\n 1   EHAM .*\n 1   BIKF .*\nTotal distance is 1145 nm\\.\n$")
+  message(FATAL_ERROR "import of the default route ended with ${result}:\n${output}${errors}")
+endif()
+run_cli(result output errors import --data "${DATA}" "EHAM DCT SPY UL7")
+if(NOT result EQUAL 1 OR NOT errors STREQUAL "corvane-cli import: Error01: Can not finish route!\n")
+  message(FATAL_ERROR "import of a route without its last point ended with ${result}:\n${output}${errors}")
+endif()
+run_cli(result output errors import "EHAM DCT SPY")
+if(NOT result EQUAL 2)
+  message(FATAL_ERROR "import without --data ended with ${result}")
+endif()
