@@ -1,12 +1,14 @@
 // corvane-cli import: a route string turned into a plan on a data folder, as the plan panel's Import
-// button does; prints the log of the legs and the plan's listing.
+// button does; prints the log of the legs and the plan's listing, and can save the listing as a plan file.
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "corvane/navdata/nav_database_load.h"
+#include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
 #include "corvane/plan/route_import.h"
 #include "corvane/shell/cli_exchange.h"
@@ -15,7 +17,8 @@ namespace corvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] ROUTE...\n";
+    "usage: corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] [--save PLAN.nav] "
+    "ROUTE...\n";
 
 struct ImportRequest {
   std::string dataFolder;
@@ -23,7 +26,8 @@ struct ImportRequest {
   // The cruise fields' starting values in the window.
   std::string cruiseFt = "33000";
   std::string speedKt = "320";
-  std::string route;  // the words joined by blanks
+  std::string savePath;  // where the listing of an imported route goes, as the panel's SAVE writes it
+  std::string route;     // the words joined by blanks
 };
 
 std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
@@ -41,6 +45,8 @@ std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
       request.cruiseFt = args[++i];
     } else if (arg == "--speed" && hasValue) {
       request.speedKt = args[++i];
+    } else if (arg == "--save" && hasValue) {
+      request.savePath = args[++i];
     } else if (arg.starts_with("--")) {
       return std::nullopt;
     } else {
@@ -76,10 +82,18 @@ int RunImportCommand(std::span<char* const> args) {
   if (outcome.status) std::printf("%s\n", outcome.status->c_str());
   // The plan as far as it was built, also after a failure.
   std::printf("\n");
-  for (const std::string& line : plan::ListPlan(*plan)) std::printf("%s\n", line.c_str());
+  const std::vector<std::string> listing = plan::ListPlan(*plan);
+  for (const std::string& line : listing) std::printf("%s\n", line.c_str());
   if (!outcome.routeSet) {
     std::fprintf(stderr, "corvane-cli import: %s: %.*s\n", outcome.messageTitle.value_or("Error").c_str(),
                  static_cast<int>(plan::kCannotFinishRouteText.size()), plan::kCannotFinishRouteText.data());
+    return 1;
+  }
+  if (request->savePath.empty()) return 0;
+  try {
+    plan::SavePlanFile(request->savePath, listing);
+  } catch (const plan::PlanFileWriteError& error) {
+    std::fprintf(stderr, "corvane-cli import: %s\n", error.what());
     return 1;
   }
   return 0;

@@ -1,7 +1,7 @@
 # The plan panel's exchange buttons and corvane-cli import and export on the demo data, in a fresh
 # folder that is also the home folder, where the IvAp file "C:default.fpl" is looked for. The files
-# written must match the expected ones line for line, with CR LF line ends; corvane-cli export must
-# write the same files as the buttons.
+# written must match the expected ones line for line, with CR LF line ends; corvane-cli import and
+# export must write the same files as the buttons.
 #   cmake -DCLI=... -DDATA=... -DFILES=<this folder> -DWORK=... -P exchange.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -41,9 +41,14 @@ expect_file(eham_bikf.PLN eham_bikf.PLN)
 expect_file(eham_bikf.fms eham_bikf.fms)
 expect_file(default.fpl eham_bikf.fpl)
 
-# The command line: the plan the buttons imported and saved, exported by the same writers.
+# The command line: the default route imported and saved, then exported by the same writers.
+run_cli(result output errors import --data "${DATA}" --save route.nav
+        EHAM SID SPY UL7 SUM UM125 SIDER G11 MY G3 SKARD STAR BIKF)
+if(NOT result EQUAL 0 OR NOT output MATCHES "\nSKARD - STAR - BIKF \nSKARD STAR BIKF \nBIKF \nRoute set!!\n\n 1   EHAM .*\n 1   BIKF .*\nTotal distance is 1145 nm\\.\n$")
+  message(FATAL_ERROR "import of the default route ended with ${result}:\n${output}${errors}")
+endif()
 foreach(format pln fms)
-  run_cli(result output errors export --data "${DATA}" --format ${format} eham_bikf.nav cli.${format})
+  run_cli(result output errors export --data "${DATA}" --format ${format} route.nav cli.${format})
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "export --format ${format} ended with ${result}: ${errors}")
   endif()
@@ -51,32 +56,26 @@ endforeach()
 expect_file(cli.pln eham_bikf.PLN)
 expect_file(cli.fms eham_bikf.fms)
 run_cli(result output errors export --data "${DATA}" --format ivap --template "${FILES}/ivap_template.fpl"
-        eham_bikf.nav cli.fpl)
+        route.nav cli.fpl)
 if(NOT result EQUAL 0 OR NOT output MATCHES "^IvAp Route: EHAM DCT SPY UL7 SUM UM125 SIDER G11 MY G3 SKARD DCT BIKF \n$")
   message(FATAL_ERROR "export --format ivap ended with ${result}: ${output}${errors}")
 endif()
 expect_file(cli.fpl eham_bikf.fpl)
 
-# Failures: a template that is not there writes nothing; a wrong command line is told apart.
-run_cli(result output errors export --data "${DATA}" --format ivap eham_bikf.nav none.fpl)
+# Failures: a route without its last point; a template that is not there writes nothing; a wrong
+# command line is told apart.
+run_cli(result output errors import --data "${DATA}" --save short.nav "EHAM DCT SPY UL7")
+if(NOT result EQUAL 1 OR NOT errors STREQUAL "corvane-cli import: Error01: Can not finish route!\n"
+   OR EXISTS "${WORK}/short.nav")
+  message(FATAL_ERROR "import of a route without its last point ended with ${result}:\n${output}${errors}")
+endif()
+run_cli(result output errors export --data "${DATA}" --format ivap route.nav none.fpl)
 if(NOT result EQUAL 1 OR NOT errors MATCHES "none\\.fpl" OR EXISTS "${WORK}/none.fpl")
   message(FATAL_ERROR "export to a missing template ended with ${result}: ${errors}")
 endif()
-run_cli(result output errors export --data "${DATA}" --format gpx eham_bikf.nav out.gpx)
-if(NOT result EQUAL 2 OR NOT errors MATCHES "usage: corvane-cli export")
-  message(FATAL_ERROR "export --format gpx ended with ${result}: ${errors}")
-endif()
-
-# Import: the default route on the command line, then one whose last leg has no end point.
-run_cli(result output errors import --data "${DATA}" EHAM SID SPY UL7 SUM UM125 SIDER G11 MY G3 SKARD STAR BIKF)
-if(NOT result EQUAL 0 OR NOT output MATCHES "\nSKARD - STAR - BIKF \nSKARD STAR BIKF \nBIKF \nRoute set!!\n\n 1   EHAM .*\n 1   BIKF .*\nTotal distance is 1145 nm\\.\n$")
-  message(FATAL_ERROR "import of the default route ended with ${result}:\n${output}${errors}")
-endif()
-run_cli(result output errors import --data "${DATA}" "EHAM DCT SPY UL7")
-if(NOT result EQUAL 1 OR NOT errors STREQUAL "corvane-cli import: Error01: Can not finish route!\n")
-  message(FATAL_ERROR "import of a route without its last point ended with ${result}:\n${output}${errors}")
-endif()
-run_cli(result output errors import "EHAM DCT SPY")
-if(NOT result EQUAL 2)
-  message(FATAL_ERROR "import without --data ended with ${result}")
-endif()
+foreach(wrong "export;--data;${DATA};--format;gpx;route.nav;out.gpx" "import;EHAM DCT SPY")
+  run_cli(result output errors ${wrong})
+  if(NOT result EQUAL 2 OR NOT errors MATCHES "^usage: corvane-cli ")
+    message(FATAL_ERROR "corvane-cli ${wrong} ended with ${result}: ${errors}")
+  endif()
+endforeach()
