@@ -1,5 +1,6 @@
 // Smoke test of the real window on the offscreen platform: buttons, panels, captions and the map surface.
 #include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,12 +39,15 @@ class MainWindowTest : public QObject {
   }
 
  private Q_SLOTS:
-  // Message boxes are answered as a user would: read and closed.
+  // Message boxes are answered as a user would: read and closed; input boxes are cancelled.
   void initTestCase() {
     connect(&dismisser_, &QTimer::timeout, this, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         dismissed_ << box->text();
         box->close();
+      } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+        input->reject();
       }
     });
     dismisser_.start(20);
@@ -83,6 +87,17 @@ class MainWindowTest : public QObject {
     QVERIFY(!window->WidgetFor("PanFP")->isVisible());
     Click(*window, "btHide");
     QCOMPARE(qobject_cast<QPushButton*>(window->WidgetFor("btHide"))->text(), QString("Show"));
+  }
+
+  // Import asks for the route; cancelled, it imports the default route, whose departure the empty
+  // data folder lacks.
+  void importReachesItsHandlerThroughTheInputBox() {
+    auto window = NewWindow();
+    Click(*window, "btFP");
+    dismissed_.clear();
+    Click(*window, "btImp");
+    QCOMPARE(dismissed_, QStringList{"Can not finish route!"});
+    QVERIFY(!window->WidgetFor("btOK")->isEnabled());
   }
 
   void connectWithoutSimulatorSaysNotConnected() {
