@@ -69,18 +69,30 @@ const WholeDegreeTable& WholeDegrees() {
   return table;
 }
 
+// Steps 1 to 4 of the projection, around a centre whose cosine is known.
+PolarOffset OffsetFromCentre(const GeoPos& c, double cosCentre, double latitude, double longitude) {
+  const float dx = static_cast<float>((longitude - c.longitude) * (CosDeg(latitude) + cosCentre) * 0.5);
+  const float dy = static_cast<float>(latitude - c.latitude);
+  PolarOffset offset;
+  offset.distNm = static_cast<float>(std::sqrt(double(dx) * dx + double(dy) * dy) * 60.0);
+  // The bearing is whole degrees, so far points move in visible angular steps.
+  offset.bearingDeg = TruncToInt(ScreenBearingDeg(dx, dy));
+  return offset;
+}
+
 }  // namespace
+
+PolarOffset PolarOffsetBetween(GeoPos from, GeoPos to) {
+  return OffsetFromCentre(from, CosDeg(from.latitude), to.latitude, to.longitude);
+}
 
 Projector::Projector(const MapView& view) : view_(view), cosCentre_(CosDeg(view.centre.latitude)) { WholeDegrees(); }
 
 ScreenPoint Projector::operator()(double latitude, double longitude) const {
-  const GeoPos& c = view_.centre;
-  const float dx = static_cast<float>((longitude - c.longitude) * (CosDeg(latitude) + cosCentre_) * 0.5);
-  const float dy = static_cast<float>(latitude - c.latitude);
+  const PolarOffset offset = OffsetFromCentre(view_.centre, cosCentre_, latitude, longitude);
   ScreenPoint point;
-  point.distNm = static_cast<float>(std::sqrt(double(dx) * dx + double(dy) * dy) * 60.0);
-  // The bearing is whole degrees, so far points move in visible angular steps.
-  const std::int32_t bearing = TruncToInt(ScreenBearingDeg(dx, dy));
+  point.distNm = offset.distNm;
+  const std::int32_t bearing = offset.bearingDeg;
   std::int32_t relative = TruncToInt(bearing - static_cast<double>(view_.rotationDeg));
   if (relative < 0) relative += 360;
   double sine = 0;

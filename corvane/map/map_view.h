@@ -49,6 +49,14 @@ inline ScreenPoint ProjectToScreen(const MapView& view, GeoPos position) {
   return ProjectToScreen(view, position.latitude, position.longitude);
 }
 
+// Steps 1 to 4 of the projection between two positions: the distance and the whole-degree bearing
+// of `to` seen from `from` (the airport layout's runway headings and lengths come from it).
+struct PolarOffset {
+  float distNm = 0;
+  std::int32_t bearingDeg = 0;
+};
+PolarOffset PolarOffsetBetween(GeoPos from, GeoPos to);
+
 // The same projection for painters that project many points: the centre's cosine and the whole-degree
 // sines and cosines are worked out once.
 class Projector {
