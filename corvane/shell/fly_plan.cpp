@@ -6,7 +6,7 @@
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
-#include "flight_session.h"
+#include "flying_form.h"
 #include "number_text.h"
 #include "plan_engage.h"
 #include "simulator_choice.h"
@@ -64,8 +64,8 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
   const std::filesystem::path settingsPath = request.settingsPath.empty()
                                                  ? std::filesystem::temp_directory_path() / "corvane-fly-defaults.INI"
                                                  : request.settingsPath;
-  FlightSession session(settingsPath, request.dataFolder, std::move(*connection));
-  TForm1& form = session.form();
+  FlyingForm flying(settingsPath, request.dataFolder, std::move(*connection));
+  TForm1& form = flying.form();
   const auto wallStart = std::chrono::steady_clock::now();
 
   try {
@@ -74,7 +74,7 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
       error = "no simulator answers (" + request.simulator + ")";
       return std::nullopt;
     }
-    session.Advance(kSettleMs);
+    flying.Advance(kSettleMs);
     if (!EngagePlan(form, planLines, request.cruiseFt)) {
       error = "the climb and descent profile could not be built";
       return std::nullopt;
@@ -82,14 +82,14 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
 
     FlightRecord record(form.plan, form.chClimb.checked);
     const std::uint64_t writesBefore = form.link().writesQueued();
-    const std::uint64_t startMs = session.NowMs();
-    while (form.Timer4.Enabled() && session.NowMs() - startMs < kLongestFlightMs) {
-      session.Advance(kSampleMs);
+    const std::uint64_t startMs = flying.NowMs();
+    while (form.Timer4.Enabled() && flying.NowMs() - startMs < kLongestFlightMs) {
+      flying.Advance(kSampleMs);
       record.Sample(form.plan, form.aircraft, form.autopilot.AutopilotMode >= autopilot::kModeLnav);
     }
     FlyResult result;
     result.passages = record.passages();
-    result.summary = record.Summary(static_cast<double>(session.NowMs() - startMs) / 60000.0,
+    result.summary = record.Summary(static_cast<double>(flying.NowMs() - startMs) / 60000.0,
                                     form.link().writesQueued() - writesBefore, form.aircraft);
     result.wallMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - wallStart).count();

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "flight_session.h"
+#include "flying_form.h"
 #include "simulator_choice.h"
 #include "testing/scratch_folder.h"
 
@@ -66,10 +66,10 @@ TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
   start.altitudeFt = 5000;
   start.airspeedKt = 220;
   test_support::ScratchFolder folder;
-  FlightSession session(folder / "corvane.INI", SourceDir() / "data" / "demo", MakeBuiltInSimulator(start));
-  TForm1& form = session.form();
+  FlyingForm flying(folder / "corvane.INI", SourceDir() / "data" / "demo", MakeBuiltInSimulator(start));
+  TForm1& form = flying.form();
   form.FormCreate();
-  session.Advance(3000);
+  flying.Advance(3000);
   form.DirectTarget = {52.54f, 4.85f, "SPY"};
   form.edHldHdg.text = "360";
   form.edHldTm.text = "1";
@@ -80,7 +80,7 @@ TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
   std::vector<std::int32_t> phases{form.autopilot.hold.phase};
   std::vector<double> inboundHeadings;  // as each lap reaches the fix
   for (int second = 0; second < 30 * 60 && inboundHeadings.size() < 2; ++second) {
-    session.Advance(1000);
+    flying.Advance(1000);
     if (form.autopilot.hold.phase == phases.back()) continue;
     if (phases.back() == autopilot::kHoldToFix) inboundHeadings.push_back(form.aircraft.headingDegTrue);
     phases.push_back(form.autopilot.hold.phase);

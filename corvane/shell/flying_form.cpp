@@ -1,4 +1,4 @@
-#include "flight_session.h"
+#include "flying_form.h"
 
 #include <chrono>
 #include <cstdio>
@@ -6,8 +6,8 @@
 
 namespace corvane::shell {
 
-FlightSession::FlightSession(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder,
-                             SimulatorConnection connection)
+FlyingForm::FlyingForm(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder,
+                       SimulatorConnection connection)
     : connection_(std::move(connection)),
       dialogs_([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }) {
   form_ = std::make_unique<TForm1>(FormOptions{settingsPath, dataFolder, connection_.transport, connection_.sleep},
@@ -21,7 +21,7 @@ FlightSession::FlightSession(const std::filesystem::path& settingsPath, const st
       });
 }
 
-void FlightSession::Advance(std::uint64_t elapsedMs) {
+void FlyingForm::Advance(std::uint64_t elapsedMs) {
   if (!virtualTime()) std::this_thread::sleep_for(std::chrono::milliseconds(elapsedMs));
   clock_->Advance(elapsedMs);
 }

@@ -14,12 +14,12 @@
 
 namespace corvane::shell {
 
-class FlightSession {
+class FlyingForm {
  public:
-  FlightSession(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder,
-                SimulatorConnection connection);
-  FlightSession(const FlightSession&) = delete;
-  FlightSession& operator=(const FlightSession&) = delete;
+  FlyingForm(const std::filesystem::path& settingsPath, const std::filesystem::path& dataFolder,
+             SimulatorConnection connection);
+  FlyingForm(const FlyingForm&) = delete;
+  FlyingForm& operator=(const FlyingForm&) = delete;
 
   TForm1& form() { return *form_; }
   bool virtualTime() const { return static_cast<bool>(connection_.advanceTo); }
