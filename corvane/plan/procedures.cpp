@@ -16,14 +16,11 @@ std::string UpperTrimmed(std::string_view text) {
   return upper;
 }
 
-// The wanted ident must be the whole ident of the header: "EHA" does not pick the procedures of EHAM.
+// Typed idents are compared as prefixes, as everywhere in the program.
 bool IsHeaderOf(std::string_view line, std::string_view airport) {
   using namespace procedure_columns;
   if (line.empty() || line.front() != kHeaderMark) return false;
-  const std::size_t first = kAirportFirst - 1;
-  if (line.substr(first, airport.size()) != airport) return false;
-  const std::size_t after = first + airport.size();
-  return after >= line.size() || !std::isalnum(static_cast<unsigned char>(line[after]));
+  return line.substr(kAirportFirst - 1, airport.size()) == airport;
 }
 
 // A line of blanks ends the points as an empty one does, rather than failing as a point.

@@ -92,7 +92,6 @@ TEST(LoadProceduresTest, ReadsTheWantedAirport) {
   };
   const std::vector<Case> cases = {
       {" eham ", "EHAM", eham, 1},
-      {"EHA", "EHA", {placeholder, end}, 0},
       {"EHAB", "EHAB", {placeholder, "OTHER/RW01 XX 10.000000 10.000000", end}, 1},
   };
   navdata::testing::TestDataFolder folder;
