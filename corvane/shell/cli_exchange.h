@@ -1,7 +1,11 @@
 // corvane-cli subcommands that take plans in and out: a route string imported, a plan exported.
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <span>
+
+#include "corvane/navdata/nav_tables.h"
 
 namespace corvane::cli {
 
@@ -9,5 +13,9 @@ namespace corvane::cli {
 int RunExportCommand(std::span<char* const> args);
 // corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] [--save PLAN.nav] ROUTE...
 int RunImportCommand(std::span<char* const> args);
+
+// The data folder's database; each problem of the load goes to stderr under the command's name.
+std::unique_ptr<navdata::NavDatabase> LoadDatabaseReporting(const std::filesystem::path& dataFolder,
+                                                            navdata::DatabaseSource source, const char* command);
 
 }  // namespace corvane::cli

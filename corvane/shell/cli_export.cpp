@@ -10,7 +10,6 @@
 
 #include "corvane/exchange/export_file.h"
 #include "corvane/exchange/ivap_flight_plan.h"
-#include "corvane/navdata/nav_database_load.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
 #include "corvane/shell/cli_exchange.h"
@@ -88,12 +87,7 @@ int RunExportCommand(std::span<char* const> args) {
     return 0;
   }
   // The route's airways come from the data folder's airway table.
-  auto database = std::make_unique<navdata::NavDatabase>();
-  const navdata::LoadReport report =
-      navdata::LoadNavDatabase(*database, request->dataFolder, navdata::DatabaseSource::kXPlane);
-  for (const navdata::LoadProblem& problem : report.problems) {
-    std::fprintf(stderr, "corvane-cli export: %s\n", navdata::ProblemText(problem).c_str());
-  }
+  const auto database = LoadDatabaseReporting(request->dataFolder, navdata::DatabaseSource::kXPlane, "export");
   const exchange::IvapOutcome outcome =
       exchange::WriteIvapFlightPlan(*plan, database->airwaySegments, request->templatePath, request->outputPath);
   std::printf("IvAp Route: %s\n", outcome.route.c_str());

@@ -2,11 +2,11 @@
 // of how well it flew. A user checks a plan before flying it; we use it as the benchmark.
 #include "cli_fly.h"
 
-#include <charconv>
 #include <cstdio>
 #include <string>
 
 #include "fly_plan.h"
+#include "formats/plain_decimal.h"
 #include "number_text.h"
 
 namespace corvane::cli {
@@ -54,12 +54,6 @@ std::optional<shell::FlyRequest> ParseRequest(std::span<char* const> args) {
   return request;
 }
 
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, result.ptr);
-}
-
 }  // namespace
 
 int RunFlyCommand(std::span<char* const> args) {
@@ -75,17 +69,18 @@ int RunFlyCommand(std::span<char* const> args) {
     return 1;
   }
   for (const shell::WaypointPassage& passage : result->passages) {
-    std::printf("%-8s %8s nm %7.0f ft %7d ft%s\n", passage.name.c_str(), Fixed(passage.closestNm, 2).c_str(),
-                passage.altitudeFt, passage.targetAltitudeFt, passage.vnavTarget ? "" : "  (no VNAV target)");
+    std::printf("%-8s %8s nm %7.0f ft %7d ft%s\n", passage.name.c_str(),
+                formats::FixedDecimalText(passage.closestNm, 2).c_str(), passage.altitudeFt, passage.targetAltitudeFt,
+                passage.vnavTarget ? "" : "  (no VNAV target)");
   }
   const shell::FlightSummary& summary = result->summary;
-  std::printf("flown_min %s\n", Fixed(summary.flownMinutes, 1).c_str());
+  std::printf("flown_min %s\n", formats::FixedDecimalText(summary.flownMinutes, 1).c_str());
   std::printf("wall_ms %lld\n", static_cast<long long>(result->wallMs));
-  std::printf("xtk_rms_nm %s\n", Fixed(summary.crossTrackRmsNm, 3).c_str());
-  std::printf("xtk_max_nm %s\n", Fixed(summary.crossTrackMaxNm, 3).c_str());
-  std::printf("alt_err_max_ft %s\n", Fixed(summary.altitudeErrorMaxFt, 0).c_str());
-  std::printf("writes_per_min %s\n", Fixed(summary.writesPerMinute, 1).c_str());
-  std::printf("end_distance_nm %s\n", Fixed(summary.endDistanceNm, 2).c_str());
+  std::printf("xtk_rms_nm %s\n", formats::FixedDecimalText(summary.crossTrackRmsNm, 3).c_str());
+  std::printf("xtk_max_nm %s\n", formats::FixedDecimalText(summary.crossTrackMaxNm, 3).c_str());
+  std::printf("alt_err_max_ft %s\n", formats::FixedDecimalText(summary.altitudeErrorMaxFt, 0).c_str());
+  std::printf("writes_per_min %s\n", formats::FixedDecimalText(summary.writesPerMinute, 1).c_str());
+  std::printf("end_distance_nm %s\n", formats::FixedDecimalText(summary.endDistanceNm, 2).c_str());
   if (!result->finished) {
     std::fputs("corvane-cli fly: the autopilot was still flying when the time ran out\n", stderr);
     return 1;

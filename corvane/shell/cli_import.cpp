@@ -60,17 +60,23 @@ std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
 
 }  // namespace
 
+std::unique_ptr<navdata::NavDatabase> LoadDatabaseReporting(const std::filesystem::path& dataFolder,
+                                                            navdata::DatabaseSource source, const char* command) {
+  auto database = std::make_unique<navdata::NavDatabase>();
+  const navdata::LoadReport report = navdata::LoadNavDatabase(*database, dataFolder, source);
+  for (const navdata::LoadProblem& problem : report.problems) {
+    std::fprintf(stderr, "corvane-cli %s: %s\n", command, navdata::ProblemText(problem).c_str());
+  }
+  return database;
+}
+
 int RunImportCommand(std::span<char* const> args) {
   const std::optional<ImportRequest> request = ParseRequest(args);
   if (!request) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  auto database = std::make_unique<navdata::NavDatabase>();
-  const navdata::LoadReport report = navdata::LoadNavDatabase(*database, request->dataFolder, request->source);
-  for (const navdata::LoadProblem& problem : report.problems) {
-    std::fprintf(stderr, "corvane-cli import: %s\n", navdata::ProblemText(problem).c_str());
-  }
+  const auto database = LoadDatabaseReporting(request->dataFolder, request->source, "import");
   auto plan = std::make_unique<plan::FlightPlan>();
   const plan::RouteImportOutcome outcome =
       plan::ImportRoute(*plan, *database, request->route, request->cruiseFt, request->speedKt);

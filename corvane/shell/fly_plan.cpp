@@ -1,5 +1,6 @@
 #include "fly_plan.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <exception>

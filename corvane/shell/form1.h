@@ -157,6 +157,8 @@ class TForm1 : public DisplayPanelControls,
   // A right click on a colour swatch; shText opens the font dialog instead.
   void ShapeContextPopup(Shape& shape);
   void shTextContextPopup();
+  // Presses MAP until the map shows the wanted mode, so the button shows it too.
+  void SwitchMapModeTo(map::MapMode mode);
   // The display reset of a cleared or confirmed plan: the layer buttons restyled to match.
   void ResetDisplay();
   void FormMouseWheel(int wheelDelta);

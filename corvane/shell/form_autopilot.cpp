@@ -74,7 +74,7 @@ void TForm1::btCalcDescClick() {
   edCrsAlt.text = FormatInteger(outcome.cruiseAltitudeFt);
   Memo1.lines = outcome.listing;
   SwitchLayersTo(autopilot::LayersForProfile(layers));
-  for (int clicks = 0; view.mode != map::MapMode::kMap && clicks < 3; ++clicks) bbMAPClick();
+  SwitchMapModeTo(map::MapMode::kMap);
 }
 
 }  // namespace corvane::shell

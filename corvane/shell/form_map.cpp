@@ -74,6 +74,10 @@ void TForm1::bbAWYClick() {
   Restyle(bbAWY, map::AirwayLook(layers.airwayMode, MapColours()));
 }
 
+void TForm1::SwitchMapModeTo(map::MapMode mode) {
+  for (int clicks = 0; view.mode != mode && clicks < 3; ++clicks) bbMAPClick();
+}
+
 void TForm1::bbMAPClick() {
   map::SetMode(view);
   Restyle(bbMAP, map::MapModeLook(view.mode));

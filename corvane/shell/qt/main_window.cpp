@@ -122,7 +122,7 @@ void MainWindow::FlyPlan(const std::vector<std::string>& planLines) {
   Guarded([&] {
     form_->btApSetOKClick();  // the settings as they stand
     if (!EngagePlan(*form_, planLines, {})) return;
-    for (int clicks = 0; form_->view.mode != map::MapMode::kArc && clicks < 3; ++clicks) form_->bbMAPClick();
+    form_->SwitchMapModeTo(map::MapMode::kArc);
   });
   Refresh();
 }
