@@ -25,6 +25,7 @@
 #include "corvane/plan/click_actions.h"
 #include "corvane/plan/delete_command.h"
 #include "corvane/plan/flight_plan.h"
+#include "corvane/plan/procedures.h"
 #include "corvane/simlink/aircraft_state.h"
 #include "corvane/simlink/ipc_transport.h"
 #include "corvane/simlink/sim_link.h"
@@ -197,6 +198,8 @@ class TForm1 : public DisplayPanelControls,
   // The colours of the swatches as the map reads them.
   map::MapColours MapColours() const;
   float AirportViewZoom = 1.0f;
+  // The SIDs or STARs last loaded by btSID or btSTR; the airport view previews the selected one.
+  plan::ProcedureTable procedures;
 
  private:
   void BuildLayout();
