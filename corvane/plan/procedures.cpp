@@ -121,4 +121,17 @@ std::int32_t PreviousProcedure(const ProcedureTable& table) {
   return e;
 }
 
+std::string ProcedureTitle(const ProcedureEntry& entry) {
+  return entry.qualifier.empty() ? entry.procName : entry.procName + " " + entry.qualifier;
+}
+
+std::string SelectedProcedureText(const ProcedureTable& table) {
+  const std::int32_t first = table.selected;
+  if (first < 1 || first >= table.endIndex()) return {};
+  std::string text = ProcedureTitle(table.entries[static_cast<std::size_t>(first)]) + ":";
+  const std::int32_t end = ProcedureRunEnd(table, first);
+  for (std::int32_t e = first; e < end; ++e) text += " " + table.entries[static_cast<std::size_t>(e)].pointName;
+  return text;
+}
+
 }  // namespace corvane::plan

@@ -80,4 +80,9 @@ std::int32_t NextProcedure(const ProcedureTable& table);
 // The procedure before the selected one, the last before the first; 0 when the table has none.
 std::int32_t PreviousProcedure(const ProcedureTable& table);
 
+// "ANDI1S RW24": the procedure's name and its qualifier, when it has one.
+std::string ProcedureTitle(const ProcedureEntry& entry);
+// The selected procedure for the status line: "ANDI1S RW24: EH032 SPY NARIX"; empty for none.
+std::string SelectedProcedureText(const ProcedureTable& table);
+
 }  // namespace corvane::plan
