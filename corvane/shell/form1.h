@@ -200,6 +200,12 @@ class TForm1 : public DisplayPanelControls,
   float AirportViewZoom = 1.0f;
   // The SIDs or STARs last loaded by btSID or btSTR; the airport view previews the selected one.
   plan::ProcedureTable procedures;
+  // The airport view's procedure buttons (form_procedures.cpp).
+  void btSIDClick();
+  void btSTRClick();
+  void btSdPrClick();
+  void btSdNtClick();
+  void btSdEtClick();
 
  private:
   void BuildLayout();
