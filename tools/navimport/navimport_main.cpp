@@ -14,7 +14,8 @@ constexpr const char* kUsage =
     "  SRC     folder with nav.dat, fix.dat, awy.dat and apt.dat (plain or .gz)\n"
     "  GEOSRC  folder with land-50m.json and countries-50m.json (Natural Earth TopoJSON)\n"
     "  DIR     output folder: NAVapt.dat NAVrwy.dat NAVvor.dat NAVndb.dat NAVwpt.dat NAVawy.dat\n"
-    "          corvanxX_apt.dat corvane_geo.dat and navimport_report.txt\n"
+    "          corvanxX_apt.dat corvane_geo.dat navimport_report.txt, and navsid.dat and\n"
+    "          navstar.dat without procedures unless DIR has its own\n"
     "  --box   keep only this region (decimal degrees; WEST > EAST crosses the 180 meridian)\n"
     "  --layout-airports  airports whose layout goes into corvanxX_apt.dat (default: all written)\n";
 

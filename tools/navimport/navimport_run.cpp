@@ -18,6 +18,7 @@
 #include "tools/navimport/layout_rows.h"
 #include "tools/navimport/nav_rows.h"
 #include "tools/navimport/navaid_source.h"
+#include "tools/navimport/procedure_files.h"
 #include "tools/navimport/source_file.h"
 #include "tools/navimport/table_capacity.h"
 #include "tools/navimport/topojson_geo.h"
@@ -48,6 +49,7 @@ class Run {
     Step("airways", [&] { Airways(); });
     Step("airports", [&] { Airports(); });
     Step("geo", [&] { Geo(); });
+    Step("procedures", [&] { ProcedureFiles(); });
     std::string reportText = result_.report.FullText();
     for (const std::string& message : result_.errors) {
       reportText += "Error: " + message + "\n";
@@ -320,6 +322,17 @@ class Run {
       }
     }
     Write(kGeoFile, text, true, rows);
+  }
+
+  // SID and STAR then find a file and no procedure in it; a folder's own procedure files stay.
+  void ProcedureFiles() {
+    for (const char* fileName : {kSidFile, kStarFile}) {
+      if (HasFileIgnoringCase(options_.outFolder, fileName)) {
+        result_.report.Note(std::string(fileName) + ": the folder's own file kept");
+      } else if (Write(fileName, EmptyProcedureFileText(fileName), false)) {
+        result_.report.Note(std::string(fileName) + ": written without procedures (the source data holds none)");
+      }
+    }
   }
 
   bool GeoLayer(const char* fileName, const char* objectName, bool sharedOnly, std::vector<GeoSegment>& segments) {

@@ -10,10 +10,12 @@
 #include <set>
 #include <sstream>
 
+#include "corvane/plan/procedures.h"
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
 #include "formats/text_lines.h"
 #include "testing/scratch_folder.h"
+#include "tools/navimport/procedure_files.h"
 
 namespace corvane::navimport {
 namespace {
@@ -346,6 +348,24 @@ TEST_F(NavImportRunTest, CapacityLimitsLeaveRoomForTheUserFile) {
   EXPECT_EQ(Lines(kFixFile).size(), 2u);
   EXPECT_EQ(Lines(kAirportFile).size(), 3u);
   EXPECT_EQ(result.report.outsideBox("apt.dat"), 0u);
+}
+
+TEST_F(NavImportRunTest, ProcedureFilesReadWithoutProceduresAndAFoldersOwnStays) {
+  options_.box.reset();
+  fs::create_directories(options_.outFolder);
+  const std::string ownStars = "own\nstar\nfile\n[EHAM ARTI1A ARTIP\n  TF          ARTIP  52.511214    5.569081\n";
+  WritePlain(options_.outFolder / "NavStar.DAT", ownStars);
+  RunNavImport(options_);
+  EXPECT_FALSE(fs::exists(options_.outFolder / kStarFile));
+  EXPECT_EQ(RawText("NavStar.DAT"), ownStars);
+  for (const auto& [fileName, points] : {std::pair{kSidFile, 0}, std::pair{"NavStar.DAT", 1}}) {
+    SCOPED_TRACE(fileName);
+    plan::ProcedureTable table;
+    const plan::ProcedureLoadResult loaded = plan::LoadProcedures(options_.outFolder, fileName, "EHAM", table);
+    EXPECT_EQ(loaded.outcome, plan::ProcedureLoadOutcome::kLoaded);
+    EXPECT_TRUE(loaded.problems.empty());
+    EXPECT_EQ(table.pointCount(), points);
+  }
 }
 
 }  // namespace

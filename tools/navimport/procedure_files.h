@@ -1,0 +1,20 @@
+// The SID and STAR files of a converted folder: the source data holds no procedures, so a conversion
+// writes them empty, in the layout corvane reads, unless the folder already has its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvane::navimport {
+
+inline constexpr const char* kSidFile = "navsid.dat";
+inline constexpr const char* kStarFile = "navstar.dat";
+
+// The three header lines the reader skips, and no procedure.
+std::string EmptyProcedureFileText(std::string_view fileName);
+
+// True when folder holds a file of that name in any letter case, as corvane would open it.
+bool HasFileIgnoringCase(const std::filesystem::path& folder, std::string_view fileName);
+
+}  // namespace corvane::navimport
