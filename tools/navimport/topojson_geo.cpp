@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -17,6 +18,32 @@ struct LonLat {
   double longitudeDeg;
   double latitudeDeg;
 };
+
+void AppendPiece(double latitude1Deg, double longitude1Deg, double latitude2Deg, double longitude2Deg,
+                 std::vector<GeoSegment>& segments) {
+  if (latitude1Deg == latitude2Deg && longitude1Deg == longitude2Deg) {
+    return;
+  }
+  segments.push_back(GeoSegment{latitude1Deg, longitude1Deg, latitude2Deg, longitude2Deg});
+}
+
+// A step of more than half the globe in longitude is the short way across the 180° meridian (Natural
+// Earth closes the rings of Chukotka, Fiji and Antarctica so). Taken as it stands it would be a line
+// round the world; it is cut at the meridian into a piece on each side.
+void AppendStep(const LonLat& a, const LonLat& b, std::vector<GeoSegment>& segments) {
+  if (std::abs(b.longitudeDeg - a.longitudeDeg) <= 180.0) {
+    AppendPiece(a.latitudeDeg, a.longitudeDeg, b.latitudeDeg, b.longitudeDeg, segments);
+    return;
+  }
+  const double side = a.longitudeDeg > 0.0 ? 180.0 : -180.0;
+  const double unwrappedLongitude = b.longitudeDeg + 2.0 * side;
+  // A step along the meridian itself (-180 to 180) crosses it at its start.
+  const double span = unwrappedLongitude - a.longitudeDeg;
+  const double share = span == 0.0 ? 0.0 : (side - a.longitudeDeg) / span;
+  const double crossingLatitude = a.latitudeDeg + share * (b.latitudeDeg - a.latitudeDeg);
+  AppendPiece(a.latitudeDeg, a.longitudeDeg, crossingLatitude, side, segments);
+  AppendPiece(crossingLatitude, -side, b.latitudeDeg, b.longitudeDeg, segments);
+}
 
 class Topology {
  public:
@@ -76,10 +103,7 @@ class Topology {
     for (std::size_t index = 1; index < points.size(); ++index) {
       const LonLat& a = points[index - 1];
       const LonLat& b = points[index];
-      if (a.latitudeDeg == b.latitudeDeg && a.longitudeDeg == b.longitudeDeg) {
-        continue;
-      }
-      segments.push_back(GeoSegment{a.latitudeDeg, a.longitudeDeg, b.latitudeDeg, b.longitudeDeg});
+      AppendStep(a, b, segments);
     }
   }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace corvane::navimport {
 namespace {
 
@@ -53,6 +55,25 @@ TEST(TopojsonGeo, DecodesQuantizedDeltaArcs) {
   EXPECT_DOUBLE_EQ(coast[1].longitude2Deg, 10.0);
   EXPECT_DOUBLE_EQ(coast[3].longitude2Deg, 9.0);
   EXPECT_DOUBLE_EQ(coast[3].latitude2Deg, 50.0);
+}
+
+TEST(TopojsonGeo, StepsAcrossTheDateLineAreCutThereNotDrawnRoundTheWorld) {
+  // East from 179.5 to -179.5 (one degree), then back along the meridian itself from -180 to 180.
+  constexpr const char* kAcross = R"({
+    "type": "Topology",
+    "objects": {"land": {"type": "Polygon", "arcs": [[0]]}},
+    "arcs": [[[179.5, 64], [-179.5, 66], [-180, 66.5], [180, 67]]]
+  })";
+  const std::vector<GeoSegment> coast = OutlineSegments(kAcross, "land");
+  const std::vector<std::array<double, 4>> expected = {
+      {64, 179.5, 65, 180}, {65, -180, 66, -179.5}, {66, -179.5, 66.5, -180}, {66.5, 180, 67, 180}};
+  ASSERT_EQ(coast.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(coast[i].latitude1Deg, expected[i][0], 1e-9) << i;
+    EXPECT_NEAR(coast[i].longitude1Deg, expected[i][1], 1e-9) << i;
+    EXPECT_NEAR(coast[i].latitude2Deg, expected[i][2], 1e-9) << i;
+    EXPECT_NEAR(coast[i].longitude2Deg, expected[i][3], 1e-9) << i;
+  }
 }
 
 TEST(TopojsonGeo, BrokenTopologiesAreReportedNotCrashed) {
