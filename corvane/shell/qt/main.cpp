@@ -22,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav]\n"
     "               [--screenshot FILE --after SECONDS]\n"
-    "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n";
+    "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n"
+    "       corvane --render OUT.png --airport ICAO [--sid NAME|--star NAME] [--zoom DEG] [--plan PLAN.nav] ...\n";
 
 }  // namespace
 
