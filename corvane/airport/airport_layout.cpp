@@ -2,6 +2,7 @@
 #include "corvane/airport/airport_layout.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "corvane/map/map_view.h"
 #include "corvane/navdata/table_loading.h"
@@ -147,20 +148,23 @@ LayoutItem TaxiwayItem(std::string_view line) {
 // pavement outlines up to the next airport.
 class SectionReader {
  public:
-  SectionReader(const formats::TextFile& file, std::string_view fileName, ItemSink& sink, AirportLoadResult& result)
-      : file_(file), fileName_(fileName), sink_(sink), result_(result) {}
+  // The section's lines, the header first; its line numbers in the file start at headerLineNumber.
+  SectionReader(const formats::TextFile& file, std::size_t headerLineNumber, std::string_view fileName, ItemSink& sink,
+                AirportLoadResult& result)
+      : file_(file), headerLineNumber_(headerLineNumber), fileName_(fileName), sink_(sink), result_(result) {}
 
-  void Read(AirportSection section) {
-    std::size_t index = section.headerIndex + 1;
+  void Read() {
+    const std::size_t endIndex = file_.size();
+    std::size_t index = 1;
     for (const auto& [code, makeItem] : kGroups) {
-      for (; index < section.endIndex && file_[index].starts_with(code); ++index) {
+      for (; index < endIndex && file_[index].starts_with(code); ++index) {
         Offer(index, makeItem);
       }
     }
     map::GeoPos previousNode;
     bool hasPreviousNode = false;
     bool outlineOpen = false;
-    for (; index < section.endIndex; ++index) {
+    for (; index < endIndex; ++index) {
       const std::string_view line = file_[index];
       if (IsNode(line) && outlineOpen) {
         try {
@@ -168,7 +172,7 @@ class SectionReader {
           if (hasPreviousNode) {
             LayoutItem piece = PieceBetween(previousNode, node, std::string(kTaxiwayKind));
             piece.widthFt = kPavementWidthFt;
-            sink_.Add(std::move(piece), fileName_, index + 1);
+            sink_.Add(std::move(piece), fileName_, LineNumber(index));
           }
           previousNode = node;
           hasPreviousNode = true;
@@ -196,19 +200,22 @@ class SectionReader {
                                       {kRunwayLabelCode, RunwayLabelItem},
                                       {kHelipadCode, HelipadItem}};
 
+  std::size_t LineNumber(std::size_t index) const { return headerLineNumber_ + index; }
+
   void Offer(std::size_t index, MakeItem makeItem) {
     try {
-      sink_.Add(makeItem(file_[index]), fileName_, index + 1);
+      sink_.Add(makeItem(file_[index]), fileName_, LineNumber(index));
     } catch (const navdata::RowRejected& rejected) {
       Reject(index, rejected.what());
     }
   }
 
   void Reject(std::size_t index, std::string reason) {
-    result_.problems.push_back({std::string(fileName_), index + 1, std::move(reason)});
+    result_.problems.push_back({std::string(fileName_), LineNumber(index), std::move(reason)});
   }
 
   const formats::TextFile& file_;
+  std::size_t headerLineNumber_;
   std::string_view fileName_;
   ItemSink& sink_;
   AirportLoadResult& result_;
@@ -269,17 +276,26 @@ AirportLoadResult LoadAirportLayout(LayoutFileCache& files, const std::filesyste
   }
 
   const std::optional<AirportSection> section = layoutFile->Find(ident);
-  const std::size_t sectionLines = section ? section->endIndex - section->headerIndex : 0;
-  const std::size_t expected = std::min(layout.capacity, sectionLines + RunwayLabelLines(*runwayFile, ident));
+  std::unique_ptr<formats::TextFile> sectionLines;
+  if (section) {
+    try {
+      sectionLines = layoutFile->ReadSection(*section);
+    } catch (const formats::TextFileError& failure) {
+      result.problems.push_back({files.LayoutName(), section->headerLineNumber, failure.what()});
+      result.failure = FailureText(result.problems);
+      return result;
+    }
+  }
+  const std::size_t sectionSize = sectionLines ? sectionLines->size() : 0;
+  const std::size_t expected = std::min(layout.capacity, sectionSize + RunwayLabelLines(*runwayFile, ident));
   // A small airport after a large one gives the memory back.
   if (layout.items.capacity() > 2 * expected + 64) layout.items.shrink_to_fit();
   layout.items.reserve(expected);
 
   ItemSink sink(layout, result);
-  if (section) {
-    const std::string_view header = layoutFile->file()[section->headerIndex];
-    layout.elevationText = formats::CutField(header, col::kHeaderElevation);
-    SectionReader(layoutFile->file(), files.LayoutName(), sink, result).Read(*section);
+  if (sectionLines && sectionSize > 0) {
+    layout.elevationText = formats::CutField((*sectionLines)[0], col::kHeaderElevation);
+    SectionReader(*sectionLines, section->headerLineNumber, files.LayoutName(), sink, result).Read();
   }
   ReadRunwayLabels(*runwayFile, files.RunwaysName(), ident, sink, result);
   if (layout.items.empty()) result.failure = kAirportNotFound;

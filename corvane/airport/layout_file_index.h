@@ -1,5 +1,5 @@
-// A layout or runway file held in memory, with its airport header rows indexed by ident, so that
-// opening the view a second time neither reads nor scans the file again.
+// The layout file indexed by its airport header rows, and the files of the last loads kept, so that
+// opening the view a second time neither reads nor scans the whole layout file again.
 #pragma once
 
 #include <cstddef>
@@ -18,28 +18,34 @@ namespace corvane::airport {
 
 // The lines of one airport in the layout file: its header, then everything up to the next header.
 struct AirportSection {
-  std::size_t headerIndex = 0;  // 0-based line index
-  std::size_t endIndex = 0;     // one past the last line
+  std::uint64_t firstByte = 0;       // where the header line starts
+  std::uint64_t endByte = 0;         // where the next header starts, or the end of the file
+  std::size_t headerLineNumber = 0;  // 1-based, for the reports
 };
 
 class LayoutFileIndex {
  public:
-  explicit LayoutFileIndex(std::unique_ptr<formats::TextFile> file);
-
-  const formats::TextFile& file() const { return *file_; }
+  // Reads the file once, a block at a time, keeping only the header rows and where each airport's
+  // lines lie: a world-wide file is never held in memory whole. Throws formats::TextFileError.
+  explicit LayoutFileIndex(std::filesystem::path path);
 
   // The first header in file order whose text from the ident column starts with the ident.
   std::optional<AirportSection> Find(std::string_view ident) const;
 
+  // The lines of one airport, read from the file; the header is line 0. Throws formats::TextFileError.
+  std::unique_ptr<formats::TextFile> ReadSection(const AirportSection& section) const;
+
  private:
   struct Header {
-    std::string_view text;  // from the ident column to the end of the line
-    std::size_t lineIndex = 0;
+    std::string text;       // from the ident column to the end of the line
+    std::size_t order = 0;  // index into sections_
   };
 
-  std::unique_ptr<formats::TextFile> file_;
-  std::vector<Header> byText_;              // sorted by text, then line
-  std::vector<std::size_t> headerIndices_;  // in file order
+  void AddHeader(std::string_view line, std::uint64_t firstByte, std::size_t lineNumber);
+
+  std::filesystem::path path_;
+  std::vector<Header> byText_;            // sorted by text, then file order
+  std::vector<AirportSection> sections_;  // in file order
 };
 
 // Keeps the files of the last loads; a file is read again only when its name, size or time changed.
@@ -69,9 +75,10 @@ class LayoutFileCache {
     std::unique_ptr<LayoutFileIndex> index;
   };
 
-  // Re-reads the entry's file unless its stamp is unchanged; false with a problem when it cannot.
-  static bool Refresh(Entry& entry, const std::filesystem::path& folder, std::string_view fileName,
-                      std::vector<navdata::LoadProblem>& problems);
+  // Finds the entry's file and says whether what the entry holds is still that file; false with a
+  // problem when there is no such file. A changed file empties the entry.
+  static bool Locate(Entry& entry, const std::filesystem::path& folder, std::string_view fileName,
+                     std::vector<navdata::LoadProblem>& problems, bool& current);
 
   Entry layout_;
   Entry runways_;

@@ -20,15 +20,6 @@ void PaintLevelOffMarker(Canvas& canvas, const MapView& view, const OwnAircraft&
   canvas.TextOut(TruncToInt(view.width * 0.5) - 20, y - 10, "AP----" + DecimalText(aircraft.apAltitudeFt));
 }
 
-double DriftDeg(const OwnAircraft& aircraft) {
-  if (aircraft.groundSpeedKt <= 50) return 0;
-  std::int32_t w = TruncToInt(double(aircraft.windDirectionDegTrue) - aircraft.headingDegTrue);
-  w = w > 180 ? 180 - (w - 180) : -w;
-  if (w > 90) w = 180 - w;
-  if (w < -90) w = -180 - w;
-  return double(aircraft.windSpeedKt) / aircraft.groundSpeedKt * w * 0.7;
-}
-
 void PaintFixedSymbol(Canvas& canvas, int cx, int y0) {
   canvas.SetPenColor(kWhite);
   Line(canvas, cx, y0 - 5, cx, y0 + 15);
@@ -67,17 +58,30 @@ void PaintNorthUp(Canvas& canvas, const MapView& view, const OwnAircraft& aircra
   canvas.SetPenColor(kWhite);
   const ScreenPoint p = ProjectToScreen(view, aircraft.latitude, aircraft.longitude);
   if (!OnScreen(view, p)) return;
-  const double s = SinDeg(aircraft.headingDegTrue);
-  const double c = CosDeg(aircraft.headingDegTrue);
-  const double x = p.x;
-  const double y = p.y;
+  PaintAircraftSymbol(canvas, p.x, p.y, aircraft.headingDegTrue);
+}
+
+}  // namespace
+
+double DriftDeg(const OwnAircraft& aircraft) {
+  if (aircraft.groundSpeedKt <= 50) return 0;
+  std::int32_t w = TruncToInt(double(aircraft.windDirectionDegTrue) - aircraft.headingDegTrue);
+  w = w > 180 ? 180 - (w - 180) : -w;
+  if (w > 90) w = 180 - w;
+  if (w < -90) w = -180 - w;
+  return double(aircraft.windSpeedKt) / aircraft.groundSpeedKt * w * 0.7;
+}
+
+void PaintAircraftSymbol(Canvas& canvas, int x0, int y0, float headingDegTrue) {
+  const double s = SinDeg(headingDegTrue);
+  const double c = CosDeg(headingDegTrue);
+  const double x = x0;
+  const double y = y0;
   Line(canvas, TruncToInt(x + 5 * s), TruncToInt(y - 5 * c), TruncToInt(x - 15 * s), TruncToInt(y + 15 * c));
   Line(canvas, TruncToInt(x - 15 * c), TruncToInt(y - 15 * s), TruncToInt(x + 15 * c), TruncToInt(y + 15 * s));
   Line(canvas, TruncToInt(x - 15 * s - 5 * c), TruncToInt(y + 15 * c - 5 * s), TruncToInt(x - 15 * s + 5 * c),
        TruncToInt(y + 15 * c + 5 * s));
 }
-
-}  // namespace
 
 void PaintOwnAircraft(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft) {
   if (view.mode == MapMode::kMap) {

@@ -4,12 +4,19 @@
 namespace corvane::map {
 
 void PaintRoute(Canvas& canvas, const MapView& view, std::span<const RouteWaypoint> route, Color routeColor) {
+  PaintRoute(
+      canvas, [&view](double latitude, double longitude) { return ProjectToScreen(view, latitude, longitude); }, route,
+      routeColor);
+}
+
+void PaintRoute(Canvas& canvas, const PointProjection& project, std::span<const RouteWaypoint> route,
+                Color routeColor) {
   canvas.SetPenColor(routeColor);
   SetFontColor(canvas, routeColor);
   for (std::size_t i = 0; i < route.size(); ++i) {
     const RouteWaypoint& waypoint = route[i];
     if (waypoint.latitude == 0 && waypoint.longitude == 0) break;
-    const ScreenPoint p = ProjectToScreen(view, waypoint.latitude, waypoint.longitude);
+    const ScreenPoint p = project(waypoint.latitude, waypoint.longitude);
     if (i > 0) canvas.LineTo(p.x, p.y);
     canvas.TextOut(p.x + 5, p.y, waypoint.ident == "*****" ? waypoint.typeText : waypoint.ident);
     canvas.MoveTo(p.x, p.y);

@@ -29,7 +29,7 @@ std::string AutopilotText(const AutopilotStatus& autopilot) {
 }  // namespace
 
 void PaintStatusTexts(Canvas& canvas, const OwnAircraft& aircraft, const AutopilotStatus& autopilot,
-                      std::int32_t windowWidth, std::int32_t windowHeight) {
+                      std::int32_t windowWidth, std::int32_t windowHeight, bool holdStateShown) {
   SetFontColor(canvas, kYellow);
   const int size = canvas.CurrentFont().size;
   const int fw = 5 * size;
@@ -47,20 +47,24 @@ void PaintStatusTexts(Canvas& canvas, const OwnAircraft& aircraft, const Autopil
     canvas.TextOut(rightX, bottom - 3 * fh, DecimalText(autopilot.distanceToNextNm) + "nm");
     canvas.TextOut(rightX, bottom - 2 * fh, "to");
     canvas.TextOut(rightX, bottom - fh, autopilot.nextIdent);
-    canvas.TextOut(60, bottom - fh, AutopilotText(autopilot));
+    if (holdStateShown || autopilot.mode != 6) canvas.TextOut(60, bottom - fh, AutopilotText(autopilot));
   }
   SetFontSize(canvas, size);
   SetFontBold(canvas, false);
 }
 
 void PaintWindArrow(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft) {
-  constexpr int kX = 75;
-  constexpr int kY = 40;
   const double reference = view.mode == MapMode::kMap ? double(aircraft.magneticVariationDeg) : aircraft.headingDegTrue;
   int a = TruncToInt(double(aircraft.windDirectionDegTrue) - reference - 180);
   if (a < 0) a += 360;
-  const int a1 = a - 10;
-  const int a2 = a + 10;
+  PaintWindArrowAt(canvas, a, 10);
+}
+
+void PaintWindArrowAt(Canvas& canvas, int a, int headSpreadDeg) {
+  constexpr int kX = 75;
+  constexpr int kY = 40;
+  const int a1 = a - headSpreadDeg;
+  const int a2 = a + headSpreadDeg;
   canvas.SetPenColor(kYellow);
   const int tipX = TruncToInt(kX + 15 * SinDeg(a));
   const int tipY = TruncToInt(kY - 15 * CosDeg(a));

@@ -12,10 +12,18 @@ constexpr double kConflictHeightFt = 700.0;
 
 void PaintTraffic(Canvas& canvas, const MapView& view, std::span<const TrafficMark> traffic, int trafficMode,
                   double ownAltitudeFt) {
+  const float limitNm = static_cast<float>(view.rangeNm) * 1.5f;  // as InRange tests
+  PaintTraffic(
+      canvas, [&view](double latitude, double longitude) { return ProjectToScreen(view, latitude, longitude); },
+      traffic, trafficMode, ownAltitudeFt, limitNm);
+}
+
+void PaintTraffic(Canvas& canvas, const PointProjection& project, std::span<const TrafficMark> traffic, int trafficMode,
+                  double ownAltitudeFt, float maxDistNm) {
   SetFontColor(canvas, kWhite);
   for (const TrafficMark& mark : traffic) {
-    const ScreenPoint p = ProjectToScreen(view, mark.latitude, mark.longitude);
-    if (!InRange(view, p.distNm)) continue;
+    const ScreenPoint p = project(mark.latitude, mark.longitude);
+    if (!(p.distNm < maxDistNm)) continue;
     const double relativeFt = mark.altitudeFt - ownAltitudeFt;
     if (p.distNm < kConflictDistanceNm && relativeFt > -kConflictHeightFt && relativeFt < kConflictHeightFt) {
       SetFontColor(canvas, kRed);

@@ -9,6 +9,8 @@
 
 #include "control_registry.h"
 #include "controls.h"
+#include "corvane/airport/airport_frame.h"
+#include "corvane/airport/airport_layout.h"
 #include "corvane/autopilot/autopilot_buttons.h"
 #include "corvane/autopilot/autopilot_state.h"
 #include "corvane/map/canvas.h"
@@ -206,6 +208,17 @@ class TForm1 : public DisplayPanelControls,
   void btSdPrClick();
   void btSdNtClick();
   void btSdEtClick();
+  // The airport view: its panel's buttons and edits, its loop and the layout it shows (form_airport.cpp).
+  void btArpInfoClick();
+  void btViewArClick();
+  void btViewDpClick();
+  void btClArpClick();
+  void edICAOKeyUp(int key);
+  void edDEPKeyUp(int key);
+  void Timer3Timer();
+  airport::AirportLayout airportLayout;
+  map::GeoPos airportCentre;  // where the view looks; set by a load and by a left click
+  std::string viewedAirport;  // the ident as typed, upper-cased
 
  private:
   void BuildLayout();
@@ -223,6 +236,13 @@ class TForm1 : public DisplayPanelControls,
   void SwitchLayersTo(const map::LayerToggles& wanted);
   // Restyles and enables the mode buttons as an autopilot transition says, and starts or stops Timer4.
   void ApplyAutopilotPanel(const autopilot::PanelUpdate& update);
+  // The airport view's helpers (form_airport.cpp).
+  void OpenAirportView(const std::string& identText);
+  void PlaceAirportPanels();
+  void WriteOnWindow(std::string_view text);
+  void AirportViewMouseUp(map::MouseButton button, int x, int y);
+  std::vector<plan::RadioLabel> AirportViewRadioLabels() const;
+  airport::AirportFrameInputs CollectAirportFrameInputs();
 
   FormOptions options_;
   Dialogs& dialogs_;
@@ -234,6 +254,11 @@ class TForm1 : public DisplayPanelControls,
   std::vector<map::RouteWaypoint> frameRoute_;
   std::vector<map::TrafficMark> frameTraffic_;
   std::vector<map::AirwayPoint> frameAirwayPoints_;
+  // The airport view's files, kept between opens, and its frame's copies of the tables' nearby rows.
+  airport::LayoutFileCache layoutFiles_;
+  std::vector<airport::NearBeacon> airportBeacons_;
+  std::vector<airport::NearFix> airportFixes_;
+  airport::ProcedurePreview airportPreview_;
 };
 
 inline constexpr int kKeyEnter = 13;

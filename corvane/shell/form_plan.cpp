@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "corvane/airport/airport_view_delete.h"
 #include "corvane/map/display_buttons.h"
 #include "corvane/navdata/nav_search.h"
 #include "corvane/plan/plan_display.h"
@@ -92,9 +93,9 @@ void TForm1::btAPnxtClick() { plan::StepActiveWaypoint(plan, +1); }
 // Deleting.
 
 void TForm1::DeleteCommand(plan::DeleteSource source) {
-  // The airport view's delete arrives with the airport view.
-  if (Timer3.Enabled()) return;
-  const plan::DeleteOutcome outcome = plan::DeleteCommandMapView(plan, database->airwaySegments, source);
+  const plan::DeleteOutcome outcome = Timer3.Enabled()
+                                          ? airport::DeleteCommandAirportView(plan)
+                                          : plan::DeleteCommandMapView(plan, database->airwaySegments, source);
   plan::KeepActiveWaypointInPlan(plan);
   if (!outcome.status.empty()) SB1.text = outcome.status;
   if (outcome.resetDisplay) ResetDisplay();
@@ -104,8 +105,10 @@ void TForm1::DeleteCommand(plan::DeleteSource source) {
 
 void TForm1::PB1MouseUp(map::MouseButton button, int x, int y) {
   if (PanFP.visible) return;
-  // The airport view's clicks arrive with the airport view.
-  if (Timer3.Enabled()) return;
+  if (Timer3.Enabled()) {
+    AirportViewMouseUp(button, x, y);
+    return;
+  }
   const map::MapClickAction action = map::MapClickActionFor(button, view.mode, autopilot.AutopilotMode != 0);
   if (action == map::MapClickAction::kNone) return;
   if (action == map::MapClickAction::kRecentre) {
@@ -170,8 +173,11 @@ void TForm1::HoldAt(plan::ClickPosition position) {
 void TForm1::TuneRadioTo(plan::ClickPosition position) {
   const std::vector<plan::PickCandidate> candidates = PickCandidates(nearby->points);
   plan::SimLinkCommands commands(link());
-  // The airport view's runway labels arrive with the airport view.
-  if (const auto status = plan::TuneRadioTo(PlanPickContext(candidates), position, {}, commands)) SB1.text = *status;
+  // The runway labels of the airport last opened hold ILS frequencies too.
+  const std::vector<plan::RadioLabel> labels = AirportViewRadioLabels();
+  if (const auto status = plan::TuneRadioTo(PlanPickContext(candidates), position, labels, commands)) {
+    SB1.text = *status;
+  }
 }
 
 // Plan files.

@@ -102,9 +102,10 @@ void TForm1::TimerTick(int timerIndex) {
   switch (timerIndex) {
     case 0: Timer1Timer(); break;
     case 1: Timer2Timer(); break;
+    case 2: Timer3Timer(); break;
     case 3: Timer4Timer(); break;
     case 4: Timer5Timer(); break;
-    default: break;  // the airport view's loop joins with its subsystem
+    default: break;
   }
 }
 

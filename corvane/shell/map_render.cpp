@@ -1,9 +1,14 @@
 // "corvane --render": the options, and one frame from the data folder with the nearby lists fully built.
 #include "map_render.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <memory>
 
+#include "corvane/airport/airport_frame.h"
+#include "corvane/airport/airport_view.h"
+#include "corvane/airport/frame_collection.h"
 #include "corvane/map/map_frame.h"
 #include "corvane/map/nearby_refresh.h"
 #include "corvane/navdata/data_file_name.h"
@@ -11,9 +16,15 @@
 #include "corvane/plan/flight_plan.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
+#include "corvane/plan/procedures.h"
 
 namespace corvane::shell {
 namespace {
+
+// The airport view's zoom limits, and its zoom after a SID or STAR is loaded.
+constexpr float kMinRenderZoomDeg = 0.0001f;
+constexpr float kMaxRenderZoomDeg = 2.0f;
+constexpr float kProcedureZoomDeg = 1.5f;
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value) {
@@ -112,6 +123,22 @@ bool ParseOption(std::string_view option, std::string_view value, RenderRequest&
     request.planFile = std::filesystem::path(value);
     return !value.empty();
   }
+  if (option == "--airport") {
+    request.airport = value;
+    return !value.empty();
+  }
+  if (option == "--sid" || option == "--star") {
+    if (!request.procedureFile.empty()) return false;  // one procedure at a time
+    request.procedureFile = option == "--sid" ? plan::kSidFileName : plan::kStarFileName;
+    request.procedureName = value;
+    return !value.empty();
+  }
+  if (option == "--zoom") {
+    float zoom = 0;
+    if (!ParseNumber(value, zoom) || !(zoom >= kMinRenderZoomDeg && zoom <= kMaxRenderZoomDeg)) return false;
+    request.zoomDeg = zoom;
+    return true;
+  }
   if (option == "--size") {
     return ParsePair(value, 'x', first, second) && ParseNumber(first, request.widthPx) &&
            ParseNumber(second, request.heightPx) && request.widthPx >= 16 && request.heightPx >= 16 &&
@@ -141,6 +168,61 @@ std::optional<std::string> ReadRoute(const std::filesystem::path& planFile, std:
     route.push_back({entry.lat, entry.lon, entry.ident, entry.info});
   }
   return problem;
+}
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+  return text;
+}
+
+// The airport view of the request, with the route and the selected procedure; problems are added.
+void DrawAirportView(const RenderRequest& request, const navdata::NavDatabase& database,
+                     std::span<const map::RouteWaypoint> route, map::Canvas& canvas,
+                     std::vector<std::string>& problems) {
+  const std::string ident = UpperCase(request.airport);
+  auto layout = std::make_unique<airport::AirportLayout>();
+  airport::LayoutFileCache files;
+  const airport::AirportLoadResult result =
+      airport::LoadAirportLayout(files, request.dataFolder, SourceOf(request.dataFolder), ident, *layout);
+  for (const auto& problem : result.problems) problems.push_back(navdata::ProblemText(problem));
+  const std::optional<map::GeoPos> centre = airport::LayoutCentre(*layout);
+  if (!result.loaded() || !centre) problems.push_back(ident + ": " + (result.loaded() ? "no layout" : result.failure));
+
+  airport::ProcedurePreview preview;
+  if (!request.procedureFile.empty()) {
+    plan::ProcedureTable table;
+    const plan::ProcedureLoadResult loaded =
+        plan::LoadProcedures(request.dataFolder, request.procedureFile, ident, table);
+    for (const auto& problem : loaded.problems) problems.push_back(navdata::ProblemText(problem));
+    table.selected = 0;
+    const std::string wanted = UpperCase(request.procedureName);
+    for (std::int32_t i = 1; i < table.endIndex() && table.selected == 0; ++i) {
+      if (table.entries[static_cast<std::size_t>(i)].procName == wanted) table.selected = i;
+    }
+    if (table.selected == 0 && loaded.outcome == plan::ProcedureLoadOutcome::kLoaded) {
+      problems.push_back(std::string(request.procedureFile) + ": no procedure " + wanted + " for " + ident);
+    }
+    airport::CollectProcedurePreview(table, preview);
+  }
+
+  airport::AirportFrameInputs inputs;
+  std::vector<airport::NearBeacon> beacons;
+  std::vector<airport::NearFix> fixes;
+  inputs.centre = centre.value_or(request.centre);
+  airport::CollectNearBeacons(database.beacons, inputs.centre, beacons);
+  airport::CollectNearFixes(database.fixes, inputs.centre, fixes);
+  inputs.common.toggles = request.layers;
+  inputs.common.route = route;
+  inputs.common.windowWidth = request.widthPx;
+  inputs.common.windowHeight = request.heightPx;
+  inputs.layout = layout.get();
+  inputs.zoomDeg =
+      request.zoomDeg.value_or(request.procedureFile.empty() ? airport::kAirportViewStartZoom : kProcedureZoomDeg);
+  inputs.ident = ident;
+  inputs.beacons = beacons;
+  inputs.fixes = fixes;
+  inputs.preview = &preview;
+  airport::DrawAirportFrame(canvas, inputs, request.widthPx, request.heightPx);
 }
 
 }  // namespace
@@ -186,6 +268,10 @@ std::vector<std::string> RenderMapFrame(const RenderRequest& request, map::Canva
   std::vector<map::RouteWaypoint> route;
   if (!request.planFile.empty()) {
     if (auto problem = ReadRoute(request.planFile, route)) problems.push_back(std::move(*problem));
+  }
+  if (!request.airport.empty()) {
+    DrawAirportView(request, *database, route, canvas, problems);
+    return problems;
   }
 
   map::FrameInputs inputs;

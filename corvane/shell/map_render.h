@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "corvane/map/canvas.h"
@@ -25,6 +26,13 @@ struct RenderRequest {
   std::filesystem::path planFile;  // empty: no route
   int widthPx = 1024;
   int heightPx = 768;
+  // The airport view instead of the map: the airport, the SID or STAR shown over it (its file and
+  // name; both empty for none), and the zoom (half the view height in degrees; empty: 0.1, or 1.5
+  // with a procedure, as the window opens them).
+  std::string airport;
+  std::string_view procedureFile;
+  std::string procedureName;
+  std::optional<float> zoomDeg;
 };
 
 // The largest picture: the map image the window draws into.
@@ -41,10 +49,13 @@ RenderParse ParseRenderArguments(std::span<const std::string> arguments);
 inline constexpr const char* kRenderUsage =
     "usage: corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map]\n"
     "       [--heading DEG] [--layers ARP,VOR,NDB,FIX,INF,RR,GEO,GEO2,AWH,AWB,AWL,TCS] [--plan FILE.nav]\n"
-    "       [--size WxH]\n";
+    "       [--size WxH]\n"
+    "       corvane --render OUT.png --airport ICAO [--sid NAME|--star NAME] [--zoom DEG] [--data DIR]\n"
+    "       [--plan FILE.nav] [--layers ...] [--size WxH]\n";
 
 // Loads the data folder (the X-Plane family when it has "NAVapt.dat", the FS family otherwise), builds
-// the nearby lists completely around the centre, reads the plan and draws one frame on the canvas.
+// the nearby lists completely around the centre, reads the plan and draws one frame on the canvas: a
+// map frame, or with an airport its diagram.
 // Returns the problems met on the way (bad data rows, a plan that did not read); the frame is drawn anyway.
 std::vector<std::string> RenderMapFrame(const RenderRequest& request, map::Canvas& canvas);
 

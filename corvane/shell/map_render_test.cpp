@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "corvane/map/recording_canvas.h"
 #include "test_form.h"
 
@@ -63,7 +65,9 @@ TEST(MapRenderTest, BadOptionsNameTheWord) {
       {{"out.png", "--layers", "ARP,XYZ"}, "bad value 'ARP,XYZ' for --layers"},
       {{"out.png", "--size", "10x10"}, "bad value '10x10' for --size"},
       {{"out.png", "--size", "4000x1000"}, "bad value '4000x1000' for --size"},
-      {{"out.png", "--zoom", "2"}, "unknown option --zoom"},
+      {{"out.png", "--scale", "2"}, "unknown option --scale"},
+      {{"out.png", "--zoom", "3"}, "bad value '3' for --zoom"},
+      {{"out.png", "--sid", "A", "--star", "B"}, "bad value 'B' for --star"},
       {{"out.png", "--plan"}, "--plan needs a value"},
   };
   for (const Case& c : cases) EXPECT_EQ(Parse(c.words).error, c.error) << c.error;
@@ -115,6 +119,46 @@ TEST(MapRenderTest, AMissingFolderOrPlanIsReportedAndTheFrameStillDrawn) {
   for (const std::string& problem : problems) planNamed |= problem.find("none.nav") != std::string::npos;
   EXPECT_TRUE(planNamed);
   EXPECT_NE(FindText(canvas, "160"), nullptr);
+}
+
+TEST(MapRenderTest, TheAirportViewShowsTheNamedProcedure) {
+  TemporaryFolder folder;
+  WriteText(folder.path() / "NAVapt.dat", "TEST  50.100000   4.100000    12  Test Field\r\n");
+  WriteText(folder.path() / "corvanxX_apt.dat", "I\r\n1000 Version\r\n1       12 1 0 TEST Test Field\r\n");
+  WriteText(folder.path() / "NAVrwy.dat", "I\r\nheader\r\nTEST 09   50.100000   4.100000  90  1000 110.10 090\r\n");
+  WriteText(folder.path() / "navsid.dat",
+            "header\r\nheader\r\nheader\r\n"
+            "[TEST SID1   RW09\r\n              ALPHA  50.200000    4.200000\r\n\r\n"
+            "[TEST SID2   RW27\r\n              BRAVO  50.300000    4.300000\r\n"
+            "              CHARL  50.400000    4.400000\r\n");
+  const RenderParse parse =
+      ParseRenderArguments(std::vector<std::string>{"out.png", "--airport", "test", "--sid", "sid2", "--zoom", "0.5"});
+  ASSERT_TRUE(parse.request) << parse.error;
+  RenderRequest request = *parse.request;
+  request.dataFolder = folder.path();
+  map::RecordingCanvas canvas(3000, 2250);
+  // Only the navigation files are missing or short; the view's own files and the procedure read well.
+  const auto aboutTheView = [](const std::vector<std::string>& problems) {
+    return std::count_if(problems.begin(), problems.end(), [](const std::string& problem) {
+      return problem.find("navsid") != std::string::npos || problem.find("TEST") != std::string::npos ||
+             problem.find("corvanxX") != std::string::npos;
+    });
+  };
+  std::vector<std::string> problems = RenderMapFrame(request, canvas);
+  EXPECT_EQ(aboutTheView(problems), 0) << ::testing::PrintToString(problems);
+  EXPECT_NE(FindText(canvas, "SID2 / RW27"), nullptr);
+  EXPECT_NE(FindText(canvas, "CHARL"), nullptr);
+  EXPECT_EQ(FindText(canvas, "ALPHA"), nullptr);
+  // The label at the layout's centre, in the middle of the 1024 x 768 picture.
+  const map::CanvasCall* label = FindText(canvas, "110.10 090");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->x1, 512);
+  EXPECT_EQ(label->y1, 384);
+
+  request.procedureName = "SID9";
+  problems = RenderMapFrame(request, canvas);
+  EXPECT_EQ(aboutTheView(problems), 1);
+  EXPECT_NE(std::find(problems.begin(), problems.end(), "navsid.dat: no procedure SID9 for TEST"), problems.end());
 }
 
 }  // namespace

@@ -20,9 +20,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav]\n"
+    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav] [--airport ICAO]\n"
     "               [--screenshot FILE --after SECONDS]\n"
-    "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n";
+    "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n"
+    "       corvane --render OUT.png --airport ICAO [--sid NAME|--star NAME] [--zoom DEG] [--plan PLAN.nav] ...\n";
 
 }  // namespace
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   std::string simulator = "simhost";
   std::string screenshotPath;
   std::string flyPlanPath;
+  std::string airport;
   double screenshotAfterSeconds = 3.0;
   const QStringList arguments = QApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
       simulator = arguments[++i].toStdString();
     } else if (argument == "--fly" && hasValue) {
       flyPlanPath = arguments[++i].toStdString();
+    } else if (argument == "--airport" && hasValue) {
+      airport = arguments[++i].toStdString();
     } else if (argument == "--screenshot" && hasValue) {
       screenshotPath = arguments[++i].toStdString();
     } else if (argument == "--after" && hasValue) {
@@ -107,6 +111,11 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, window.get(), [&] {
     window->Start();
     if (!flyPlanLines.empty()) window->FlyPlan(flyPlanLines);
+    // The airport view opens as from its panel's lower ">".
+    if (!airport.empty()) {
+      window->form().edICAO.text = airport;
+      window->Call("btViewArClick");
+    }
   });
   const int result = application.exec();
   return exitCode != 0 ? exitCode : result;
