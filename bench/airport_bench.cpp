@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "bench/map_bench_data.h"
@@ -16,8 +15,7 @@
 #include "corvane/map/map_frame.h"
 
 #ifdef CORVANE_BENCH_HAVE_QT
-#include <QApplication>
-
+#include "bench/bench_qt_application.h"
 #include "corvane/shell/qt/qt_canvas.h"
 #endif
 
@@ -100,15 +98,7 @@ BENCHMARK(BM_AirportDrawFrame_Logic)->Unit(benchmark::kMillisecond)->Repetitions
 
 #ifdef CORVANE_BENCH_HAVE_QT
 void BM_AirportDrawFrame_Qt(benchmark::State& state) {
-  // Text needs a GUI application, which the map's benchmark may have made already.
-  static std::unique_ptr<QApplication> application = []() -> std::unique_ptr<QApplication> {
-    if (QApplication::instance() != nullptr) return nullptr;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "corvane_bench";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
-  }();
+  bench::EnsureQtApplication();
   EhamFrame frame;
   if (!frame.loaded) {
     state.SkipWithError("no EHAM layout");

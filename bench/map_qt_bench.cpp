@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/bench_qt_application.h"
 #include "bench/map_bench_data.h"
 #include "corvane/map/map_frame.h"
 #include "corvane/shell/qt/qt_canvas.h"
@@ -17,19 +18,6 @@
 namespace {
 
 using namespace corvane;
-
-// Text needs a GUI application; the benchmark runs without a display. Another benchmark of the
-// program may have made it already.
-void EnsureApplication() {
-  static std::unique_ptr<QApplication> application = []() -> std::unique_ptr<QApplication> {
-    if (QApplication::instance() != nullptr) return nullptr;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "corvane_bench";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
-  }();
-}
 
 // The canvas as it was before: a new painter, pen and font for every primitive.
 class PainterPerCallCanvas final : public map::Canvas {
@@ -77,7 +65,7 @@ class PainterPerCallCanvas final : public map::Canvas {
 
 template <typename CanvasType>
 void ClearImage(benchmark::State& state) {
-  EnsureApplication();
+  bench::EnsureQtApplication();
   CanvasType canvas(3000, 2250);
   if constexpr (std::is_same_v<CanvasType, shell::qt::QtCanvas>)
     canvas.SetVisibleArea(bench::kWidthPx, bench::kHeightPx);
@@ -94,7 +82,7 @@ void BM_MapClearImageOnly_Qt(benchmark::State& state) { ClearImage<shell::qt::Qt
 BENCHMARK(BM_MapClearImageOnly_Qt)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_MapDrawFrame_Qt(benchmark::State& state) {
-  EnsureApplication();
+  bench::EnsureQtApplication();
   std::vector<map::TrafficMark> traffic;
   const map::FrameInputs inputs = bench::EveryLayer(traffic);
   shell::qt::QtCanvas image(3000, 2250);
@@ -112,7 +100,7 @@ void BM_MapDrawFrame_Qt(benchmark::State& state) {
 BENCHMARK(BM_MapDrawFrame_Qt)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_MapDrawFrame_QtPainterPerCall(benchmark::State& state) {
-  EnsureApplication();
+  bench::EnsureQtApplication();
   std::vector<map::TrafficMark> traffic;
   const map::FrameInputs inputs = bench::EveryLayer(traffic);
   PainterPerCallCanvas image(3000, 2250);
@@ -124,5 +112,20 @@ void BM_MapDrawFrame_QtPainterPerCall(benchmark::State& state) {
 BENCHMARK(BM_MapDrawFrame_QtPainterPerCall)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+namespace corvane::bench {
+
+void EnsureQtApplication() {
+  static std::unique_ptr<QApplication> application = []() -> std::unique_ptr<QApplication> {
+    if (QApplication::instance() != nullptr) return nullptr;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "corvane_bench";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+  }();
+}
+
+}  // namespace corvane::bench
 
 #endif
