@@ -1,5 +1,6 @@
 #include "tools/simhost/flightgear_backend.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "corvane/simlink/offset_codec.h"
@@ -41,15 +42,13 @@ class BlockNeeds : public OffsetSpaceAccess {
 
 FlightGearBackend::FlightGearBackend(const FlightGearOptions& options, Report report)
     : options_(options), report_(std::move(report)), mapping_(options.xplane) {
-  if (!TryConnect()) {
-    report_("waiting for FlightGear at " + Where() + " (nothing answers yet)");
-  }
+  if (!TryConnect()) report_("waiting for FlightGear at " + Where() + " (nothing answers yet)");
 }
 
 std::string FlightGearBackend::Where() const { return options_.host + ":" + std::to_string(options_.port); }
 
 bool FlightGearBackend::TryConnect() {
-  nextAttempt_ = PropertyConnection::Clock::now() + options_.retryInterval;
+  nextAttempt_ = Clock::now() + options_.retryInterval;
   std::string error;
   if (!connection_.Connect(options_.host, options_.port, options_.connectTimeout, error)) return false;
   // Data mode: no prompts, and `get` answers with the bare value.
@@ -57,15 +56,21 @@ bool FlightGearBackend::TryConnect() {
 }
 
 void FlightGearBackend::Advance(double) {
-  if (!connection_.IsOpen() && PropertyConnection::Clock::now() >= nextAttempt_) TryConnect();
+  if (pending_) Collect(Clock::now());
+  if (!connection_.IsOpen() && Clock::now() >= nextAttempt_) TryConnect();
 }
 
 std::uint32_t FlightGearBackend::ServeBlock(std::span<std::byte> block) {
   BlockNeeds needs;
   ServeRequestBlock(block, needs);
-  // Traffic is served only from a FlightGear that answered; a poll finds that out for itself.
-  if ((needs.simulator && !connection_.IsOpen()) || (needs.reads && !needs.poll && !answering_)) return 0;
-  if (needs.poll && !Poll()) return 0;
+  if (needs.simulator && !connection_.IsOpen()) return 0;
+  if (needs.poll) {
+    // One batch in flight at a time; only a FlightGear not yet known to answer is waited for.
+    if (pending_ && Collect(Clock::now()) == Progress::kFailed) return 0;
+    if (!pending_ && !SendPoll()) return 0;
+    if (!answering_ && Collect(pending_->deadline) != Progress::kComplete) return 0;
+  }
+  if (needs.reads && !answering_) return 0;
   const std::uint32_t reply = ServeRequestBlock(block, mapping_);
   if (const std::string commands = mapping_.TakeCommands(); !commands.empty() && !connection_.Send(commands)) {
     Lose("the connection broke");
@@ -74,38 +79,53 @@ std::uint32_t FlightGearBackend::ServeBlock(std::span<std::byte> block) {
   return reply;
 }
 
-bool FlightGearBackend::Poll() {
+bool FlightGearBackend::SendPoll() {
   connection_.DiscardPending();
-  const std::size_t valueCount = mapping_.valueCount();
+  PendingPoll poll;
+  poll.valueCount = mapping_.valueCount();
+  poll.deadline = Clock::now() + options_.replyTimeout;
   if (!connection_.Send(mapping_.TakeCommands() + mapping_.PollRequest())) {
     Lose("the connection broke");
     return false;
   }
-  const auto deadline = PropertyConnection::Clock::now() + options_.replyTimeout;
-  std::vector<std::string> values(valueCount), listing;
-  for (std::string& value : values) {
-    if (!connection_.ReadLine(deadline, value)) {
-      Lose("no answer within " + std::to_string(options_.replyTimeout.count()) + " ms");
-      return false;
-    }
-  }
+  pending_ = std::move(poll);
+  return true;
+}
+
+FlightGearBackend::Progress FlightGearBackend::Collect(Clock::time_point until) {
+  PendingPoll& poll = *pending_;
   std::string line;
   while (true) {
-    if (!connection_.ReadLine(deadline, line) || listing.size() > kMaxListingLines) {
-      Lose("no end to the listing of /ai/models");
-      return false;
+    switch (connection_.ReadLine(std::min(until, poll.deadline), line)) {
+      case PropertyConnection::Read::kClosed: Lose("the connection broke"); return Progress::kFailed;
+      case PropertyConnection::Read::kNotYet:
+        if (Clock::now() < poll.deadline) return Progress::kWaiting;
+        Lose("no answer within " + std::to_string(options_.replyTimeout.count()) + " ms");
+        return Progress::kFailed;
+      case PropertyConnection::Read::kLine: break;
     }
-    if (line.empty()) break;
-    listing.push_back(line);
+    if (poll.values.size() < poll.valueCount) {
+      poll.values.push_back(line);
+    } else if (!line.empty()) {
+      if (poll.listing.size() >= kMaxListingLines) {
+        Lose("no end to the listing of /ai/models");
+        return Progress::kFailed;
+      }
+      poll.listing.push_back(line);
+    } else {
+      break;  // the empty answer that ends the listing
+    }
   }
-  mapping_.AbsorbPoll(values, listing);
+  mapping_.AbsorbPoll(poll.values, poll.listing);
+  pending_.reset();
   if (!answering_) report_((everAnswered_ ? "FlightGear answers again at " : "FlightGear answers at ") + Where());
   answering_ = everAnswered_ = true;
-  return true;
+  return Progress::kComplete;
 }
 
 void FlightGearBackend::Lose(const std::string& reason) {
   connection_.Close();
+  pending_.reset();
   if (answering_)
     report_("FlightGear at " + Where() + " stopped answering (" + reason +
             "); corvane sees a lost link until it answers again");

@@ -1,12 +1,14 @@
-// simhost's FlightGear backend: serves corvane from FlightGear's property server. Each corvane poll is
-// one round trip of `get` lines; the answers are kept and serve the traffic read that follows. A
-// FlightGear that stops answering is reported once and fails corvane's batches (a lost link) until a
-// reconnection answers again.
+// simhost's FlightGear backend: serves corvane from FlightGear's property server. Each corvane poll sends
+// one batch of `get` lines and is answered from the values of the batch before, so corvane never waits
+// for FlightGear's next frame; the answers are taken as they come. A FlightGear that stops answering is
+// reported once and fails corvane's batches (a lost link) until a reconnection answers again.
 #pragma once
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/simhost/flightgear_mapping.h"
 #include "tools/simhost/property_connection.h"
@@ -36,11 +38,24 @@ class FlightGearBackend : public SimulatorBackend {
   std::string StateLine() const override;
 
   bool answering() const { return answering_; }
+  bool pollPending() const { return pending_.has_value(); }
   const FlightGearMapping& mapping() const { return mapping_; }
 
  private:
+  using Clock = PropertyConnection::Clock;
+  // A batch sent and not yet answered in full.
+  struct PendingPoll {
+    std::size_t valueCount = 0;
+    std::vector<std::string> values;
+    std::vector<std::string> listing;
+    Clock::time_point deadline;
+  };
+  enum class Progress { kComplete, kWaiting, kFailed };
+
   bool TryConnect();
-  bool Poll();
+  bool SendPoll();
+  // Reads the pending batch's answers that come until `until`; a complete batch fills the offsets.
+  Progress Collect(Clock::time_point until);
   void Lose(const std::string& reason);
   std::string Where() const;
 
@@ -50,7 +65,8 @@ class FlightGearBackend : public SimulatorBackend {
   PropertyConnection connection_;
   bool answering_ = false;
   bool everAnswered_ = false;
-  PropertyConnection::Clock::time_point nextAttempt_{};
+  std::optional<PendingPoll> pending_;
+  Clock::time_point nextAttempt_{};
 };
 
 }  // namespace corvane::simhost

@@ -143,7 +143,6 @@ T FlightGearMapping::Get(std::uint32_t offset) const {
 std::string FlightGearMapping::PollRequest() const {
   std::string request;
   for (const char* path : kAircraftPaths) request += std::string("get ") + path + "\r\n";
-  request += std::string("get ") + kAltitudeLockPath + "\r\n";
   for (const std::string& aircraft : trafficPaths_) {
     for (const char* field : kTrafficFields) request += "get " + aircraft + "/" + field + "\r\n";
   }
@@ -152,14 +151,13 @@ std::string FlightGearMapping::PollRequest() const {
 }
 
 std::size_t FlightGearMapping::valueCount() const {
-  return kAircraftValues + 1 + trafficPaths_.size() * kTrafficFieldCount;
+  return kAircraftValues + trafficPaths_.size() * kTrafficFieldCount;
 }
 
 void FlightGearMapping::AbsorbPoll(std::span<const std::string> values, std::span<const std::string> listing) {
   if (values.size() != valueCount()) return;
   // A property FlightGear does not have answers empty: the last value stays.
   for (std::size_t i = 0; i < kAircraftValues; ++i) aircraft_[i] = NumberOr(values[i], aircraft_[i]);
-  altitudeLockAnswer_ = values[kAircraftValues];
   const std::vector<double>& a = aircraft_;
 
   Put(kOffsetLatitude, EncodeLatitude(a[kLatitude]));
@@ -177,7 +175,7 @@ void FlightGearMapping::AbsorbPoll(std::span<const std::string> values, std::spa
   Put(kOffsetApAltitude, EncodeApAltitude(a[kTargetAltitude]));
   Put(kOffsetApVerticalSpeed, EncodeApVerticalSpeed(a[kTargetVerticalSpeed]));
   Put(kOffsetApAirspeed, EncodeApAirspeed(std::round(a[kTargetSpeed])));
-  PublishTraffic(values.subspan(kAircraftValues + 1));
+  PublishTraffic(values.subspan(kAircraftValues));
 
   trafficPaths_.clear();
   for (const std::string& line : listing) {
@@ -276,9 +274,7 @@ void FlightGearMapping::UpdateAltitudeLock(bool written) {
   const bool climbing =
       Get<std::uint32_t>(kOffsetVsHold) != 0 && std::abs(targetFt - aircraft_[kAltitude]) > kCaptureBandFt;
   const std::string lock = climbing ? "vertical-speed-hold" : "altitude-hold";
-  // Sent again when FlightGear shows another lock (a pilot's hand on the autopilot panel).
-  if (written || lock != altitudeLockSent_ || (altitudeLockAnswer_ != lock && !altitudeLockAnswer_.empty()))
-    Command(kAltitudeLockPath, lock);
+  if (written || lock != altitudeLockSent_) Command(kAltitudeLockPath, lock);
   altitudeLockSent_ = lock;
 }
 

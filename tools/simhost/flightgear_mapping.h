@@ -54,7 +54,6 @@ class FlightGearMapping : public simlink::OffsetSpaceAccess {
 
   std::array<std::byte, kOffsetSpaceBytes> offsets_{};
   std::vector<double> aircraft_;  // last numeric answers, in poll order
-  std::string altitudeLockAnswer_;
   std::vector<std::string> trafficPaths_;
   std::string commands_;
   bool altitudeEngaged_ = false;  // corvane wrote an altitude, vertical speed or the switch

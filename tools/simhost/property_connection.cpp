@@ -82,27 +82,26 @@ bool PropertyConnection::Send(std::string_view text) {
   return socket_ >= 0;
 }
 
-bool PropertyConnection::ReadLine(Clock::time_point deadline, std::string& line) {
+PropertyConnection::Read PropertyConnection::ReadLine(Clock::time_point deadline, std::string& line) {
   while (socket_ >= 0) {
     if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
       line.assign(received_, 0, end);
       if (!line.empty() && line.back() == '\r') line.pop_back();
       received_.erase(0, end + 1);
-      return true;
+      return Read::kLine;
     }
     pollfd waiting{socket_, POLLIN, 0};
     const int ready = poll(&waiting, 1, MillisecondsUntil(deadline));
     if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) return Read::kNotYet;
     char buffer[4096];
     const ssize_t got = ready == 1 ? recv(socket_, buffer, sizeof buffer, 0) : -1;
     if (got < 0 && ready == 1 && (errno == EAGAIN || errno == EINTR)) continue;
-    if (got <= 0) {
-      Close();
-      return false;
-    }
+    if (got <= 0) break;
     received_.append(buffer, static_cast<std::size_t>(got));
   }
-  return false;
+  Close();
+  return Read::kClosed;
 }
 
 void PropertyConnection::DiscardPending() {

@@ -24,8 +24,10 @@ class PropertyConnection {
 
   // Writes all of `text`; false (and closed) when the peer is gone.
   bool Send(std::string_view text);
-  // The next line without its CR LF; false (and closed) on a deadline passed or a closed peer.
-  bool ReadLine(Clock::time_point deadline, std::string& line);
+  enum class Read { kLine, kNotYet, kClosed };
+  // The next line without its CR LF; kNotYet when none has come by the deadline (a deadline in the
+  // past only takes what has arrived), kClosed (and closed) when the peer is gone.
+  Read ReadLine(Clock::time_point deadline, std::string& line);
   // Throws away whatever has arrived unasked, so the next answer is read from a clean start.
   void DiscardPending();
 
