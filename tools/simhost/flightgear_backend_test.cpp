@@ -161,14 +161,14 @@ struct BridgeUnderTest {
     FlightGearOptions options;
     options.host = "127.0.0.1";
     options.port = port;
-    options.replyTimeout = 300ms;
+    options.replyTimeout = 2000ms;  // a loaded machine's scripted server can be slow too
     options.retryInterval = 50ms;
     return options;
   }
   // A poll, its batch answered, and a second poll that reads the answer.
   bool Poll(simlink::AircraftState& state, simlink::TrafficList& traffic) {
     if (simlink::PollAircraft(link, state, traffic) != simlink::PollStatus::kConnected) return false;
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
     while (backend.pollPending() && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(5ms);
       backend.Advance(0.005);
@@ -388,7 +388,7 @@ TEST(FlightGearBackendTest, ALostFlightGearFailsTheBatchesReportsOnceAndIsFoundA
 
 // FlightGear answers once a frame, some hundred milliseconds under load: corvane's poll must not wait.
 TEST(FlightGearBackendTest, ASlowFlightGearNeverHoldsCorvaneUp) {
-  ScriptedPropertyServer flightGear(0, 150ms);
+  ScriptedPropertyServer flightGear(0, 400ms);
   SetAircraft(flightGear);
   BridgeUnderTest bridge(flightGear.port());
   simlink::AircraftState state;
@@ -398,9 +398,9 @@ TEST(FlightGearBackendTest, ASlowFlightGearNeverHoldsCorvaneUp) {
   for (int tick = 0; tick < 3; ++tick) {
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(simlink::PollAircraft(bridge.link, state, traffic), simlink::PollStatus::kConnected);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms) << "poll " << tick;
-    std::this_thread::sleep_for(200ms);
-    bridge.backend.Advance(0.2);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms) << "poll " << tick;
+    std::this_thread::sleep_for(500ms);
+    bridge.backend.Advance(0.5);
   }
   EXPECT_NEAR(state.altitudeFt, 3100, 0.01) << "the answers are taken as they come";
   EXPECT_TRUE(bridge.backend.answering());

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 
   std::unique_ptr<SimulatorBackend> backend;
+  char serving[200];
   if (!options.flightGearHost.empty()) {
     FlightGearOptions flightGear;
     flightGear.host = options.flightGearHost;
@@ -47,24 +48,22 @@ int main(int argc, char** argv) {
       std::printf("simhost: %s\n", line.c_str());
       std::fflush(stdout);
     });
+    std::snprintf(serving, sizeof serving, " for FlightGear at %s:%d", flightGear.host.c_str(), flightGear.port);
   } else {
-    backend = std::make_unique<StandInBackend>(options.model, options.timeFactor);
+    auto standIn = std::make_unique<StandInBackend>(options.model, options.timeFactor);
+    const corvane::standin::AircraftTruth& aircraft = standIn->model().aircraft();
+    std::snprintf(serving, sizeof serving, ", aircraft at %.6f,%.6f heading %.1f altitude %.0f ft, %d traffic",
+                  aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, aircraft.altitudeFt,
+                  options.model.trafficCount);
+    backend = std::move(standIn);
   }
   IpcServer server(*backend);
   if (!server.Listen(error)) {
     std::fprintf(stderr, "simhost: %s\n", error.c_str());
     return 1;
   }
-  const char* answeringAs = options.model.xplane ? "XPlane" : "FlightSim";
-  if (!options.flightGearHost.empty()) {
-    std::printf("simhost: %s server on %s for FlightGear at %s:%d\n", answeringAs, server.socketPath().c_str(),
-                options.flightGearHost.c_str(), options.flightGearPort);
-  } else {
-    const corvane::standin::AircraftTruth& aircraft = static_cast<StandInBackend&>(*backend).model().aircraft();
-    std::printf("simhost: %s server on %s, aircraft at %.6f,%.6f heading %.1f altitude %.0f ft, %d traffic\n",
-                answeringAs, server.socketPath().c_str(), aircraft.latitude, aircraft.longitude,
-                aircraft.headingDegTrue, aircraft.altitudeFt, options.model.trafficCount);
-  }
+  std::printf("simhost: %s server on %s%s\n", options.model.xplane ? "XPlane" : "FlightSim",
+              server.socketPath().c_str(), serving);
   std::fflush(stdout);
   server.Run(options.verbose, g_stop);
   std::printf("simhost: stopped\n");
