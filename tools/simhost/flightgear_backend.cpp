@@ -65,10 +65,12 @@ std::uint32_t FlightGearBackend::ServeBlock(std::span<std::byte> block) {
   ServeRequestBlock(block, needs);
   if (needs.simulator && !connection_.IsOpen()) return 0;
   if (needs.poll) {
-    // One batch in flight at a time; only a FlightGear not yet known to answer is waited for.
+    // One batch in flight at a time. Its answer is waited for only when the last one is too old to
+    // serve: the first poll after connecting, or after a pause in corvane's polling.
     if (pending_ && Collect(Clock::now()) == Progress::kFailed) return 0;
     if (!pending_ && !SendPoll()) return 0;
-    if (!answering_ && Collect(pending_->deadline) != Progress::kComplete) return 0;
+    const bool stale = !answering_ || Clock::now() - lastAnswer_ > options_.replyTimeout;
+    if (stale && Collect(pending_->deadline) != Progress::kComplete) return 0;
   }
   if (needs.reads && !answering_) return 0;
   const std::uint32_t reply = ServeRequestBlock(block, mapping_);
@@ -118,6 +120,7 @@ FlightGearBackend::Progress FlightGearBackend::Collect(Clock::time_point until) 
   }
   mapping_.AbsorbPoll(poll.values, poll.listing);
   pending_.reset();
+  lastAnswer_ = Clock::now();
   if (!answering_) report_((everAnswered_ ? "FlightGear answers again at " : "FlightGear answers at ") + Where());
   answering_ = everAnswered_ = true;
   return Progress::kComplete;

@@ -20,7 +20,8 @@ struct FlightGearOptions {
   std::string host = "localhost";
   int port = 5401;
   bool xplane = false;
-  // Below corvane's own send time-out, so a silent FlightGear fails the batch instead of the link.
+  // Below corvane's own send time-out, so a silent FlightGear fails the batch instead of the link; also
+  // the age beyond which answers are too old to serve without waiting for fresh ones.
   std::chrono::milliseconds replyTimeout{1000};
   std::chrono::milliseconds connectTimeout{300};
   std::chrono::milliseconds retryInterval{1000};
@@ -66,6 +67,7 @@ class FlightGearBackend : public SimulatorBackend {
   bool answering_ = false;
   bool everAnswered_ = false;
   std::optional<PendingPoll> pending_;
+  Clock::time_point lastAnswer_{};
   Clock::time_point nextAttempt_{};
 };
 

@@ -404,6 +404,12 @@ TEST(FlightGearBackendTest, ASlowFlightGearNeverHoldsCorvaneUp) {
   }
   EXPECT_NEAR(state.altitudeFt, 3100, 0.01) << "the answers are taken as they come";
   EXPECT_TRUE(bridge.backend.answering());
+
+  // After a pause longer than the reply time-out the old answers are not served: the poll waits.
+  flightGear.Set("/position/altitude-ft", "3200");
+  std::this_thread::sleep_for(2100ms);
+  ASSERT_EQ(simlink::PollAircraft(bridge.link, state, traffic), simlink::PollStatus::kConnected);
+  EXPECT_NEAR(state.altitudeFt, 3200, 0.01);
 }
 
 }  // namespace
