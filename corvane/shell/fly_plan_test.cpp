@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 
+#include "corvane/simlink/loopback_transport.h"
+#include "corvane/simlink/memory_offset_server.h"
 #include "flying_form.h"
 #include "simulator_choice.h"
 #include "testing/scratch_folder.h"
@@ -93,6 +97,32 @@ TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
   EXPECT_EQ(form.autopilot.AutopilotMode, autopilot::kModeOff);
   EXPECT_EQ(form.autopilot.hold.phase, autopilot::kHoldNone);
   EXPECT_EQ(form.bbLNAV.caption, "Ln");
+}
+
+// A running simulator that takes its time to answer: the form's clock still keeps step with the wall.
+TEST(FlyPlan, TheClockKeepsStepWithTheWallAgainstASlowSimulator) {
+  struct SlowServer : simlink::MemoryOffsetServer {
+    std::uint32_t ServeBlock(std::span<std::byte> block) override {
+      std::this_thread::sleep_for(std::chrono::milliseconds(60));
+      return MemoryOffsetServer::ServeBlock(block);
+    }
+  };
+  auto server = std::make_shared<SlowServer>();
+  auto transport = std::make_shared<simlink::LoopbackTransport>(*server);
+  SimulatorConnection connection;
+  connection.transport = transport.get();
+  connection.sleep = [](std::chrono::milliseconds) {};
+  connection.owner = std::make_shared<std::pair<decltype(server), decltype(transport)>>(server, transport);
+  test_support::ScratchFolder folder;
+  FlyingForm flying(folder / "corvane.INI", SourceDir() / "data" / "demo", std::move(connection));
+  flying.form().FormCreate();
+  const auto start = std::chrono::steady_clock::now();
+  const std::uint64_t startMs = flying.NowMs();
+  for (int second = 0; second < 2; ++second) flying.Advance(1000);
+  const auto wallMs =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(flying.NowMs() - startMs, 2000u);
+  EXPECT_LT(wallMs, 2000 + 300) << "the time spent waiting was slept as well";
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ FlyingForm::FlyingForm(const std::filesystem::path& settingsPath, const std::fil
 }
 
 void FlyingForm::Advance(std::uint64_t elapsedMs) {
-  if (!virtualTime()) std::this_thread::sleep_for(std::chrono::milliseconds(elapsedMs));
+  // Sleeping only what the timers did not spend waiting for the simulator keeps the clock on the wall.
+  if (!virtualTime()) std::this_thread::sleep_until(wallStart_ + std::chrono::milliseconds(NowMs() + elapsedMs));
   clock_->Advance(elapsedMs);
 }
 

@@ -1,8 +1,10 @@
 // The main window without a screen, flying: a form with its simulator and its timers on one clock.
 // Against the built-in stand-in the clock is virtual (hours in seconds); against a running simulator it
-// keeps step with the wall. Map frames are not drawn: no one looks at them.
+// keeps step with the wall, however long the simulator takes to answer. Map frames are not drawn: no one
+// looks at them.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -34,6 +36,7 @@ class FlyingForm {
   map::DiscardingCanvas paintBoxCanvas_{1024, 768};
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<VirtualClock> clock_;
+  std::chrono::steady_clock::time_point wallStart_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace corvane::shell

@@ -57,7 +57,7 @@ bool SomeoneListens(const sockaddr_un& address) {
 
 }  // namespace
 
-IpcServer::IpcServer(standin::FlightModel& model) : model_(model) {}
+IpcServer::IpcServer(SimulatorBackend& backend) : backend_(backend) {}
 
 IpcServer::~IpcServer() {
   for (Client& client : clients_) Disconnect(client);
@@ -94,7 +94,7 @@ bool IpcServer::Listen(std::string& error) {
   return true;
 }
 
-void IpcServer::Run(double timeFactor, bool verbose, const volatile std::sig_atomic_t& stop) {
+void IpcServer::Run(bool verbose, const volatile std::sig_atomic_t& stop) {
   Clock::time_point lastStep = Clock::now();
   Clock::time_point nextLog = lastStep + std::chrono::seconds(1);
   std::vector<pollfd> waiting;
@@ -110,7 +110,7 @@ void IpcServer::Run(double timeFactor, bool verbose, const volatile std::sig_ato
     const Clock::time_point now = Clock::now();
     const double elapsed = std::chrono::duration<double>(now - lastStep).count();
     if (elapsed >= kMinStepSeconds) {
-      model_.Step(elapsed * timeFactor);
+      backend_.Advance(elapsed);
       lastStep = now;
     }
     if (verbose && now >= nextLog) {
@@ -152,7 +152,7 @@ bool IpcServer::HandleRequest(Client& client) {
         return false;
       }
       g_servingBlock = 1;
-      reply.reply = model_.ServeBlock(std::span<std::byte>(client.view, kBlockSizeBytes));
+      reply.reply = backend_.ServeBlock(std::span<std::byte>(client.view, kBlockSizeBytes));
       g_servingBlock = 0;
     }
   }
@@ -190,10 +190,7 @@ void IpcServer::Disconnect(Client& client) {
 }
 
 void IpcServer::LogState() const {
-  const standin::AircraftTruth& a = model_.aircraft();
-  std::printf("simhost: t=%.0fs lat %.6f lon %.6f alt %.0f ft hdg %.1f ias %.0f kt gs %.0f kt vs %.0f fpm\n",
-              model_.elapsedSeconds(), a.latitude, a.longitude, a.altitudeFt, a.headingDegTrue, a.indicatedAirspeedKt,
-              a.groundSpeedKt, a.verticalSpeedFpm);
+  std::printf("simhost: %s\n", backend_.StateLine().c_str());
   std::fflush(stdout);
 }
 

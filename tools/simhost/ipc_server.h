@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "standin/flight_model.h"
+#include "tools/simhost/simulator_backend.h"
 
 namespace corvane::simhost {
 
 class IpcServer {
  public:
-  explicit IpcServer(standin::FlightModel& model);
+  explicit IpcServer(SimulatorBackend& backend);
   ~IpcServer();
   IpcServer(const IpcServer&) = delete;
   IpcServer& operator=(const IpcServer&) = delete;
@@ -21,8 +21,8 @@ class IpcServer {
   bool Listen(std::string& error);
   const std::string& socketPath() const { return socketPath_; }
 
-  // Serves clients and flies the model on the real clock × timeFactor until `stop` becomes non-zero.
-  void Run(double timeFactor, bool verbose, const volatile std::sig_atomic_t& stop);
+  // Serves clients and advances the backend on the real clock until `stop` becomes non-zero.
+  void Run(bool verbose, const volatile std::sig_atomic_t& stop);
 
  private:
   struct Client {
@@ -37,7 +37,7 @@ class IpcServer {
   void Disconnect(Client& client);
   void LogState() const;
 
-  standin::FlightModel& model_;
+  SimulatorBackend& backend_;
   std::string socketPath_;
   int listener_ = -1;
   std::vector<Client> clients_;

@@ -1,12 +1,14 @@
-// simhost: the stand-in simulator. Serves the FSUIPC offset space on Linux and flies one aircraft.
+// simhost: serves the FSUIPC offset space on Linux, from the stand-in's aircraft or from FlightGear.
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 
-#include "standin/flight_model.h"
+#include "tools/simhost/flightgear_backend.h"
 #include "tools/simhost/ipc_server.h"
 #include "tools/simhost/simhost_options.h"
+#include "tools/simhost/stand_in_backend.h"
 
 namespace {
 
@@ -35,18 +37,35 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  corvane::standin::FlightModel model(options.model);
-  IpcServer server(model);
+  std::unique_ptr<SimulatorBackend> backend;
+  char serving[200];
+  if (!options.flightGearHost.empty()) {
+    FlightGearOptions flightGear;
+    flightGear.host = options.flightGearHost;
+    flightGear.port = options.flightGearPort;
+    flightGear.xplane = options.model.xplane;
+    backend = std::make_unique<FlightGearBackend>(flightGear, [](const std::string& line) {
+      std::printf("simhost: %s\n", line.c_str());
+      std::fflush(stdout);
+    });
+    std::snprintf(serving, sizeof serving, " for FlightGear at %s:%d", flightGear.host.c_str(), flightGear.port);
+  } else {
+    auto standIn = std::make_unique<StandInBackend>(options.model, options.timeFactor);
+    const corvane::standin::AircraftTruth& aircraft = standIn->model().aircraft();
+    std::snprintf(serving, sizeof serving, ", aircraft at %.6f,%.6f heading %.1f altitude %.0f ft, %d traffic",
+                  aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, aircraft.altitudeFt,
+                  options.model.trafficCount);
+    backend = std::move(standIn);
+  }
+  IpcServer server(*backend);
   if (!server.Listen(error)) {
     std::fprintf(stderr, "simhost: %s\n", error.c_str());
     return 1;
   }
-  const corvane::standin::AircraftTruth& aircraft = model.aircraft();
-  std::printf("simhost: %s server on %s, aircraft at %.6f,%.6f heading %.1f altitude %.0f ft, %d traffic\n",
-              options.model.xplane ? "XPlane" : "FlightSim", server.socketPath().c_str(), aircraft.latitude,
-              aircraft.longitude, aircraft.headingDegTrue, aircraft.altitudeFt, options.model.trafficCount);
+  std::printf("simhost: %s server on %s%s\n", options.model.xplane ? "XPlane" : "FlightSim",
+              server.socketPath().c_str(), serving);
   std::fflush(stdout);
-  server.Run(options.timeFactor, options.verbose, g_stop);
+  server.Run(options.verbose, g_stop);
   std::printf("simhost: stopped\n");
   return 0;
 }

@@ -84,6 +84,16 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
     } else if (name == "--seed") {
       ok = numberInto(count, 0, 4294967295.0);
       model.seed = static_cast<std::uint64_t>(count);
+    } else if (name == "--flightgear") {
+      const std::size_t colon = value.rfind(':');
+      const std::optional<double> port =
+          colon == std::string_view::npos ? std::nullopt : ParseNumber(value.substr(colon + 1));
+      ok = colon > 0 && port && *port >= 1 && *port <= 65535 && *port == static_cast<int>(*port);
+      if (!ok) error = "bad value for --flightgear (HOST:PORT expected): '" + std::string(value) + "'";
+      if (ok) {
+        options.flightGearHost = value.substr(0, colon);
+        options.flightGearPort = static_cast<int>(*port);
+      }
     } else if (name == "--wind") {
       ok = ParsePair(value, '/', model.windDirectionDegTrue, model.windSpeedKt) && model.windSpeedKt >= 0 &&
            model.windSpeedKt < 400;

@@ -11,6 +11,9 @@ namespace corvane::simhost {
 struct SimhostOptions {
   standin::FlightModelOptions model;
   double timeFactor = 1.0;  // simulated seconds per real second
+  // --flightgear HOST:PORT: serve FlightGear's property server instead of the stand-in's model.
+  std::string flightGearHost;
+  int flightGearPort = 0;
   bool verbose = false;
   bool help = false;
 };
@@ -28,6 +31,8 @@ inline constexpr const char* kSimhostUsage =
     "  --seed N                    seed of the traffic (default 1)\n"
     "  --rate FACTOR               real-time factor (default 1)\n"
     "  --xplane                    answer as the X-Plane plug-in\n"
+    "  --flightgear HOST:PORT      serve FlightGear through its property server (fgfs --telnet=PORT)\n"
+    "                              instead of the stand-in's aircraft\n"
     "  --verbose                   log a line of aircraft state per second\n";
 
 // Parses argv (without the program name). False with `error` set on a bad option or value.

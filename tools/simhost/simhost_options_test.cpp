@@ -21,10 +21,10 @@ bool Parse(std::vector<std::string> words, SimhostOptions& options, std::string&
 TEST(SimhostOptionsTest, ReadsEveryOption) {
   SimhostOptions options;
   std::string error;
-  ASSERT_TRUE(Parse(
-      {"--at",     "52.3,4.76", "--heading", "90", "--altitude", "12000", "--speed", "180", "--wind",   "270/25",
-       "--magvar", "-3.5",      "--traffic", "12", "--seed",     "7",     "--rate",  "4",   "--xplane", "--verbose"},
-      options, error))
+  ASSERT_TRUE(Parse({"--at",   "52.3,4.76", "--heading", "90",        "--altitude",   "12000",        "--speed", "180",
+                     "--wind", "270/25",    "--magvar",  "-3.5",      "--traffic",    "12",           "--seed",  "7",
+                     "--rate", "4",         "--xplane",  "--verbose", "--flightgear", "fg.local:5401"},
+                    options, error))
       << error;
   EXPECT_EQ(options.model.latitude, 52.3);
   EXPECT_EQ(options.model.longitude, 4.76);
@@ -39,12 +39,25 @@ TEST(SimhostOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(options.timeFactor, 4);
   EXPECT_TRUE(options.model.xplane);
   EXPECT_TRUE(options.verbose);
+  EXPECT_EQ(options.flightGearHost, "fg.local");
+  EXPECT_EQ(options.flightGearPort, 5401);
 }
 
 TEST(SimhostOptionsTest, RefusesBadValues) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--at", "95,4"},     {"--at", "52.3;4.7"}, {"--heading"},   {"--heading", "ninety"}, {"--wind", "270"},
-      {"--wind", "270/-5"}, {"--traffic", "97"},  {"--rate", "0"}, {"--speed", "1,5"},      {"--bogus", "1"},
+      {"--at", "95,4"},
+      {"--at", "52.3;4.7"},
+      {"--heading"},
+      {"--heading", "ninety"},
+      {"--wind", "270"},
+      {"--wind", "270/-5"},
+      {"--traffic", "97"},
+      {"--rate", "0"},
+      {"--speed", "1,5"},
+      {"--bogus", "1"},
+      {"--flightgear", "localhost"},
+      {"--flightgear", ":5401"},
+      {"--flightgear", "fg:70000"},
   };
   for (const auto& words : bad) {
     SimhostOptions options;
