@@ -31,20 +31,22 @@ struct Localizer {
   bool ils;
 };
 
-// Squared flat distance in degrees of latitude, across the date line the short way.
-double FlatDistanceSquared(double lat1, double lon1, double lat2, double lon2) {
+// Squared flat distance in degrees of latitude, across the date line the short way; the longitude
+// scaled at the localizer's latitude, which is close enough to pick the nearest VOR.
+double FlatDistanceSquared(double lat1, double lon1, double cosLat1, double lat2, double lon2) {
   double dLon = std::fabs(lon1 - lon2);
   if (dLon > 180.0) dLon = 360.0 - dLon;
-  const double meanCos = std::cos((lat1 + lat2) * 0.5 * std::numbers::pi / 180.0);
   const double dLat = lat1 - lat2;
-  return dLat * dLat + dLon * meanCos * dLon * meanCos;
+  return dLat * dLat + dLon * cosLat1 * dLon * cosLat1;
 }
 
 const VorVariation* NearestVor(const std::vector<VorVariation>& vors, double latitudeDeg, double longitudeDeg) {
+  const double cosLatitude = std::cos(latitudeDeg * std::numbers::pi / 180.0);
   const VorVariation* nearest = nullptr;
   double best = std::numeric_limits<double>::infinity();
   for (const VorVariation& vor : vors) {
-    const double distance = FlatDistanceSquared(latitudeDeg, longitudeDeg, vor.latitudeDeg, vor.longitudeDeg);
+    const double distance =
+        FlatDistanceSquared(latitudeDeg, longitudeDeg, cosLatitude, vor.latitudeDeg, vor.longitudeDeg);
     if (distance < best) {
       best = distance;
       nearest = &vor;
