@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "corvane/map/map_view.h"
+#include "corvane/map/paint_support.h"
 #include "corvane/navdata/table_loading.h"
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
@@ -221,6 +222,21 @@ class SectionReader {
   AirportLoadResult& result_;
 };
 
+// The row gives the runway centre for both ends; the label goes to the threshold of its own end, so
+// that the texts of the two ends do not cover each other and each stands where its approach begins.
+// A row without a readable heading or half-length keeps its label at the centre.
+void MoveToThreshold(std::string_view line, LayoutItem& item) {
+  namespace runway = formats::runway_columns;
+  try {
+    const double headingDeg = FloatField(line, runway::kHeading, "heading");
+    const double backDeg = FloatField(line, runway::kHalfLength, "half-length") / kMetresPerNm / 60.0;
+    const double northDeg = -backDeg * map::CosDeg(headingDeg);
+    item.longitude -= static_cast<float>(backDeg * map::SinDeg(headingDeg) / map::CosDeg(item.latitude));
+    item.latitude += static_cast<float>(northDeg);
+  } catch (const navdata::RowRejected&) {
+  }
+}
+
 // The label entries of the runway file: lines of the airport long enough to carry a label.
 void ReadRunwayLabels(const formats::TextFile& file, std::string_view fileName, std::string_view ident, ItemSink& sink,
                       AirportLoadResult& result) {
@@ -232,6 +248,7 @@ void ReadRunwayLabels(const formats::TextFile& file, std::string_view fileName, 
       LayoutItem item;
       item.latitude = FloatField(line, runway::kLatitude, "latitude");
       item.longitude = FloatField(line, runway::kLongitude, "longitude");
+      MoveToThreshold(line, item);
       item.kind = kLabelKind;
       item.label = formats::CutField(line, runway::kExtraText);
       sink.Add(std::move(item), fileName, index + 1);

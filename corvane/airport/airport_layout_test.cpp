@@ -191,7 +191,8 @@ TEST(AirportLayoutRows, XPlaneRowsBecomeItems) {
       {"xxx", 50.02f, 4.02f, 90.5f, 300, 75, ""},
       {"xxx", 50.0f, 4.005f, 90, 2343.4f, 150, ""},  // 0.01 degree of longitude at 50 degrees north
       {"xxx", 50.005f, 4.01f, 0, 3645.3f, 150, ""},
-      {"txt", 50.1f, 4.1f, 0, 0, 0, "ILS 110.10"},
+      // At the threshold of the end heading 090, 1000 m west of the centre the row gives.
+      {"txt", 50.1f, 4.1f - 1000.0f / 1852 / 60 / 0.64145f, 0, 0, 0, "ILS 110.10"},
   };
   ASSERT_EQ(loaded.layout.items.size(), std::size(expected));
   for (std::size_t index = 0; index < std::size(expected); ++index) {

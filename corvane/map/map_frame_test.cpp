@@ -191,7 +191,11 @@ TEST(MapFrameTest, Runways) {
   const ScreenPoint on = ProjectToScreen(f.view, 0.0f, 10.05f);
   const ScreenPoint off = ProjectToScreen(f.view, 0.0f, float(10.0 + offNm / 60));
   ASSERT_GT(off.x, 400);
-  EXPECT_TRUE(f.HasText("ILS 110.1"));
+  // The text stands at the threshold of its end, half the runway line (1500 m at 14 px/nm) west.
+  const std::vector<CanvasCall> label = f.Texts("ILS 110.1");
+  ASSERT_EQ(label.size(), 1u);
+  EXPECT_NEAR(label[0].x1, on.x - 9.45, 1.0);
+  EXPECT_EQ(label[0].y1, on.y);
   EXPECT_FALSE(f.HasText("OFFSCREEN"));
   int greyFromOn = 0, aquaFromOn = 0, greyFromOff = 0, yellowFromOff = 0;
   for (const CanvasCall& call : f.canvas.Calls()) {

@@ -20,8 +20,14 @@ void PaintRunways(Canvas& canvas, const MapView& view, const NearbyRunwayList& r
     const NearbyRunway& runway = runways[i];
     const ScreenPoint p = project(runway.latitude, runway.longitude);
     if (!InRange(view, p.distNm)) continue;
+    const double runwayPx = runway.halfLengthM * kRunwayScale * pxPerNm;
     if (OnScreen(view, p)) {
-      if (labels && !runway.extraText.empty()) canvas.TextOut(p.x, p.y, runway.extraText);
+      // The row's point is the runway centre for both ends: the text goes to this end's threshold,
+      // so that the texts of the two ends do not cover each other.
+      if (labels && !runway.extraText.empty()) {
+        canvas.TextOut(TruncToInt(p.x - runwayPx * SinDeg(runway.headingDegTrue)),
+                       TruncToInt(p.y + runwayPx * CosDeg(runway.headingDegTrue)), runway.extraText);
+      }
       double outward = runway.headingDegTrue - 180.0;
       if (outward < 0) outward += 360.0;
       const double centreLinePx = runway.halfLengthM * kCentreLineFactor * kRunwayScale * pxPerNm;
@@ -32,7 +38,6 @@ void PaintRunways(Canvas& canvas, const MapView& view, const NearbyRunwayList& r
     }
     // A "W" in the designator's third place marks a water runway.
     if (runway.designator.size() >= 3 && runway.designator[2] == 'W') canvas.SetPenColor(kAqua);
-    const double runwayPx = runway.halfLengthM * kRunwayScale * pxPerNm;
     Line(canvas, p.x, p.y, TruncToInt(p.x + runwayPx * SinDeg(runway.headingDegTrue)),
          TruncToInt(p.y - runwayPx * CosDeg(runway.headingDegTrue)));
     canvas.SetPenColor(kYellow);

@@ -106,6 +106,12 @@ formats::RunwayEndLines RunwayRowTexts(std::string_view airportIdent, const Sour
   return lines;
 }
 
+void AddRunwayEndLabel(std::string& line, std::string_view text) {
+  constexpr formats::Column kField = formats::runway_columns::kExtraText;
+  line.resize(kField.first - 1, ' ');
+  line += text.substr(0, kField.width());
+}
+
 std::string BeaconRowText(const Navaid& navaid, std::string_view sourceName) {
   formats::BeaconRow row;
   row.ident = navaid.ident;

@@ -21,6 +21,10 @@ std::string AirportRowText(const SourceAirport& airport);
 // number with an optional L, R, C, W, A or B ("N", "NE") are written as they are.
 formats::RunwayEndLines RunwayRowTexts(std::string_view airportIdent, const SourceRunway& runway);
 
+// Puts `text` (up to 10 characters) at columns 42-51 of a runway-end row, where the readers find the
+// end's label.
+void AddRunwayEndLabel(std::string& line, std::string_view text);
+
 // A VOR or NDB row; the source file's name stands where the compiler writes the scenery file path.
 std::string BeaconRowText(const Navaid& navaid, std::string_view sourceName);
 

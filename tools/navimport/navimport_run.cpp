@@ -16,6 +16,7 @@
 #include "tools/navimport/airway_source.h"
 #include "tools/navimport/fix_source.h"
 #include "tools/navimport/layout_rows.h"
+#include "tools/navimport/localizer_source.h"
 #include "tools/navimport/nav_rows.h"
 #include "tools/navimport/navaid_source.h"
 #include "tools/navimport/procedure_files.h"
@@ -128,6 +129,7 @@ class Run {
       return;
     }
     const navimport::Navaids navaids = ReadNavaids(*source, box_, result_.report);
+    localizers_ = ReadLocalizerLabels(*source, result_.report);
     std::size_t room = FileRowLimit(kBeaconCapacity);
     for (const auto& [fileName, list] : {std::pair{kVorFile, &navaids.vors}, std::pair{kNdbFile, &navaids.ndbs}}) {
       std::string text;
@@ -254,6 +256,7 @@ class Run {
     std::string runwayText;
     std::size_t airportRows = 0;
     std::size_t runwayRows = 0;
+    std::size_t labelledEnds = 0;
     for (const SourceAirport& airport : kept) {
       if (!AppendRow(airportText, source->name(), airport.lineNumber, airport.ident,
                      [&] { return AirportRowText(airport); })) {
@@ -266,7 +269,9 @@ class Run {
           continue;
         }
         try {
-          const formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
+          formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
+          labelledEnds += LabelRunwayEnd(lines.primary, airport.ident, runway.end1.designator);
+          labelledEnds += LabelRunwayEnd(lines.opposite, airport.ident, runway.end2.designator);
           formats::AppendTextLine(runwayText, lines.primary);
           formats::AppendTextLine(runwayText, lines.opposite);
           runwayRows += 2;
@@ -284,10 +289,23 @@ class Run {
       result_.report.Drop(source->name(), 0, "layout row cannot be written", message);
     }
     Write(kAirportFile, airportText, true, airportRows);
-    Write(kRunwayFile, runwayText, true, runwayRows);
+    if (Write(kRunwayFile, runwayText, true, runwayRows)) {
+      std::string note = std::string(kRunwayFile) + ": " + std::to_string(labelledEnds) +
+                         " runway ends carry their localizer's frequency and magnetic course";
+      if (localizers_.trueCourses != 0) note += " (courses true: nav.dat has no VOR to take a declination from)";
+      result_.report.Note(std::move(note));
+    }
     if (Write(kLayoutFile, layoutText, false)) {
       result_.report.Note(std::string(kLayoutFile) + ": layouts of " + std::to_string(layoutAirports) + " airports");
     }
+  }
+
+  // The label of the end's localizer, when it has one.
+  bool LabelRunwayEnd(std::string& line, std::string_view airportIdent, std::string_view designator) const {
+    const auto found = localizers_.byRunwayEnd.find(RunwayEndKey(airportIdent, designator));
+    if (found == localizers_.byRunwayEnd.end()) return false;
+    AddRunwayEndLabel(line, found->second);
+    return true;
   }
 
   void Geo() {
@@ -351,6 +369,7 @@ class Run {
   const NavImportOptions& options_;
   GeoBox box_;
   NavImportResult result_;
+  LocalizerLabels localizers_;
 };
 
 }  // namespace

@@ -32,7 +32,7 @@ constexpr const char* kNav =
     "3  00.00000000  000.00000000      0 11500 130    1.0 NUL  NULL ISLAND VOR\n"
     "2  52.10000000  004.10000000      0  1700  50    0.0 LF   LONG WAVE NDB\n"
     "3  52.2 garbage\n"
-    "4  52.30000000  004.70000000      0 11030  18  57.000 IAA  EHAM 06 ILS-cat-I\n"
+    "4  52.30000000  004.70000000      0 11030  18 266.802 IAA  EHAM 27 ILS-cat-I\n"
     "99\n";
 
 constexpr const char* kFix =
@@ -255,6 +255,10 @@ TEST_F(NavImportRunTest, AirportsRunwaysAndLayouts) {
     EXPECT_EQ(formats::ParseInt(TrimmedField(line, rwy::kHeading)), heading) << line;
     EXPECT_NEAR(formats::ParseInt(TrimmedField(line, rwy::kHalfLength)), halfLength, 1) << line;
   }
+  // The ILS of 27, course made magnetic with SPY's variation of 1 degree east; 09 has none.
+  EXPECT_EQ(runways[0].size(), rwy::kHalfLength.last);
+  EXPECT_GE(runways[1].size(), rwy::kLabelMinLength);
+  EXPECT_EQ(formats::CutField(runways[1], rwy::kExtraText), "110.30 266");
 
   const std::string text = result.report.FullText();
   for (const char* wanted :

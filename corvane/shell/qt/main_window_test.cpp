@@ -3,10 +3,12 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "corvane/airport/airport_view.h"
 #include "corvane/shell/simulator_choice.h"
 #include "corvane/shell/version.h"
 #include "main_window.h"
@@ -176,6 +178,70 @@ class MainWindowTest : public QObject {
     Click(window, "bbMAP");
     QCOMPARE(window.form().view.mode, map::MapMode::kRose);
     QVERIFY(litPixels() > 500);
+  }
+
+  // The airport view as a pilot takes it on the demo data: the Amsterdam to Keflavik plan, ARP Info
+  // on Keflavik, a STAR, the Schiphol view, a SID after the departure, a right click on the
+  // Polderbaan's runway label that tunes its ILS, and BACK to the map.
+  void airportViewFromArpInfoToBack() {
+    const QString source = qEnvironmentVariable("CORVANE_SOURCE_DIR", QString::fromUtf8(CORVANE_SOURCE_DIR));
+    if (!QFile::exists(source + "/data/demo/corvanxX_apt.dat")) QSKIP("no demo data");
+    WindowOptions options;
+    options.settingsPath = (folder_.path() + "/airport.INI").toStdString();
+    options.dataFolder = (source + "/data/demo").toStdString();
+    options.simulator = *MakeSimulatorConnection("builtin");
+    MainWindow window(options);
+    window.resize(1024, 768);
+    window.Start();
+    for (int tick = 0; tick < 300 && !window.form().Timer1.Enabled(); ++tick) window.Call("Timer2Timer");
+    TForm1& form = window.form();
+    Click(window, "btApSetOK");  // the autopilot settings, shown at start, would cover the diagram
+
+    // The plan file's text in the plan panel, as LOAD puts it there (without its file dialog).
+    Click(window, "btFP");
+    QFile planFile(source + "/docs/eham-bikf.nav");
+    QVERIFY(planFile.open(QIODevice::ReadOnly | QIODevice::Text));
+    qobject_cast<QPlainTextEdit*>(window.WidgetFor("Memo1"))->setPlainText(QString::fromUtf8(planFile.readAll()));
+    window.Call("btOKClick");  // the button itself is enabled by LOAD only
+    QCOMPARE(form.plan.tail, 6);
+
+    Click(window, "btArpInfo");
+    QVERIFY(form.Timer3.Enabled());
+    QCOMPARE(form.edICAO.text, std::string("BIKF"));
+    Click(window, "btSTR");
+    Click(window, "btSdNt");
+    Click(window, "btSdEt");
+    QCOMPARE(form.plan.tail, 10);  // GAKT1L's four points before the arrival
+    QCOMPARE(form.plan[6].info, std::string("GAKT1L"));
+    QCOMPARE(form.plan[10].ident.substr(0, 4), std::string("BIKF"));
+
+    Click(window, "btViewDp");
+    QVERIFY(form.plan.insertMode);
+    Click(window, "btSID");
+    Click(window, "btSdEt");
+    QCOMPARE(form.plan.tail, 15);  // ANDI1S's five points right after the departure
+    QCOMPARE(form.plan[1].info, std::string("ANDI1S"));
+    QCOMPARE(form.plan[5].info, std::string("ANDI1S"));
+    QVERIFY(form.plan[6].info != "ANDI1S");
+
+    // Zoomed back in to the diagram, a right click on the text at the Polderbaan's northern threshold.
+    form.AirportViewZoom = airport::kAirportViewStartZoom;
+    window.Call("Timer3Timer");
+    Click(window, "bbLNAV");
+    QVERIFY(form.autopilot.AutopilotMode != 0);
+    for (const airport::LayoutItem& item : form.airportLayout.items) {
+      if (item.kind != airport::kLabelKind || item.label != "110.10 183") continue;
+      const auto geometry =
+          airport::MakeAirportViewGeometry(form.airportCentre, form.AirportViewZoom, form.PB1.width, form.PB1.height);
+      const map::ScreenPoint p = airport::ProjectToAirportView(geometry, item.latitude, item.longitude);
+      QTest::mouseClick(window.WidgetFor("PB1"), Qt::RightButton, {}, QPoint(p.x + 20, p.y + 6));
+    }
+    QCOMPARE(form.SB1.text, std::string("ILS Radio freq and course Set"));
+
+    Click(window, "btClArp");
+    QVERIFY(!form.Timer3.Enabled());
+    QVERIFY(form.Timer1.Enabled());
+    QVERIFY(!window.WidgetFor("PanAPV")->isVisible());
   }
 
   void closeWritesTheSettingsWithPointDecimals() {
