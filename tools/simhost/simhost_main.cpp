@@ -1,12 +1,16 @@
-// simhost: the stand-in simulator. Serves the FSUIPC offset space on Linux and flies one aircraft.
+// simhost: the stand-in simulator. Serves the FSUIPC offset space on Linux and Windows and flies one aircraft.
 #include <csignal>
 #include <cstdio>
 #include <span>
 #include <string>
 
 #include "standin/flight_model.h"
-#include "tools/simhost/ipc_server.h"
 #include "tools/simhost/simhost_options.h"
+#ifdef _WIN32
+#include "tools/simhost/win32_ipc_server.h"
+#else
+#include "tools/simhost/ipc_server.h"
+#endif
 
 namespace {
 
@@ -29,11 +33,11 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+#ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
+#endif
 
   corvane::standin::FlightModel model(options.model);
   IpcServer server(model);
