@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/native_file.h"
 #include "testing/scratch_folder.h"
 
 namespace corvane::formats {
@@ -74,7 +75,7 @@ TEST(TextLines, WritesCrLf) {
 
   const test_support::ScratchFolder folder;
   const auto path = folder / "written.dat";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenFileStream(path, "wb");
   ASSERT_NE(file, nullptr);
   EXPECT_TRUE(WriteTextLine(file, "x y"));
   std::fclose(file);

@@ -5,10 +5,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace tessel {
 namespace {
 bool RangeInside(std::uint64_t offset, std::size_t length, std::uint64_t size) {
@@ -34,19 +30,14 @@ FileByteSource::~FileByteSource() { Close(); }
 bool FileByteSource::Open(const std::filesystem::path& path, std::string& reason) {
   Close();
   // Not blocking: a pipe named like a scenery file must not stall the scan.
-  descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  struct stat status {};
-  if (descriptor_ < 0 || ::fstat(descriptor_, &status) != 0) {
-    reason = std::strerror(errno);
+  if (!file_.OpenForReading(path, reason)) return false;
+  if (file_.kind() != corvane::formats::NativeFile::Kind::kRegular) {
+    reason =
+        file_.kind() == corvane::formats::NativeFile::Kind::kDirectory ? std::strerror(EISDIR) : "not a regular file";
     Close();
     return false;
   }
-  if (!S_ISREG(status.st_mode)) {
-    reason = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-    Close();
-    return false;
-  }
-  size_ = static_cast<std::uint64_t>(status.st_size);
+  size_ = file_.size();
   windowOffset_ = 0;
   windowLength_ = 0;
   // A window grown for a long structure of an earlier file goes back to its usual size.
@@ -55,31 +46,20 @@ bool FileByteSource::Open(const std::filesystem::path& path, std::string& reason
 }
 
 void FileByteSource::Close() {
-  if (descriptor_ >= 0) ::close(descriptor_);
-  descriptor_ = -1;
+  std::string ignored;  // nothing was written: a failed close loses nothing
+  file_.Close(ignored);
   size_ = 0;
   windowLength_ = 0;
 }
 
-bool FileByteSource::ReadDirect(std::uint64_t offset, std::span<std::byte> out) {
-  std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t got = ::pread(descriptor_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    done += static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
 bool FileByteSource::View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) {
-  if (descriptor_ < 0 || !RangeInside(offset, length, size_)) return false;
+  if (!file_.IsOpen() || !RangeInside(offset, length, size_)) return false;
   if (!(offset >= windowOffset_ && length <= windowLength_ && offset - windowOffset_ <= windowLength_ - length)) {
     // A structure longer than the window gets a window of its own size.
     if (window_.size() < length) window_.resize(length);
     const std::size_t filling = static_cast<std::size_t>(std::min<std::uint64_t>(window_.size(), size_ - offset));
     windowLength_ = 0;
-    if (!ReadDirect(offset, std::span<std::byte>(window_.data(), filling))) return false;
+    if (!file_.ReadAt(offset, std::span<std::byte>(window_.data(), filling))) return false;
     windowOffset_ = offset;
     windowLength_ = filling;
   }

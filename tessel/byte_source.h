@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/native_file.h"
+
 namespace tessel {
 
 // A read-only run of bytes addressed by offset. Nothing outside [0, Size()) is ever reached.
@@ -51,10 +53,8 @@ class FileByteSource final : public ByteSource {
   bool View(std::uint64_t offset, std::size_t length, std::span<const std::byte>& out) override;
 
  private:
-  bool ReadDirect(std::uint64_t offset, std::span<std::byte> out);
-
   static constexpr std::size_t kWindowBytes = 256 * 1024;
-  int descriptor_ = -1;
+  corvane::formats::NativeFile file_;
   std::uint64_t size_ = 0;
   std::vector<std::byte> window_;
   std::uint64_t windowOffset_ = 0;

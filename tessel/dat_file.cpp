@@ -1,50 +1,32 @@
 // One output text file: lines written with CR LF through a large buffer, failures kept until closing.
 #include "tessel/dat_file.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <span>
 
 namespace tessel {
 
 DatFile::~DatFile() {
-  if (file_ != nullptr) std::fclose(file_);
+  std::string ignored;
+  file_.Close(ignored);
 }
 
 bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
   path_ = path;
   failed_ = false;
+  failure_.clear();
   used_ = 0;
   written_ = 0;
   // Not emptied here: see the class comment.
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  struct stat status {};
-  if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
-    reason = std::strerror(errno);
-    if (descriptor >= 0) ::close(descriptor);
-    return false;
-  }
-  cutAtClose_ = S_ISREG(status.st_mode);
-  file_ = ::fdopen(descriptor, "wb");
-  if (file_ == nullptr) {
-    reason = std::strerror(errno);
-    ::close(descriptor);
-    return false;
-  }
-  // The line buffer does the gathering; the stream's own buffer would only copy again.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+  if (!file_.OpenForWriting(path, reason)) return false;
+  cutAtClose_ = file_.kind() == corvane::formats::NativeFile::Kind::kRegular;
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
   return true;
 }
 
 void DatFile::Write(const char* bytes, std::size_t count) {
   if (failed_ || count == 0) return;
-  if (std::fwrite(bytes, 1, count, file_) != count) {
+  if (!file_.Write(std::as_bytes(std::span(bytes, count)), failure_)) {
     failed_ = true;
-    failureErrno_ = errno;
     return;
   }
   written_ += count;
@@ -61,24 +43,20 @@ void DatFile::WriteLong(std::string_view line) {
 }
 
 bool DatFile::Close(std::string& reason) {
-  if (file_ == nullptr) return true;
+  if (!file_.IsOpen()) return true;
   Flush();
-  if (std::fflush(file_) != 0 && !failed_) {
-    failed_ = true;
-    failureErrno_ = errno;
-  }
   // What is left of an earlier, longer file goes, after a failed write too.
-  if (cutAtClose_ && ::ftruncate(::fileno(file_), static_cast<off_t>(written_)) != 0 && !failed_) {
+  std::string failure;
+  if (cutAtClose_ && !file_.Truncate(written_, failure) && !failed_) {
     failed_ = true;
-    failureErrno_ = errno;
+    failure_ = failure;
   }
-  if (std::fclose(file_) != 0 && !failed_) {
+  if (!file_.Close(failure) && !failed_) {
     failed_ = true;
-    failureErrno_ = errno;
+    failure_ = failure;
   }
-  file_ = nullptr;
   buffer_.reset();
-  if (failed_) reason = std::strerror(failureErrno_);
+  if (failed_) reason = failure_;
   return !failed_;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/native_file.h"
+
 namespace tessel {
 
 class DatFile {
@@ -23,9 +25,9 @@ class DatFile {
 
   // Creates the file or opens the one there; false (with the reason) when it cannot be opened for writing.
   bool Open(const std::filesystem::path& path, std::string& reason);
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
   void WriteLine(std::string_view line) {
-    if (file_ == nullptr) return;
+    if (!file_.IsOpen()) return;
     if (line.size() + 2 > kBufferBytes - used_) {
       Flush();
       if (line.size() + 2 > kBufferBytes) return WriteLong(line);
@@ -37,7 +39,7 @@ class DatFile {
   }
   // Adds lines already ended with CR LF; a large block goes out directly rather than through the buffer.
   void WriteText(std::string_view text) {
-    if (file_ == nullptr || text.empty()) return;
+    if (!file_.IsOpen() || text.empty()) return;
     if (text.size() >= kDirectBytes) {
       Flush();
       return Write(text.data(), text.size());
@@ -58,14 +60,14 @@ class DatFile {
   void Write(const char* bytes, std::size_t count);
   void WriteLong(std::string_view line);
 
-  std::FILE* file_ = nullptr;
+  corvane::formats::NativeFile file_;
   std::filesystem::path path_;
   bool cutAtClose_ = false;  // a plain file, cut to what this run wrote
   std::uint64_t written_ = 0;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
-  int failureErrno_ = 0;
+  std::string failure_;  // the reason of the first failed write
 };
 
 }  // namespace tessel

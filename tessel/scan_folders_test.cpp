@@ -2,7 +2,6 @@
 #include "tessel/scan_folders.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
@@ -25,8 +24,11 @@ class FolderWalk : public ::testing::Test {
       Touch(scratch / "root" / file);
     }
   }
-  std::string Root() const { return (scratch / "root").string() + "/"; }
-  std::string At(const std::string& relative) const { return (scratch / "root" / relative).string(); }
+  // As a user of the platform types it, with its own folder separator.
+  std::string Root() const { return (scratch / "root").string() + static_cast<char>(fs::path::preferred_separator); }
+  std::string At(const std::string& relative) const {
+    return (scratch / "root" / fs::path(relative).make_preferred()).string();
+  }
 
   ScratchFolder scratch;
   RunLists lists;
@@ -56,9 +58,14 @@ TEST_F(FolderWalk, MissingRootAndUnreadableFoldersAreReportedAndTheWalkGoesOn) {
   ASSERT_EQ(observer.problems.size(), 1u);
   EXPECT_NE(observer.problems[0].find("Cannot read folder"), std::string::npos);
 
-  if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind root";
   observer.problems.clear();
   fs::permissions(scratch / "root" / "b", fs::perms::none);
+  std::error_code stillReadable;
+  fs::directory_iterator(scratch / "root" / "b", stillReadable);
+  if (!stillReadable) {
+    fs::permissions(scratch / "root" / "b", fs::perms::owner_all);
+    GTEST_SKIP() << "folder permissions do not bind this user";
+  }
   const Lines files = ScanFolders(Root(), lists, observer);
   fs::permissions(scratch / "root" / "b", fs::perms::owner_all);
   EXPECT_EQ(files.size(), 6u);
@@ -66,7 +73,9 @@ TEST_F(FolderWalk, MissingRootAndUnreadableFoldersAreReportedAndTheWalkGoesOn) {
 }
 
 TEST_F(FolderWalk, ALinkBackUpTheTreeIsWalkedOnce) {
-  fs::create_directory_symlink(scratch / "root", scratch / "root" / "a" / "loop");
+  std::error_code linkError;
+  fs::create_directory_symlink(scratch / "root", scratch / "root" / "a" / "loop", linkError);
+  if (linkError) GTEST_SKIP() << "no folder links here: " << linkError.message();
   const Lines files = ScanFolders(Root(), lists, observer);
   EXPECT_EQ(files.size(), 7u);
   ASSERT_EQ(observer.problems.size(), 1u);

@@ -106,7 +106,7 @@ class ScanRun : public ::testing::Test {
 
   fs::path root() const { return scratch_ / "root"; }
   fs::path out() const { return scratch_ / "out"; }
-  std::string rootText() const { return root().string() + "/"; }
+  std::string rootText() const { return root().string() + static_cast<char>(fs::path::preferred_separator); }
   std::string navPath() const { return (root() / "sub" / "d.bgl").string(); }
 
   RunResult Run(const OutputKinds& kinds = {}) {
@@ -181,7 +181,7 @@ TEST_F(ScanRun, WritesEveryFileAsSpecifiedLineByLine) {
   EXPECT_EQ(ReadCrLfLines(out() / "FSXNDB.dat"), (Lines{highNdbRow, ndbRow}));  // "1" sorts before "A"
 
   // The lists show what was found and written.
-  EXPECT_EQ(lists_[TabList::Dirs], Lines{root().string() + "/sub"});
+  EXPECT_EQ(lists_[TabList::Dirs], Lines{(root() / "sub").string()});
   EXPECT_EQ(lists_[TabList::Files],
             (Lines{(root() / "a.bgl").string(), (root() / "sub" / "c.BGL").string(), navPath()}));
   EXPECT_EQ(lists_[TabList::ILS], Lines{ilsRow});

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -23,6 +24,15 @@ ScratchFolder::~ScratchFolder() {
   std::error_code error;
   std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
   std::filesystem::remove_all(path_, error);
+}
+
+bool ScratchFolder::IgnoresCase() const {
+  const std::filesystem::path probe = path_ / "case_probe";
+  { std::ofstream(probe) << "x"; }
+  std::error_code error;
+  const bool ignores = std::filesystem::exists(path_ / "CASE_PROBE", error);
+  std::filesystem::remove(probe, error);
+  return ignores;
 }
 
 }  // namespace corvane::test_support

@@ -15,6 +15,9 @@ class ScratchFolder {
 
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // True on a file system where "a" and "A" name one file (Windows): tests of names that differ
+  // only in case cannot set up their files there.
+  bool IgnoresCase() const;
 
  private:
   std::filesystem::path path_;

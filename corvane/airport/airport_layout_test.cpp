@@ -301,6 +301,8 @@ TEST(AirportLayoutFaults, ItemsBeyondTheCapacityAreLeftOutAndReported) {
 
 TEST(AirportLayoutFaults, BadRowsAreReportedWithFileLineAndReasonAndSkipped) {
   TestDataFolder folder;
+  // Where letter case does not count, the report names the file as it was asked for.
+  if (folder.IgnoresCase()) GTEST_SKIP() << "file names are reported in the case asked for here";
   std::string badLatitude = XPlaneTaxiwayRow(50, 4, 0, 100, 50);
   badLatitude.replace(6, 3, "x.y");
   WriteFile(folder, "corvanxX_apt.dat",
@@ -336,13 +338,14 @@ TEST(AirportLayoutFaults, BadRowsAreReportedWithFileLineAndReasonAndSkipped) {
 TEST(AirportLayoutIndex, FindsTheFirstMatchingHeaderAndFollowsFileChanges) {
   TestDataFolder folder;
   WriteFile(folder, "NAVrwy.dat", {"I", "header"});
-  const auto writeLayout = [&](double longitude) {
+  // Trailing blanks after the last row make a file of another size with the same rows.
+  const auto writeLayout = [&](double longitude, std::size_t trailingBlanks) {
     WriteFile(folder, "corvanxX_apt.dat",
               {"I", "1000", XPlaneHeader("EHAMX"), XPlaneTaxiwayRow(51, longitude, 0, 100, 50), XPlaneHeader("EHAM"),
                XPlaneTaxiwayRow(52, longitude, 0, 100, 50), XPlaneHeader("EGLL"),
-               XPlaneTaxiwayRow(53, longitude, 0, 100, 50)});
+               XPlaneTaxiwayRow(53, longitude, 0, 100, 50) + std::string(trailingBlanks, ' ')});
   };
-  writeLayout(4);
+  writeLayout(4, 0);
   LayoutFileCache files;
   AirportLayout layout;
   struct Case {
@@ -355,7 +358,7 @@ TEST(AirportLayoutIndex, FindsTheFirstMatchingHeaderAndFollowsFileChanges) {
     ASSERT_EQ(layout.items.size(), 1u);
     EXPECT_FLOAT_EQ(layout.items[0].latitude, c.latitude);
   }
-  writeLayout(5.5);  // a longer line: the size changes even within the file time's resolution
+  writeLayout(5.5, 1);  // a longer file: the size changes even within the file time's resolution
   ASSERT_TRUE(LoadAirportLayout(files, folder.path(), DatabaseSource::kXPlane, "EGLL", layout).loaded());
   EXPECT_FLOAT_EQ(layout.items[0].longitude, 5.5f);
 }

@@ -9,6 +9,7 @@ namespace {
 
 TEST(FindFileIgnoringCase, FindsAnyCaseAndPrefersTheExactName) {
   testing::TestDataFolder folder;
+  if (folder.IgnoresCase()) GTEST_SKIP() << "names that differ only in case are one file here";
   folder.Write("FSXARP.dat", {});
   folder.Write("NAVwpt.dat", {});
   folder.Write("navwpt.dat", {});

@@ -15,6 +15,7 @@ namespace corvane::navdata::testing {
 class TestDataFolder {
  public:
   const std::filesystem::path& path() const { return folder_.path(); }
+  bool IgnoresCase() const { return folder_.IgnoresCase(); }
 
   // Writes the lines, each ended by CR LF, as the data files are.
   void Write(std::string_view fileName, std::initializer_list<std::string_view> lines) const {

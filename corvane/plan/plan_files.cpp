@@ -9,13 +9,16 @@
 #include <cstring>
 #include <system_error>
 
+#include "formats/native_file.h"
 #include "formats/text_lines.h"
 
 namespace corvane::plan {
 namespace {
 
+// A drive letter where the system has none: it stands for the home folder. On Windows it is a real path.
 bool IsWindowsDrivePath(std::string_view text) {
-  return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 && text[1] == ':';
+  return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 && text[1] == ':' &&
+         !std::filesystem::path(std::string(text.substr(0, 2))).has_root_name();
 }
 
 std::filesystem::path HomeFolder() {
@@ -69,7 +72,7 @@ void SavePlanFile(const std::filesystem::path& path, std::span<const std::string
   std::filesystem::path temporary = path;
   temporary += ".saving";
   {
-    FileCloser out{std::fopen(temporary.c_str(), "wb")};
+    FileCloser out{formats::OpenFileStream(temporary, "wb")};
     if (out.file == nullptr) throw PlanFileWriteError(path, std::strerror(errno));
     bool written = true;
     for (const std::string& line : lines) written = written && formats::WriteTextLine(out.file, line);

@@ -9,7 +9,7 @@ class NoSimulatorTransport final : public simlink::IpcTransport {
  public:
   simlink::ServerClass FindServer() override { return simlink::ServerClass::kNone; }
   bool RegisterMessage() override { return false; }
-  bool AddAtom(std::string_view) override { return false; }
+  bool AddBlockNameAtom(std::string_view) override { return false; }
   simlink::BlockCreation CreateBlock(std::string_view, std::size_t) override { return simlink::BlockCreation::kFailed; }
   std::byte* MapBlock() override { return nullptr; }
   simlink::SendOutcome SendRequest(std::chrono::milliseconds) override { return {}; }

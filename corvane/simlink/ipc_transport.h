@@ -34,8 +34,9 @@ class IpcTransport {
 
   virtual ServerClass FindServer() = 0;
   virtual bool RegisterMessage() = 0;
-  // Makes the block name known to the server side (an atom on Windows).
-  virtual bool AddAtom(std::string_view blockName) = 0;
+  // Makes the block name known to the server side (a global atom on Windows). Not named after the Win32
+  // call: windows.h makes AddAtom a macro.
+  virtual bool AddBlockNameAtom(std::string_view blockName) = 0;
   virtual BlockCreation CreateBlock(std::string_view blockName, std::size_t sizeBytes) = 0;
   // The mapped block, or nullptr when mapping failed.
   virtual std::byte* MapBlock() = 0;

@@ -17,7 +17,8 @@ std::uint32_t LoadU32(std::span<const std::byte> block, std::size_t position) {
 bool IsValidBlockName(std::string_view name) {
   if (name.empty() || name.size() > kMaxBlockNameBytes) return false;
   for (char c : name) {
-    if (c <= ' ' || c > '~' || c == '/') return false;
+    // Neither separator: a name must not reach another folder or, on Windows, another object namespace.
+    if (c <= ' ' || c > '~' || c == '/' || c == '\\') return false;
   }
   return true;
 }

@@ -60,7 +60,7 @@ struct ReplyFrame {
   std::uint32_t reply = 0;
 };
 
-// A block name the server accepts: what the client builds, printable, no '/', not too long.
+// A block name the server accepts: what the client builds, printable, no / or \, not too long.
 bool IsValidBlockName(std::string_view name);
 
 // The server's view of its offset space while it serves a block.

@@ -11,7 +11,7 @@ ServerClass LoopbackTransport::FindServer() { return faults.serverClass; }
 
 bool LoopbackTransport::RegisterMessage() { return !faults.registerFails; }
 
-bool LoopbackTransport::AddAtom(std::string_view blockName) {
+bool LoopbackTransport::AddBlockNameAtom(std::string_view blockName) {
   if (faults.atomFails) return false;
   atomName_ = blockName;
   return true;

@@ -55,7 +55,7 @@ ServerClass PosixTransport::FindServer() {
 
 bool PosixTransport::RegisterMessage() { return true; }  // the frame magic plays the registered message
 
-bool PosixTransport::AddAtom(std::string_view blockName) {
+bool PosixTransport::AddBlockNameAtom(std::string_view blockName) {
   if (!IsValidBlockName(blockName)) return false;
   blockName_ = blockName;
   return true;

@@ -17,7 +17,7 @@ class PosixTransport : public IpcTransport {
 
   ServerClass FindServer() override;
   bool RegisterMessage() override;
-  bool AddAtom(std::string_view blockName) override;
+  bool AddBlockNameAtom(std::string_view blockName) override;
   BlockCreation CreateBlock(std::string_view blockName, std::size_t sizeBytes) override;
   std::byte* MapBlock() override;
   SendOutcome SendRequest(std::chrono::milliseconds timeout) override;

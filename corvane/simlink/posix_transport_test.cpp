@@ -92,7 +92,7 @@ class PosixTransportTest : public ::testing::Test {
 
   // Open steps up to a mapped block, as SimLink takes them.
   void OpenBlock(PosixTransport& transport, const std::string& name) {
-    ASSERT_TRUE(transport.AddAtom(name));
+    ASSERT_TRUE(transport.AddBlockNameAtom(name));
     ASSERT_EQ(transport.CreateBlock(name, kBlockSizeBytes), BlockCreation::kCreated);
     ASSERT_NE(transport.MapBlock(), nullptr);
   }
@@ -130,7 +130,7 @@ TEST_F(PosixTransportTest, BlockIsExclusivePrivateAndRemovedOnRelease) {
   EXPECT_TRUE(std::filesystem::exists(path));  // the refused one does not remove the owner's block
   first.Release();
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_FALSE(first.AddAtom("bad/name"));
+  EXPECT_FALSE(first.AddBlockNameAtom("bad/name"));
 }
 
 TEST_F(PosixTransportTest, SilentServerTimesOutAndTheNextAttemptReconnects) {

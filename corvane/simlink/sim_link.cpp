@@ -63,7 +63,7 @@ bool SimLink::OpenSteps(std::uint32_t requestedSimulator, SimLinkResult& result)
     return false;
   }
   blockName_ = FormatBlockName(transport_.ProcessId(), ++g_openCounter);
-  if (!transport_.AddAtom(blockName_)) {
+  if (!transport_.AddBlockNameAtom(blockName_)) {
     result = SimLinkResult::kAtomFailed;
     Close();
     return false;

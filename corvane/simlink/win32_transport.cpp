@@ -25,7 +25,7 @@ bool Win32Transport::RegisterMessage() {
   return messageId_ != 0;
 }
 
-bool Win32Transport::AddAtom(std::string_view blockName) {
+bool Win32Transport::AddBlockNameAtom(std::string_view blockName) {
   const std::string name(blockName);
   atom_ = GlobalAddAtomA(name.c_str());
   return atom_ != 0;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "formats/native_file.h"
 #include "formats/text_lines.h"
 #include "tools/navimport/airport_selection.h"
 #include "tools/navimport/airport_source.h"
@@ -86,7 +87,7 @@ class Run {
     const std::filesystem::path target = options_.outFolder / fileName;
     std::filesystem::path temporary = target;
     temporary += ".part";
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    std::unique_ptr<std::FILE, FileCloser> file(formats::OpenFileStream(temporary, "wb"));
     bool ok = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
     ok = file && std::fclose(file.release()) == 0 && ok;
     std::error_code error;

@@ -125,7 +125,7 @@ class NavImportRunTest : public ::testing::Test {
 
   static void WritePlain(const fs::path& path, std::string_view text) { std::ofstream(path, std::ios::binary) << text; }
   static void WriteGzip(const fs::path& path, std::string_view text) {
-    gzFile file = gzopen(path.c_str(), "wb");
+    gzFile file = gzopen(path.string().c_str(), "wb");
     ASSERT_NE(file, nullptr);
     ASSERT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
     gzclose(file);

@@ -1,14 +1,19 @@
-// simhost: serves the FSUIPC offset space on Linux, from the stand-in's aircraft or from FlightGear.
+// simhost: serves the FSUIPC offset space on Linux and Windows, from the stand-in's aircraft or, on Linux,
+// from FlightGear.
 #include <csignal>
 #include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
 
-#include "tools/simhost/flightgear_backend.h"
-#include "tools/simhost/ipc_server.h"
 #include "tools/simhost/simhost_options.h"
 #include "tools/simhost/stand_in_backend.h"
+#ifdef _WIN32
+#include "tools/simhost/win32_ipc_server.h"
+#else
+#include "tools/simhost/flightgear_backend.h"
+#include "tools/simhost/ipc_server.h"
+#endif
 
 namespace {
 
@@ -31,15 +36,19 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  struct sigaction action {};
-  action.sa_handler = RequestStop;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+#ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
+#endif
 
   std::unique_ptr<SimulatorBackend> backend;
   char serving[200];
   if (!options.flightGearHost.empty()) {
+#ifdef _WIN32
+    std::fprintf(stderr, "simhost: the FlightGear bridge is built for Linux only\n");
+    return 2;
+#else
     FlightGearOptions flightGear;
     flightGear.host = options.flightGearHost;
     flightGear.port = options.flightGearPort;
@@ -49,6 +58,7 @@ int main(int argc, char** argv) {
       std::fflush(stdout);
     });
     std::snprintf(serving, sizeof serving, " for FlightGear at %s:%d", flightGear.host.c_str(), flightGear.port);
+#endif
   } else {
     auto standIn = std::make_unique<StandInBackend>(options.model, options.timeFactor);
     const corvane::standin::AircraftTruth& aircraft = standIn->model().aircraft();

@@ -2,13 +2,14 @@
 # dialogs' default folder, the autosave file and the settings file stay inside it; then compares
 # what the session printed with the expected output and, when asked, two files it wrote.
 #   cmake -DCLI=... -DSCRIPT=... -DEXPECTED=... -DDATA=... -DWORK=... [-DSAME_FILE=a -DSAME_AS=b] -P run_script.cmake
+#   RUNNER, when set, runs the program (Wine for a Windows build)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(ENV{HOME} "${WORK}")
 # Numbers must keep their "." under a locale that writes ",".
 set(ENV{LC_ALL} "de_DE.UTF-8")
 execute_process(
-  COMMAND "${CLI}" run --data "${DATA}" --ini "${WORK}/corvane.INI" "${SCRIPT}"
+  COMMAND ${RUNNER} "${CLI}" run --data "${DATA}" --ini "${WORK}/corvane.INI" "${SCRIPT}"
   WORKING_DIRECTORY "${WORK}"
   RESULT_VARIABLE result
   OUTPUT_VARIABLE output

@@ -3,6 +3,7 @@
 # written must match the expected ones line for line, with CR LF line ends; corvane-cli import and
 # export must write the same files as the buttons.
 #   cmake -DCLI=... -DDATA=... -DFILES=<this folder> -DWORK=... -P exchange.cmake
+#   RUNNER, when set, runs the program (Wine for a Windows build)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(ENV{HOME} "${WORK}")
@@ -13,7 +14,7 @@ file(COPY_FILE "${FILES}/ivap_template.fpl" "${WORK}/default.fpl")
 
 # Runs corvane-cli; the exit code, standard output and standard error land in the named variables.
 function(run_cli result output errors)
-  execute_process(COMMAND "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
+  execute_process(COMMAND ${RUNNER} "${CLI}" ${ARGN} WORKING_DIRECTORY "${WORK}"
     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
   set(${result} "${code}" PARENT_SCOPE)
   set(${output} "${out}" PARENT_SCOPE)
