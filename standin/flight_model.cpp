@@ -20,10 +20,6 @@ constexpr std::uint32_t kXPlaneServerVersion = 0x50020000;
 constexpr std::uint32_t kSimulatorWord = 0xFADE000C;
 constexpr double kMetresPerSecondPerKnot = 0.514444;
 
-bool Overlaps(std::uint32_t offset, std::size_t sizeBytes, std::uint32_t field, std::uint32_t fieldBytes) {
-  return offset < field + fieldBytes && field < offset + sizeBytes;
-}
-
 double WrapDegrees360(double degrees) {
   degrees = std::fmod(degrees, 360.0);
   return degrees < 0 ? degrees + 360.0 : degrees;
@@ -75,19 +71,12 @@ std::uint32_t FlightModel::ServeBlock(std::span<std::byte> block) {
 }
 
 void FlightModel::ReadOffsets(std::uint32_t offset, std::span<std::byte> out) {
-  std::fill(out.begin(), out.end(), std::byte{0});
-  if (offset >= offsets_.size()) return;
-  std::memcpy(out.data(), offsets_.data() + offset, std::min(out.size(), offsets_.size() - offset));
+  simlink::ReadOffsetSpace(offsets_, offset, out);
 }
 
 void FlightModel::WriteOffsets(std::uint32_t offset, std::span<const std::byte> in) {
+  const std::size_t count = simlink::WriteOffsetSpace(offsets_, offset, in);
   if (offset >= offsets_.size()) return;
-  const std::size_t count = std::min(in.size(), offsets_.size() - offset);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = offset + i;
-    if (at >= kOffsetServerVersion && at < kOffsetSimulatorVersion + 4) continue;  // the handshake words stay
-    offsets_[at] = in[i];
-  }
   latitudeWritten_ |= Overlaps(offset, count, kOffsetLatitude, 8);
   longitudeWritten_ |= Overlaps(offset, count, kOffsetLongitude, 8);
   altitudeWritten_ |= Overlaps(offset, count, kOffsetAltitude, 8);

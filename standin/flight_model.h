@@ -10,6 +10,7 @@
 
 #include "corvane/simlink/ipc_wire.h"
 #include "corvane/simlink/loopback_transport.h"
+#include "corvane/simlink/memory_offset_server.h"
 #include "standin/traffic_model.h"
 
 namespace corvane::standin {
@@ -42,7 +43,6 @@ struct AircraftTruth {
 
 class FlightModel : public simlink::BlockServer, public simlink::OffsetSpaceAccess {
  public:
-  static constexpr std::size_t kOffsetSpaceBytes = 65536;
   static constexpr double kTurnRateDegPerSec = 3.0;  // standard rate, where the bank limit allows it
   static constexpr double kMaxBankDeg = 25.0;
   static constexpr double kDefaultClimbFpm = 1500.0;
@@ -86,7 +86,7 @@ class FlightModel : public simlink::BlockServer, public simlink::OffsetSpaceAcce
   AircraftTruth aircraft_;
   TrafficModel traffic_;
   double elapsedSeconds_ = 0;
-  std::array<std::byte, kOffsetSpaceBytes> offsets_{};
+  simlink::OffsetSpace offsets_{};
   // Which aircraft offsets the last batch wrote, so the model adopts them.
   bool latitudeWritten_ = false, longitudeWritten_ = false, altitudeWritten_ = false, headingWritten_ = false;
 };

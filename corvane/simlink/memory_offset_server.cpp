@@ -17,21 +17,29 @@ std::uint32_t MemoryOffsetServer::ServeBlock(std::span<std::byte> block) {
   return overrideReply ? reply : walked;
 }
 
-void MemoryOffsetServer::ReadOffsets(std::uint32_t offset, std::span<std::byte> out) {
+void ReadOffsetSpace(const OffsetSpace& space, std::uint32_t offset, std::span<std::byte> out) {
   std::fill(out.begin(), out.end(), std::byte{0});
-  if (offset >= offsets_.size()) return;
-  const std::size_t count = std::min(out.size(), offsets_.size() - offset);
-  std::memcpy(out.data(), offsets_.data() + offset, count);
+  if (offset >= space.size()) return;
+  std::memcpy(out.data(), space.data() + offset, std::min(out.size(), space.size() - offset));
 }
 
-void MemoryOffsetServer::WriteOffsets(std::uint32_t offset, std::span<const std::byte> in) {
-  if (offset >= offsets_.size()) return;
-  const std::size_t count = std::min(in.size(), offsets_.size() - offset);
+std::size_t WriteOffsetSpace(OffsetSpace& space, std::uint32_t offset, std::span<const std::byte> in) {
+  if (offset >= space.size()) return 0;
+  const std::size_t count = std::min(in.size(), space.size() - offset);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = offset + i;
     if (at >= kOffsetServerVersion && at < kOffsetSimulatorVersion + 4) continue;
-    offsets_[at] = in[i];
+    space[at] = in[i];
   }
+  return count;
+}
+
+void MemoryOffsetServer::ReadOffsets(std::uint32_t offset, std::span<std::byte> out) {
+  ReadOffsetSpace(offsets_, offset, out);
+}
+
+void MemoryOffsetServer::WriteOffsets(std::uint32_t offset, std::span<const std::byte> in) {
+  WriteOffsetSpace(offsets_, offset, in);
 }
 
 }  // namespace corvane::simlink

@@ -13,6 +13,17 @@
 namespace corvane::simlink {
 
 inline constexpr std::size_t kOffsetSpaceBytes = 65536;
+using OffsetSpace = std::array<std::byte, kOffsetSpaceBytes>;
+
+// A server's reads of its offset space: what lies past the end reads as zero.
+void ReadOffsetSpace(const OffsetSpace& space, std::uint32_t offset, std::span<std::byte> out);
+// A client's write into a server's offset space: what lies past the end is dropped and the version words
+// of the handshake (0x3304 … 0x330B) stay. Returns how many bytes fell inside the space.
+std::size_t WriteOffsetSpace(OffsetSpace& space, std::uint32_t offset, std::span<const std::byte> in);
+// Whether the sizeBytes from offset touch the fieldBytes of the field.
+inline bool Overlaps(std::uint32_t offset, std::size_t sizeBytes, std::uint32_t field, std::uint32_t fieldBytes) {
+  return offset < field + fieldBytes && field < offset + sizeBytes;
+}
 
 class MemoryOffsetServer : public BlockServer, public OffsetSpaceAccess {
  public:
@@ -40,7 +51,7 @@ class MemoryOffsetServer : public BlockServer, public OffsetSpaceAccess {
   std::uint32_t reply = 1;
 
  private:
-  std::array<std::byte, kOffsetSpaceBytes> offsets_{};
+  OffsetSpace offsets_{};
 };
 
 }  // namespace corvane::simlink

@@ -78,10 +78,6 @@ constexpr std::size_t kTrafficFieldCount = std::size(kTrafficFields);
 // Kinds of /ai/models children that are aircraft (ships, carriers and ballistic objects are not).
 constexpr std::string_view kTrafficKinds[] = {"aircraft", "multiplayer", "swift"};
 
-bool Overlaps(std::uint32_t offset, std::size_t sizeBytes, std::uint32_t field, std::uint32_t fieldBytes) {
-  return offset < field + fieldBytes && field < offset + sizeBytes;
-}
-
 bool ParseNumber(std::string_view text, double& value) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   double parsed = 0;
@@ -213,19 +209,12 @@ void FlightGearMapping::PublishTraffic(std::span<const std::string> values) {
 }
 
 void FlightGearMapping::ReadOffsets(std::uint32_t offset, std::span<std::byte> out) {
-  std::fill(out.begin(), out.end(), std::byte{0});
-  if (offset >= offsets_.size()) return;
-  std::memcpy(out.data(), offsets_.data() + offset, std::min(out.size(), offsets_.size() - offset));
+  simlink::ReadOffsetSpace(offsets_, offset, out);
 }
 
 void FlightGearMapping::WriteOffsets(std::uint32_t offset, std::span<const std::byte> in) {
+  const std::size_t count = simlink::WriteOffsetSpace(offsets_, offset, in);
   if (offset >= offsets_.size()) return;
-  const std::size_t count = std::min(in.size(), offsets_.size() - offset);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = offset + i;
-    if (at >= kOffsetServerVersion && at < kOffsetSimulatorVersion + 4) continue;  // the handshake words stay
-    offsets_[at] = in[i];
-  }
   const auto wrote = [&](std::uint32_t field, std::uint32_t fieldBytes) {
     return Overlaps(offset, count, field, fieldBytes);
   };

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "corvane/simlink/ipc_wire.h"
+#include "corvane/simlink/memory_offset_server.h"
 
 namespace corvane::simhost {
 
 class FlightGearMapping : public simlink::OffsetSpaceAccess {
  public:
-  static constexpr std::size_t kOffsetSpaceBytes = 65536;
   // Within this of the target altitude a vertical-speed climb or descent hands over to altitude hold.
   static constexpr double kCaptureBandFt = 100.0;
 
@@ -52,7 +52,7 @@ class FlightGearMapping : public simlink::OffsetSpaceAccess {
   void UpdateAltitudeLock(bool written);
   void PublishTraffic(std::span<const std::string> values);
 
-  std::array<std::byte, kOffsetSpaceBytes> offsets_{};
+  simlink::OffsetSpace offsets_{};
   std::vector<double> aircraft_;  // last numeric answers, in poll order
   std::vector<std::string> trafficPaths_;
   std::string commands_;
