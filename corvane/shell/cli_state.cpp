@@ -10,23 +10,13 @@
 #include <thread>
 
 #include "corvane/simlink/aircraft_state.h"
+#include "corvane/simlink/platform_transport.h"
 #include "corvane/simlink/sim_link.h"
-#ifdef _WIN32
-#include "corvane/simlink/win32_transport.h"
-#else
-#include "corvane/simlink/posix_transport.h"
-#endif
 
 namespace corvane::cli {
 namespace {
 
 using namespace corvane::simlink;
-
-#ifdef _WIN32
-using PlatformTransport = Win32Transport;
-#else
-using PlatformTransport = PosixTransport;
-#endif
 
 std::string Fixed(double value, int decimals) {
   char text[64];

@@ -1,14 +1,9 @@
 // The three ways to a simulator.
 #include "simulator_choice.h"
 
+#include "corvane/simlink/platform_transport.h"
 #include "no_simulator_transport.h"
 #include "standin/flight_model.h"
-
-#ifdef _WIN32
-#include "corvane/simlink/win32_transport.h"
-#else
-#include "corvane/simlink/posix_transport.h"
-#endif
 
 namespace corvane::shell {
 
@@ -24,11 +19,7 @@ std::optional<SimulatorConnection> MakeSimulatorConnection(std::string_view kind
     return connection;
   }
   if (kind == "simhost") {
-#ifdef _WIN32
-    own(std::make_shared<simlink::Win32Transport>());
-#else
-    own(std::make_shared<simlink::PosixTransport>());
-#endif
+    own(std::make_shared<simlink::PlatformTransport>());
     return connection;
   }
   if (kind == "builtin") {

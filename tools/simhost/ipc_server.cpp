@@ -10,22 +10,20 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 
 #include "corvane/simlink/ipc_wire.h"
 #include "corvane/simlink/posix_ipc_paths.h"
+#include "tools/simhost/backend_pace.h"
 
 namespace corvane::simhost {
 namespace {
 
 using namespace corvane::simlink;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kPollMs = 20;
-constexpr double kMinStepSeconds = 0.005;
 
 // A client may shrink its block while it is mapped here; touching the lost pages raises SIGBUS. The
 // handler jumps back out of the serve, and that client is dropped instead of the whole server.
@@ -95,8 +93,7 @@ bool IpcServer::Listen(std::string& error) {
 }
 
 void IpcServer::Run(bool verbose, const volatile std::sig_atomic_t& stop) {
-  Clock::time_point lastStep = Clock::now();
-  Clock::time_point nextLog = lastStep + std::chrono::seconds(1);
+  BackendPace pace(backend_, verbose);
   std::vector<pollfd> waiting;
   while (stop == 0) {
     waiting.assign(1, pollfd{listener_, POLLIN, 0});
@@ -106,17 +103,7 @@ void IpcServer::Run(bool verbose, const volatile std::sig_atomic_t& stop) {
       std::perror("simhost: poll");
       return;
     }
-
-    const Clock::time_point now = Clock::now();
-    const double elapsed = std::chrono::duration<double>(now - lastStep).count();
-    if (elapsed >= kMinStepSeconds) {
-      backend_.Advance(elapsed);
-      lastStep = now;
-    }
-    if (verbose && now >= nextLog) {
-      LogState();
-      nextLog += std::chrono::seconds(1);
-    }
+    pace.Turn();
     if (ready <= 0) continue;
 
     // Clients first: the indices of `waiting` match `clients_` only until a new client is added.
@@ -187,11 +174,6 @@ void IpcServer::Disconnect(Client& client) {
     std::fflush(stdout);
   }
   client.socket = -1;
-}
-
-void IpcServer::LogState() const {
-  std::printf("simhost: %s\n", backend_.StateLine().c_str());
-  std::fflush(stdout);
 }
 
 }  // namespace corvane::simhost

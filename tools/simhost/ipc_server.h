@@ -35,8 +35,6 @@ class IpcServer {
   bool HandleRequest(Client& client);
   bool MapBlock(Client& client, const std::string& blockName);
   void Disconnect(Client& client);
-  void LogState() const;
-
   SimulatorBackend& backend_;
   std::string socketPath_;
   int listener_ = -1;

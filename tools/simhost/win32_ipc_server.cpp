@@ -7,14 +7,12 @@
 #include <cstdio>
 
 #include "corvane/simlink/ipc_wire.h"
+#include "tools/simhost/backend_pace.h"
 
 namespace corvane::simhost {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr std::chrono::milliseconds kPumpWait{20};
-constexpr double kMinStepSeconds = 0.005;
 
 }  // namespace
 
@@ -33,26 +31,11 @@ bool IpcServer::Listen(std::string& error) {
 }
 
 void IpcServer::Run(bool verbose, const volatile std::sig_atomic_t& stop) {
-  Clock::time_point lastStep = Clock::now();
-  Clock::time_point nextLog = lastStep + std::chrono::seconds(1);
+  BackendPace pace(backend_, verbose);
   while (stop == 0) {
     window_.PumpMessages(kPumpWait);
-    const Clock::time_point now = Clock::now();
-    const double elapsed = std::chrono::duration<double>(now - lastStep).count();
-    if (elapsed >= kMinStepSeconds) {
-      backend_.Advance(elapsed);
-      lastStep = now;
-    }
-    if (verbose && now >= nextLog) {
-      LogState();
-      nextLog += std::chrono::seconds(1);
-    }
+    pace.Turn();
   }
-}
-
-void IpcServer::LogState() const {
-  std::printf("simhost: %s\n", backend_.StateLine().c_str());
-  std::fflush(stdout);
 }
 
 }  // namespace corvane::simhost

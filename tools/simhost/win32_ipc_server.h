@@ -25,8 +25,6 @@ class IpcServer {
   void Run(bool verbose, const volatile std::sig_atomic_t& stop);
 
  private:
-  void LogState() const;
-
   SimulatorBackend& backend_;
   simlink::Win32ServerWindow window_;
   std::string where_;
