@@ -57,6 +57,20 @@ class HangingServer : public BlockServer {
 
 void NoPause(std::chrono::milliseconds) {}
 
+// A client whose link is open on a server window of this process.
+struct ServedClient {
+  explicit ServedClient(BlockServer& server) : thread(kServerClassMain, server), link(transport, NoPause) {}
+  ::testing::AssertionResult Open() {
+    if (!thread.created()) return ::testing::AssertionFailure() << "no server window";
+    SimLinkResult result;
+    if (!link.Open(0, result)) return ::testing::AssertionFailure() << "open: " << ResultCode(result);
+    return ::testing::AssertionSuccess();
+  }
+  ServerThread thread;
+  Win32Transport transport;
+  SimLink link;
+};
+
 TEST(Win32Link, WithoutAServerWindowOpenFailsWithResult2) {
   Win32Transport transport;
   SimLink link(transport, NoPause);
@@ -68,12 +82,10 @@ TEST(Win32Link, WithoutAServerWindowOpenFailsWithResult2) {
 TEST(Win32Link, ReadsAndWritesGoThroughTheServersBlock) {
   MemoryOffsetServer server;
   server.Set<std::uint32_t>(0x0560, 0x12345678);
-  ServerThread thread(kServerClassMain, server);
-  ASSERT_TRUE(thread.created());
-  Win32Transport transport;
-  SimLink link(transport, NoPause);
+  ServedClient client(server);
+  ASSERT_TRUE(client.Open());
+  SimLink& link = client.link;
   SimLinkResult result;
-  ASSERT_TRUE(link.Open(0, result)) << ResultCode(result);
   EXPECT_EQ(link.simulatorName(), "FlightSim");
 
   const std::uint16_t heading = 0x4000;
@@ -108,12 +120,10 @@ TEST(Win32Link, AHandshakeWithoutTheSimulatorWordIsRefusedByTheClassFound) {
 
 TEST(Win32Link, AReplyOtherThanOneFailsTheBatchWithResult13) {
   MemoryOffsetServer server;
-  ServerThread thread(kServerClassMain, server);
-  ASSERT_TRUE(thread.created());
-  Win32Transport transport;
-  SimLink link(transport, NoPause);
+  ServedClient client(server);
+  ASSERT_TRUE(client.Open());
+  SimLink& link = client.link;
   SimLinkResult result;
-  ASSERT_TRUE(link.Open(0, result)) << ResultCode(result);
   server.overrideReply = true;
   server.reply = 0;
   std::uint32_t value = 7;
@@ -126,12 +136,10 @@ TEST(Win32Link, AReplyOtherThanOneFailsTheBatchWithResult13) {
 // Nine attempts of two seconds each: the test takes about twenty seconds, as a user would wait.
 TEST(Win32Link, AServerThatStopsAnsweringTimesOutEveryAttempt) {
   HangingServer server;
-  ServerThread thread(kServerClassMain, server);
-  ASSERT_TRUE(thread.created());
-  Win32Transport transport;
-  SimLink link(transport, NoPause);
+  ServedClient client(server);
+  ASSERT_TRUE(client.Open());
+  SimLink& link = client.link;
   SimLinkResult result;
-  ASSERT_TRUE(link.Open(0, result)) << ResultCode(result);
   server.released = false;
   std::uint32_t value = 0;
   ASSERT_TRUE(link.Read(0x0560, sizeof value, &value, result));
@@ -146,13 +154,11 @@ TEST(Win32Link, AServerThatStopsAnsweringTimesOutEveryAttempt) {
 
 TEST(Win32Link, AServerWindowThatIsGoneFailsTheSendWithResult12) {
   MemoryOffsetServer server;
-  ServerThread thread(kServerClassMain, server);
-  ASSERT_TRUE(thread.created());
-  Win32Transport transport;
-  SimLink link(transport, NoPause);
+  ServedClient client(server);
+  ASSERT_TRUE(client.Open());
+  SimLink& link = client.link;
   SimLinkResult result;
-  ASSERT_TRUE(link.Open(0, result)) << ResultCode(result);
-  thread.Stop();
+  client.thread.Stop();
   std::uint32_t value = 0;
   ASSERT_TRUE(link.Read(0x0560, sizeof value, &value, result));
   EXPECT_FALSE(link.Process(result));
