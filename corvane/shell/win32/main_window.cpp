@@ -78,6 +78,12 @@ void RegisterWindowClasses(WNDPROC procedure) {
   (void)registered;
 }
 
+// The controls' colours. The "background" system colour, which the strips and their swatch take by default,
+// is the desktop's colour to the system; on a window's controls it stands for the window's own face.
+COLORREF ControlColour(Color color) {
+  return ToColorRef(color == kColorSystemBackground ? kColorSystemButtonFace : color);
+}
+
 const char* MouseButtonName(UINT message) {
   switch (message) {
     case WM_RBUTTONUP: return "right";
@@ -198,8 +204,6 @@ void MainWindow::BuildWindows() {
           } else if constexpr (std::is_same_v<T, GroupBox>) {
             native->window = NewChild(L"BUTTON", kChild | BS_GROUPBOX, parent, *control);
             SetWindowTextW(native->window, ToWide(control->caption).c_str());
-            // Below the controls it frames.
-            SetWindowPos(native->window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
           }
           // PB1 is the map window, IMG1 is off screen, SB1 is the status line, the timers are SetTimer's.
         },
@@ -210,6 +214,12 @@ void MainWindow::BuildWindows() {
       Subclass(native->window);
       byWindow_[native->window] = native.get();
       natives_.push_back(std::move(native));
+    }
+  }
+  // A child made later lies below the ones before it: group boxes go below everything they frame.
+  for (const auto& native : natives_) {
+    if (std::holds_alternative<GroupBox*>(native->control)) {
+      SetWindowPos(native->window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
 }
@@ -355,6 +365,9 @@ LRESULT MainWindow::HandleControl(NativeControl& native, UINT message, WPARAM wP
     if (textField) Call(native.name + "KeyDown", {key});
   } else if (message == WM_KEYUP && textField) {
     Call(native.name + "KeyUp", {std::to_string(static_cast<int>(wParam))});
+  } else if (message == WM_PAINT && std::holds_alternative<GroupBox*>(native.control)) {
+    PaintGroupBox(native);
+    return 0;
   } else if (message == WM_RBUTTONUP &&
              (std::holds_alternative<Label*>(native.control) || std::holds_alternative<Shape*>(native.control))) {
     Call(native.name + "ContextPopup");
@@ -534,7 +547,7 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, ButtonFont(button.bold, height));
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(button.fontColor));
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : ControlColour(button.fontColor));
   if (item.itemState & ODS_SELECTED) OffsetRect(&face, 1, 1);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &face,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -550,21 +563,17 @@ HBRUSH MainWindow::SolidBrush(COLORREF color) {
 }
 
 LRESULT MainWindow::ControlColours(HWND parent, HWND child, HDC dc) {
-  COLORREF background = GetSysColor(COLOR_BTNFACE);
-  if (const NativeControl* panel = NativeFor(parent);
-      panel != nullptr && std::holds_alternative<Panel*>(panel->control)) {
-    background = ToColorRef(std::get<Panel*>(panel->control)->color);
-  }
+  COLORREF background = PanelColour(parent);
   COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
   if (const NativeControl* native = NativeFor(child); native != nullptr) {
     if (const auto* label = std::get_if<Label*>(&native->control)) {
-      text = ToColorRef((*label)->fontColor);
+      text = ControlColour((*label)->fontColor);
     } else if (const auto* shape = std::get_if<Shape*>(&native->control)) {
-      background = ToColorRef((*shape)->brushColor);
+      background = ControlColour((*shape)->brushColor);
     } else if (const auto* memo = std::get_if<Memo*>(&native->control)) {
-      background = ToColorRef((*memo)->color);
+      background = ControlColour((*memo)->color);
     } else if (const auto* list = std::get_if<ListBox*>(&native->control)) {
-      background = ToColorRef((*list)->color);
+      background = ControlColour((*list)->color);
     } else if (std::holds_alternative<Edit*>(native->control)) {
       background = GetSysColor(COLOR_WINDOW);
     }
@@ -574,17 +583,45 @@ LRESULT MainWindow::ControlColours(HWND parent, HWND child, HDC dc) {
   return reinterpret_cast<LRESULT>(SolidBrush(background));
 }
 
+COLORREF MainWindow::PanelColour(HWND panel) {
+  const NativeControl* native = NativeFor(panel);
+  if (native == nullptr || !std::holds_alternative<Panel*>(native->control)) return GetSysColor(COLOR_BTNFACE);
+  return ControlColour(std::get<Panel*>(native->control)->color);
+}
+
+// The frame and its caption on the panel's colour, inside as well: the system's group box leaves its
+// inside unpainted, and the panel does not paint under its children.
+void MainWindow::PaintGroupBox(const NativeControl& native) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(native.window, &paint);
+  RECT area{};
+  GetClientRect(native.window, &area);
+  const COLORREF face = PanelColour(GetParent(native.window));
+  FillRect(dc, &area, SolidBrush(face));
+  HGDIOBJ before = SelectObject(dc, uiFont_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT frame = area;
+  frame.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const std::wstring caption = ToWide(std::get<GroupBox*>(native.control)->caption);
+  if (!caption.empty()) {
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, face);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const std::wstring padded = L" " + caption + L" ";
+    TextOutW(dc, 6, 0, padded.c_str(), static_cast<int>(padded.size()));
+  }
+  SelectObject(dc, before);
+  EndPaint(native.window, &paint);
+}
+
 void MainWindow::PaintPanel(HWND panel) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(panel, &paint);
   RECT face{};
   GetClientRect(panel, &face);
-  COLORREF color = GetSysColor(COLOR_BTNFACE);
-  if (const NativeControl* native = NativeFor(panel);
-      native != nullptr && std::holds_alternative<Panel*>(native->control)) {
-    color = ToColorRef(std::get<Panel*>(native->control)->color);
-  }
-  FillRect(dc, &face, SolidBrush(color));
+  FillRect(dc, &face, SolidBrush(PanelColour(panel)));
   DrawEdge(dc, &face, BDR_RAISEDINNER, BF_RECT);
   EndPaint(panel, &paint);
 }

@@ -91,6 +91,8 @@ class MainWindow {
   void DrawButton(const DRAWITEMSTRUCT& item);
   LRESULT ControlColours(HWND parent, HWND child, HDC dc);
   void PaintPanel(HWND panel);
+  void PaintGroupBox(const NativeControl& native);
+  COLORREF PanelColour(HWND panel);
   HFONT ButtonFont(bool bold, int height);
   HBRUSH SolidBrush(COLORREF color);
   NativeControl* NativeFor(HWND window);
