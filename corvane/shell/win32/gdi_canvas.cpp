@@ -11,6 +11,10 @@ namespace {
 
 // A frame uses a handful of fonts; a user changing fonts all day must not make the cache grow without end.
 constexpr size_t kMaxCachedFonts = 16;
+// Labels of a wide view with every layer on number a few thousand; a cache past this starts again.
+constexpr size_t kMaxCachedLabels = 20000;
+// Few colours per text: more than this and the oldest picture is drawn again.
+constexpr size_t kMaxPicturesPerLabel = 4;
 
 HFONT NewFont(HDC dc, const map::Font& font) {
   LOGFONTW description{};
@@ -135,41 +139,100 @@ void GdiCanvas::SetBrushColor(map::Color color) {
 void GdiCanvas::SetFont(const map::Font& font) {
   if (font == font_) return;
   // The colour alone does not change the glyphs: the font in the DC stays.
-  if (font.name != font_.name || font.size != font_.size || font.style != font_.style) fontSelected_ = false;
+  if (font.name != font_.name || font.size != font_.size || font.style != font_.style) textFont_ = nullptr;
   font_ = font;
 }
 
-void GdiCanvas::SelectTextFont() {
-  if (fontSelected_) return;
+GdiCanvas::CachedFont& GdiCanvas::TextFont() {
+  if (textFont_ != nullptr) return *textFont_;
   map::Font key = font_;
   key.color = map::kBlack;
   auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const CachedFont& cached) { return cached.key == key; });
   if (found == fonts_.end()) {
     if (fonts_.size() >= kMaxCachedFonts) {
-      SelectObject(dc_, GetStockObject(SYSTEM_FONT));
       for (const CachedFont& cached : fonts_) DeleteObject(cached.font);
       fonts_.clear();
     }
-    fonts_.push_back({key, NewFont(dc_, font_)});
+    fonts_.push_back({key, NewFont(dc_, font_), {}});
     found = std::prev(fonts_.end());
   }
-  SelectObject(dc_, found->font);
-  fontSelected_ = true;
+  return *(textFont_ = &*found);
 }
 
-void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
+RECT GdiCanvas::VisibleRect() const {
+  RECT visible = {0, 0, width_, height_};
+  if (visibleWidth_ > 0 && visibleHeight_ > 0) {
+    visible.right = std::min(visibleWidth_, width_);
+    visible.bottom = std::min(visibleHeight_, height_);
+  }
+  return visible;
+}
 
-// GDI's own LineTo leaves the end point unpainted, as the Canvas promises.
-void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+// Airways and coastlines run far beyond the view: a line wholly to one side of it is left out. GDI's own
+// LineTo leaves the end point unpainted, as the Canvas promises.
+void GdiCanvas::LineTo(int x, int y) {
+  const RECT visible = VisibleRect();
+  const bool outside = (x < visible.left && penX_ < visible.left) || (x >= visible.right && penX_ >= visible.right) ||
+                       (y < visible.top && penY_ < visible.top) || (y >= visible.bottom && penY_ >= visible.bottom);
+  if (!outside) {
+    MoveToEx(dc_, penX_, penY_, nullptr);
+    ::LineTo(dc_, x, y);
+  }
+  penX_ = x;
+  penY_ = y;
+}
+
+const GdiCanvas::LabelPicture& GdiCanvas::Label(CachedFont& font, std::string_view text) {
+  auto found = font.labels.find(text);
+  if (found == font.labels.end()) {
+    if (font.labels.size() >= kMaxCachedLabels) font.labels.clear();
+    found = font.labels.emplace(std::string(text), std::vector<LabelPicture>{}).first;
+  }
+  std::vector<LabelPicture>& pictures = found->second;
+  for (const LabelPicture& picture : pictures) {
+    if (picture.textColor == font_.color && picture.cellColor == brushColor_) return picture;
+  }
+  if (pictures.size() >= kMaxPicturesPerLabel) pictures.erase(pictures.begin());
+  // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
+  const std::wstring wide = ToWide(text);
+  const int length = static_cast<int>(wide.size());
+  GdiCanvas cell(1, 1);
+  HGDIOBJ before = SelectObject(cell.dc_, font.font);
+  SIZE extent{};
+  GetTextExtentPoint32W(cell.dc_, wide.data(), length, &extent);
+  LabelPicture picture{font_.color, brushColor_, std::max<int>(extent.cx, 1), std::max<int>(extent.cy, 1), {}};
+  cell.Resize(picture.width, picture.height);
+  SetTextColor(cell.dc_, ToColorRef(font_.color));
+  SetBkColor(cell.dc_, ToColorRef(brushColor_));
+  TextOutW(cell.dc_, 0, 0, wide.data(), length);
+  SelectObject(cell.dc_, before);
+  GdiFlush();
+  const auto* bits = static_cast<const std::uint32_t*>(cell.bits_);
+  picture.pixels.assign(bits, bits + static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+  pictures.push_back(std::move(picture));
+  return pictures.back();
+}
 
 void GdiCanvas::TextOut(int x, int y, std::string_view text) {
   if (text.empty()) return;
-  SelectTextFont();
-  SetTextColor(dc_, ToColorRef(font_.color));
-  // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-  SetBkColor(dc_, ToColorRef(brushColor_));
-  const std::wstring wide = ToWide(text);
-  TextOutW(dc_, x, y, wide.data(), static_cast<int>(wide.size()));
+  const RECT visible = VisibleRect();
+  if (x >= visible.right || y >= visible.bottom) return;
+  const LabelPicture& picture = Label(TextFont(), text);
+  // The label's rows are copied straight into the picture: a GDI call per label costs more than the copy.
+  const int left = std::max<int>(x, visible.left);
+  const int top = std::max<int>(y, visible.top);
+  const int right = std::min<int>(x + picture.width, visible.right);
+  const int bottom = std::min<int>(y + picture.height, visible.bottom);
+  if (right <= left || bottom <= top) return;
+  GdiFlush();  // what GDI drew before lies under the label
+  auto* target = static_cast<std::uint32_t*>(bits_);
+  const size_t rowBytes = static_cast<size_t>(right - left) * sizeof(std::uint32_t);
+  for (int row = top; row < bottom; ++row) {
+    std::memcpy(target + static_cast<size_t>(row) * static_cast<size_t>(width_) + static_cast<size_t>(left),
+                picture.pixels.data() + static_cast<size_t>(row - y) * static_cast<size_t>(picture.width) +
+                    static_cast<size_t>(left - x),
+                rowBytes);
+  }
 }
 
 void GdiCanvas::Rectangle(int left, int top, int right, int bottom) {

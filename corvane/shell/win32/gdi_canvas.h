@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "corvane/map/canvas.h"
@@ -33,7 +36,7 @@ class GdiCanvas final : public map::Canvas {
   void SetFont(const map::Font& font) override;
   const map::Font& CurrentFont() const override { return font_; }
 
-  void MoveTo(int x, int y) override;
+  void MoveTo(int x, int y) override { penX_ = x, penY_ = y; }
   void LineTo(int x, int y) override;
   void TextOut(int x, int y, std::string_view text) override;
   void Rectangle(int left, int top, int right, int bottom) override;
@@ -43,14 +46,33 @@ class GdiCanvas final : public map::Canvas {
   int Height() const override { return height_; }
 
  private:
+  // A label is drawn once into pixels of its own (the text on its filled cell) and copied from there every
+  // frame after: copying pixels costs far less than laying glyphs out again. The same text comes in a few
+  // colours (an airway name in two layers, an ident as a point and as a route label).
+  struct LabelPicture {
+    map::Color textColor = 0;
+    map::Color cellColor = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+  };
+  // Labels are looked up by their text without building a string first.
+  struct LabelHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using LabelPictures = std::unordered_map<std::string, std::vector<LabelPicture>, LabelHash, std::equal_to<>>;
   struct CachedFont {
     map::Font key;  // colour left out: it does not change the glyphs
     HFONT font = nullptr;
+    LabelPictures labels;
   };
 
   HBITMAP NewBitmap(int width, int height, void** bits) const;
   void ApplyClip();
-  void SelectTextFont();
+  CachedFont& TextFont();
+  const LabelPicture& Label(CachedFont& font, std::string_view text);
+  RECT VisibleRect() const;
 
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
@@ -60,12 +82,14 @@ class GdiCanvas final : public map::Canvas {
   int height_ = 0;
   int visibleWidth_ = 0;
   int visibleHeight_ = 0;
+  int penX_ = 0;
+  int penY_ = 0;
   map::Color penColor_ = map::kBlack;
   map::Color brushColor_ = 0xFFFFFF;
   HPEN pen_ = nullptr;
   HBRUSH brush_ = nullptr;
   map::Font font_;
-  bool fontSelected_ = false;
+  CachedFont* textFont_ = nullptr;  // the entry for font_, found again after a SetFont
   std::vector<CachedFont> fonts_;
 };
 

@@ -15,6 +15,8 @@ TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
   canvas.SetPenColor(kRed);
   canvas.MoveTo(10, 10);
   canvas.LineTo(20, 10);
+  canvas.MoveTo(-50, 60);  // from outside the picture into it
+  canvas.LineTo(5, 60);
   canvas.SetPenColor(kGreen);
   canvas.SetBrushColor(kBlue);
   canvas.Rectangle(30, 30, 40, 40);
@@ -36,6 +38,7 @@ TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
       {"line start", 10, 10, kRed},
       {"line before its end", 19, 10, kRed},
       {"line end left unpainted", 20, 10, map::kBlack},
+      {"line coming in from outside", 4, 60, kRed},
       {"rectangle outline at left top", 30, 30, kGreen},
       {"rectangle outline at right bottom - 1", 39, 39, kGreen},
       {"rectangle fill", 35, 35, kBlue},
@@ -56,17 +59,21 @@ TEST(GdiCanvas, TextFillsItsCellWithTheBrushAndKeepsThePictureOnResize) {
   canvas.SetBrushColor(kBlue);
   canvas.SetFont(font);
   canvas.TextOut(2, 2, "EHAM");
+  font.color = kGreen;  // the same text in another colour is a picture of its own
+  canvas.SetFont(font);
+  canvas.TextOut(60, 2, "EHAM");
   canvas.Resize(200, 60);
-  int text = 0;
-  int cell = 0;
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 120; ++x) {
-      text += canvas.Pixel(x, y) == kRed;
-      cell += canvas.Pixel(x, y) == kBlue;
+  const auto count = [&](int left, map::Color color) {
+    int found = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = left; x < left + 58; ++x) found += canvas.Pixel(x, y) == color;
     }
-  }
-  EXPECT_GT(text, 20);
-  EXPECT_GT(cell, 100);
+    return found;
+  };
+  EXPECT_GT(count(0, kRed), 20);
+  EXPECT_GT(count(0, kBlue), 100);
+  EXPECT_EQ(count(0, kGreen), 0);
+  EXPECT_EQ(count(60, kGreen), count(0, kRed));
   EXPECT_EQ(canvas.Width(), 200);
 }
 

@@ -142,8 +142,12 @@ void MainWindow::BuildWindows() {
   fixedFont_ = CreateFontIndirectW(&fixed);
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  main_ = CreateWindowExW(0, kMainClass, L"Corvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, form_->formLeft,
-                          form_->formTop, form_->formWidth, form_->formHeight, nullptr, nullptr, instance, this);
+  // The settings hold the window's inner size, as the Qt window keeps it.
+  RECT frame = {0, 0, std::max(form_->formWidth, 200), std::max(form_->formHeight, 150)};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  main_ =
+      CreateWindowExW(0, kMainClass, L"Corvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, form_->formLeft, form_->formTop,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (main_ == nullptr) throw std::runtime_error("cannot create the main window");
   map_ = CreateWindowExW(0, kMapClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 200, 150,
                          main_, nullptr, instance, this);
@@ -499,10 +503,12 @@ void MainWindow::OnClose() {
     closed_ = true;
     RECT outer{};
     GetWindowRect(main_, &outer);
+    RECT inner{};
+    GetClientRect(main_, &inner);
     form_->formLeft = outer.left;
     form_->formTop = outer.top;
-    form_->formWidth = outer.right - outer.left;
-    form_->formHeight = outer.bottom - outer.top;
+    form_->formWidth = inner.right;
+    form_->formHeight = inner.bottom;
     Guarded([this] { form_->FormClose(); });
     SyncTimers();
     KillTimer(main_, kFlightTimerId);
@@ -575,7 +581,7 @@ LRESULT MainWindow::ControlColours(HWND parent, HWND child, HDC dc) {
     } else if (const auto* list = std::get_if<ListBox*>(&native->control)) {
       background = ControlColour((*list)->color);
     } else if (std::holds_alternative<Edit*>(native->control)) {
-      background = GetSysColor(COLOR_WINDOW);
+      background = GetSysColor(IsWindowEnabled(child) ? COLOR_WINDOW : COLOR_BTNFACE);
     }
   }
   SetTextColor(dc, text);
