@@ -213,8 +213,7 @@ void MainWindow::BuildWindows() {
         },
         entry.control);
     if (native->window != nullptr) {
-      if (native->window != nullptr && std::holds_alternative<Panel*>(entry.control))
-        parents[entry.name] = native->window;
+      if (std::holds_alternative<Panel*>(entry.control)) parents[entry.name] = native->window;
       Subclass(native->window);
       byWindow_[native->window] = native.get();
       natives_.push_back(std::move(native));
