@@ -642,29 +642,19 @@ void MainWindow::Refresh() {
     shownStatus_ = form_->SB1.text;
     SetWindowTextW(status_, ToWide(shownStatus_).c_str());
   }
-  bool raise = false;
+  std::vector<HWND> opened;
   for (const auto& native : natives_) {
     const bool wasVisible = native->shown.visible && !native->shown.fresh;
     RefreshControl(*native);
     const bool layer =
         std::holds_alternative<Panel*>(native->control) || std::holds_alternative<ListBox*>(native->control);
-    if (layer && native->shown.visible && !wasVisible) raise = true;
+    if (layer && native->shown.visible && !wasVisible) opened.push_back(native->window);
   }
-  if (raise) RaisePanels();
+  // A panel that opens lies over the map and over the panels that were open before it.
+  for (HWND window : opened) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   refreshing_ = false;
   SyncTimers();
   InvalidateRect(map_, nullptr, FALSE);
-}
-
-void MainWindow::RaisePanels() {
-  // Panels that are shown lie over the map and over each other in the order of the layout.
-  for (const auto& native : natives_) {
-    const bool layer =
-        std::holds_alternative<Panel*>(native->control) || std::holds_alternative<ListBox*>(native->control);
-    if (layer && native->shown.visible) {
-      SetWindowPos(native->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
 }
 
 void MainWindow::RefreshControl(NativeControl& native) {

@@ -99,7 +99,6 @@ class MainWindow {
 
   void Refresh();
   void RefreshControl(NativeControl& native);
-  void RaisePanels();
   void SyncTimers();
   void Guarded(const std::function<void()>& action);
   void SetControlChecked(RadioButton& radio);

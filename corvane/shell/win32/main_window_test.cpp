@@ -50,6 +50,9 @@ TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
     // A click through the button's own message opens the panel; the edits show what the handler set.
     click("btColor");
     EXPECT_TRUE(visible("PanCFG"));
+    // The panel opened last lies over the autopilot settings that were open from the start.
+    EXPECT_TRUE(visible("PanAPConf"));
+    EXPECT_EQ(GetTopWindow(window.WindowFor("PB1")), window.WindowFor("PanCFG"));
     click("btCfgTmr");
     EXPECT_TRUE(visible("PanTMR"));
     EXPECT_EQ(TextOf(window.WindowFor("edTmr1")), "300");
