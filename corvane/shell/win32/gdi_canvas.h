@@ -1,0 +1,96 @@
+// The Canvas on a memory DC with a DIB section: the map image IMG1 and the visible map PB1 of the window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "corvane/map/canvas.h"
+#include "windows_api.h"
+
+namespace corvane::shell::win32 {
+
+// 0x00BBGGRR as GDI takes it; system colours (top bit set) are the system's colour of that index.
+COLORREF ToColorRef(map::Color color);
+
+class GdiCanvas final : public map::Canvas {
+ public:
+  GdiCanvas(int width, int height);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  // A new size keeps what fits of the old picture.
+  void Resize(int width, int height);
+  // Only the top-left width x height part is ever shown: nothing is drawn beyond it. 0 x 0: the whole image.
+  void SetVisibleArea(int width, int height);
+  HDC dc() const { return dc_; }
+  // The colour of one pixel as 0x00BBGGRR; black outside the picture.
+  map::Color Pixel(int x, int y) const;
+
+  void SetPenColor(map::Color color) override;
+  void SetBrushColor(map::Color color) override;
+  void SetFont(const map::Font& font) override;
+  const map::Font& CurrentFont() const override { return font_; }
+
+  void MoveTo(int x, int y) override { penX_ = x, penY_ = y; }
+  void LineTo(int x, int y) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void CopyRect(const map::Rect& destination, const map::Canvas& source, const map::Rect& sourceRect) override;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+ private:
+  // A label is drawn once into pixels of its own (the text on its filled cell) and copied from there every
+  // frame after: copying pixels costs far less than laying glyphs out again. The same text comes in a few
+  // colours (an airway name in two layers, an ident as a point and as a route label).
+  struct LabelPicture {
+    map::Color textColor = 0;
+    map::Color cellColor = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+  };
+  // Labels are looked up by their text without building a string first.
+  struct LabelHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using LabelPictures = std::unordered_map<std::string, std::vector<LabelPicture>, LabelHash, std::equal_to<>>;
+  struct CachedFont {
+    map::Font key;  // colour left out: it does not change the glyphs
+    HFONT font = nullptr;
+    LabelPictures labels;
+  };
+
+  HBITMAP NewBitmap(int width, int height, void** bits) const;
+  void ApplyClip();
+  CachedFont& TextFont();
+  const LabelPicture& Label(CachedFont& font, std::string_view text);
+  RECT VisibleRect() const;
+
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ originalBitmap_ = nullptr;
+  void* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  int visibleWidth_ = 0;
+  int visibleHeight_ = 0;
+  int penX_ = 0;
+  int penY_ = 0;
+  map::Color penColor_ = map::kBlack;
+  map::Color brushColor_ = 0xFFFFFF;
+  HPEN pen_ = nullptr;
+  HBRUSH brush_ = nullptr;
+  map::Font font_;
+  CachedFont* textFont_ = nullptr;  // the entry for font_, found again after a SetFont
+  std::vector<CachedFont> fonts_;
+};
+
+}  // namespace corvane::shell::win32

@@ -1,0 +1,81 @@
+// GdiCanvas read back from its DIB: the primitives' edges as the map painters rely on them.
+#include "gdi_canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::shell::win32 {
+namespace {
+
+constexpr map::Color kRed = 0x0000FF;
+constexpr map::Color kGreen = 0x00FF00;
+constexpr map::Color kBlue = 0xFF0000;
+
+TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
+  GdiCanvas canvas(100, 80);
+  canvas.SetPenColor(kRed);
+  canvas.MoveTo(10, 10);
+  canvas.LineTo(20, 10);
+  canvas.MoveTo(-50, 60);  // from outside the picture into it
+  canvas.LineTo(5, 60);
+  canvas.SetPenColor(kGreen);
+  canvas.SetBrushColor(kBlue);
+  canvas.Rectangle(30, 30, 40, 40);
+  canvas.SetPenColor(0x80000000u | COLOR_WINDOW);
+  canvas.SetBrushColor(0x80000000u | COLOR_WINDOW);
+  canvas.Rectangle(50, 50, 54, 54);
+  // Scaled two to one onto the right of the picture.
+  GdiCanvas source(10, 10);
+  source.SetPenColor(kRed);
+  source.SetBrushColor(kRed);
+  source.Rectangle(0, 0, 10, 10);
+  canvas.CopyRect({80, 0, 100, 20}, source, {0, 0, 10, 10});
+
+  const struct {
+    const char* what;
+    int x, y;
+    map::Color expected;
+  } cases[] = {
+      {"line start", 10, 10, kRed},
+      {"line before its end", 19, 10, kRed},
+      {"line end left unpainted", 20, 10, map::kBlack},
+      {"line coming in from outside", 4, 60, kRed},
+      {"rectangle outline at left top", 30, 30, kGreen},
+      {"rectangle outline at right bottom - 1", 39, 39, kGreen},
+      {"rectangle fill", 35, 35, kBlue},
+      {"right edge exclusive", 40, 35, map::kBlack},
+      {"bottom edge exclusive", 35, 40, map::kBlack},
+      {"system colour", 52, 52, GetSysColor(COLOR_WINDOW) & 0xFFFFFFu},
+      {"copy scaled to its far corner", 99, 19, kRed},
+      {"copy stops at its rectangle", 99, 20, map::kBlack},
+  };
+  for (const auto& c : cases) EXPECT_EQ(canvas.Pixel(c.x, c.y), c.expected) << c.what;
+}
+
+TEST(GdiCanvas, TextFillsItsCellWithTheBrushAndKeepsThePictureOnResize) {
+  GdiCanvas canvas(120, 40);
+  map::Font font;
+  font.size = 10;
+  font.color = kRed;
+  canvas.SetBrushColor(kBlue);
+  canvas.SetFont(font);
+  canvas.TextOut(2, 2, "EHAM");
+  font.color = kGreen;  // the same text in another colour is a picture of its own
+  canvas.SetFont(font);
+  canvas.TextOut(60, 2, "EHAM");
+  canvas.Resize(200, 60);
+  const auto count = [&](int left, map::Color color) {
+    int found = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = left; x < left + 58; ++x) found += canvas.Pixel(x, y) == color;
+    }
+    return found;
+  };
+  EXPECT_GT(count(0, kRed), 20);
+  EXPECT_GT(count(0, kBlue), 100);
+  EXPECT_EQ(count(0, kGreen), 0);
+  EXPECT_EQ(count(60, kGreen), count(0, kRed));
+  EXPECT_EQ(canvas.Width(), 200);
+}
+
+}  // namespace
+}  // namespace corvane::shell::win32

@@ -1,0 +1,169 @@
+// corvane.exe: the navigation companion's native Windows window.
+#include <cstdio>
+#include <cwchar>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "corvane/plan/plan_files.h"
+#include "corvane/shell/settings_file.h"
+#include "corvane/shell/simulator_choice.h"
+#include "main_window.h"
+#include "wide_text.h"
+#include "windows_api.h"
+// clang-format off
+#include <shellapi.h>
+// clang-format on
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav] [--airport ICAO]\n"
+    "               [--screenshot FILE --after SECONDS]\n";
+
+// A window program has no console of its own: errors go to the one it was started from, or to a
+// message box when there is none (started from the desktop).
+void ReportError(const std::string& text) {
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if ((error == nullptr || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    error = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  DWORD written = 0;
+  if (error != nullptr && error != INVALID_HANDLE_VALUE &&
+      WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    return;
+  }
+  MessageBoxW(nullptr, corvane::shell::win32::ToWide(text).c_str(), L"Corvane", MB_OK | MB_ICONERROR);
+}
+
+void Report(const std::string& text) {
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0;
+  if (output != nullptr && output != INVALID_HANDLE_VALUE) {
+    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  }
+}
+
+// The screenshot is taken from a timer's own procedure, so a modal loop (a start-up message) runs it too.
+struct Screenshot {
+  corvane::shell::win32::MainWindow* window = nullptr;
+  std::filesystem::path path;
+  int exitCode = 0;
+};
+Screenshot screenshot;
+
+BOOL CALLBACK CloseMessageBox(HWND window, LPARAM) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring_view(className) == L"#32770") PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (screenshot.window == nullptr) return;
+  corvane::shell::win32::MainWindow& window = *screenshot.window;
+  screenshot.window = nullptr;
+  const std::string path = corvane::shell::win32::FromWide(screenshot.path.wstring());
+  if (!window.SaveScreenshot(screenshot.path)) {
+    ReportError("corvane: cannot write the screenshot " + path + "\n");
+    screenshot.exitCode = 1;
+  } else {
+    Report("screenshot: " + path + "\n");
+  }
+  // A message box still open (a start-up report, say) must not keep the program running.
+  EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0);
+  PostMessageW(window.window(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+int main() {
+  int argumentCount = 0;
+  LPWSTR* wideArguments = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
+  std::vector<std::wstring> arguments(wideArguments, wideArguments + argumentCount);
+  LocalFree(wideArguments);
+
+  wchar_t programPath[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, programPath, MAX_PATH);
+  corvane::shell::win32::WindowOptions options;
+  options.settingsPath = corvane::shell::SettingsPathFor(std::filesystem::path(programPath));
+  std::string simulator = "simhost";
+  std::filesystem::path screenshotPath;
+  std::filesystem::path flyPlanPath;
+  std::string airport;
+  double screenshotAfterSeconds = 3.0;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::wstring& argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (argument == L"--data" && hasValue) {
+      options.dataFolder = arguments[++i];
+    } else if (argument == L"--ini" && hasValue) {
+      options.settingsPath = arguments[++i];
+    } else if (argument == L"--sim" && hasValue) {
+      simulator = corvane::shell::win32::FromWide(arguments[++i]);
+    } else if (argument == L"--fly" && hasValue) {
+      flyPlanPath = arguments[++i];
+    } else if (argument == L"--airport" && hasValue) {
+      airport = corvane::shell::win32::FromWide(arguments[++i]);
+    } else if (argument == L"--screenshot" && hasValue) {
+      screenshotPath = arguments[++i];
+    } else if (argument == L"--after" && hasValue) {
+      const std::wstring& value = arguments[++i];
+      wchar_t* end = nullptr;
+      screenshotAfterSeconds = std::wcstod(value.c_str(), &end);
+      if (value.empty() || *end != L'\0' || !(screenshotAfterSeconds >= 0) || screenshotAfterSeconds > 3600) {
+        ReportError(kUsage);
+        return 2;
+      }
+    } else {
+      ReportError(kUsage);
+      return 2;
+    }
+  }
+
+  // The window reaches the simulator through the connection this program hands it.
+  auto connection = corvane::shell::MakeSimulatorConnection(simulator);
+  if (!connection) {
+    ReportError("corvane: unknown simulator '" + simulator + "' (none, simhost or builtin)\n");
+    return 2;
+  }
+  std::vector<std::string> flyPlanLines;
+  if (!flyPlanPath.empty()) {
+    try {
+      flyPlanLines = corvane::plan::LoadPlanFile(flyPlanPath);
+    } catch (const std::exception& error) {
+      ReportError(std::string("corvane: ") + error.what() + "\n");
+      return 1;
+    }
+  }
+  options.simulator = std::move(*connection);
+  std::unique_ptr<corvane::shell::win32::MainWindow> window;
+  try {
+    window = std::make_unique<corvane::shell::win32::MainWindow>(options);
+  } catch (const std::exception& error) {
+    ReportError(std::string("corvane: ") + error.what() + "\n");
+    return 1;
+  }
+  if (!screenshotPath.empty()) {
+    screenshot.window = window.get();
+    screenshot.path = screenshotPath;
+    SetTimer(nullptr, 0, static_cast<UINT>(screenshotAfterSeconds * 1000), TakeScreenshot);
+  }
+  window->Start();
+  if (!flyPlanLines.empty()) window->FlyPlan(flyPlanLines);
+  // The airport view opens as from its panel's lower ">".
+  if (!airport.empty()) {
+    window->form().edICAO.text = airport;
+    window->Call("btViewArClick");
+  }
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  screenshot.window = nullptr;
+  return screenshot.exitCode;
+}

@@ -1,0 +1,130 @@
+// The main window: one native child window per control of TForm1, events forwarded to its handlers,
+// then a refresh that pushes the model's state into the controls where it changed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "corvane/shell/form1.h"
+#include "corvane/shell/simulator_connection.h"
+#include "gdi_canvas.h"
+#include "win32_dialogs.h"
+#include "windows_api.h"
+
+namespace corvane::shell::win32 {
+
+struct WindowOptions {
+  std::filesystem::path settingsPath;
+  std::filesystem::path dataFolder;
+  SimulatorConnection simulator;  // chosen by the program; the window keeps it while it lives
+  Dialogs* dialogs = nullptr;     // nullptr: the native dialogs; must outlive the window otherwise
+};
+
+class MainWindow {
+ public:
+  // Builds the form (its construction steps) and the native windows, not yet shown; throws
+  // std::invalid_argument when the options hand it no simulator transport, std::runtime_error when
+  // the windows cannot be made.
+  explicit MainWindow(const WindowOptions& options);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Shows the window, sizes the strips to the map, then runs the create event (the start sequence).
+  void Start();
+  // Has the plan flown as a pilot would ask for it, and shows it heading-up in the arc view.
+  void FlyPlan(const std::vector<std::string>& planLines);
+  // Runs a handler by name if one is built; a conversion error is shown in a message box and the
+  // program goes on. Every call ends with one refresh of the controls. False when there is no handler.
+  bool Call(const std::string& handler, const std::vector<std::string>& arguments = {});
+
+  TForm1& form() { return *form_; }
+  HWND window() const { return main_; }
+  HWND WindowFor(const std::string& controlName) const;
+  bool Closed() const { return closed_; }
+  // The window with a band on top showing its caption, as a screenshot shows it; false when the file
+  // cannot be written.
+  bool SaveScreenshot(const std::filesystem::path& path);
+
+ private:
+  // What a native control was last given, so a refresh touches only what changed.
+  struct Shown {
+    bool fresh = true;
+    RECT rect{};
+    bool visible = false;
+    bool enabled = true;
+    bool checked = false;
+    bool bold = false;
+    Color color = 0;
+    Color fontColor = 0;
+    int itemIndex = -1;
+    std::string text;
+    std::vector<std::string> lines;
+  };
+  struct NativeControl {
+    std::string name;
+    ControlRef control;
+    HWND window = nullptr;
+    std::vector<HWND> companions;  // an edit's caption and unit, a swatch's caption
+    Shown shown;
+  };
+
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleControl(NativeControl& native, UINT message, WPARAM wParam, LPARAM lParam);
+
+  void BuildWindows();
+  HWND NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control, DWORD extendedStyle = 0);
+  HWND NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
+  void Subclass(HWND window);
+  void OnCommand(HWND child, int code);
+  void OnMapResized(int width, int height);
+  void OnClose();
+  void LayOutClient();
+  void DrawButton(const DRAWITEMSTRUCT& item);
+  LRESULT ControlColours(HWND parent, HWND child, HDC dc);
+  void PaintPanel(HWND panel);
+  void PaintGroupBox(const NativeControl& native);
+  COLORREF PanelColour(HWND panel);
+  HFONT ButtonFont(bool bold, int height);
+  HBRUSH SolidBrush(COLORREF color);
+  NativeControl* NativeFor(HWND window);
+
+  void Refresh();
+  void RefreshControl(NativeControl& native);
+  void SyncTimers();
+  void Guarded(const std::function<void()>& action);
+  void SetControlChecked(RadioButton& radio);
+
+  Win32Dialogs nativeDialogs_;
+  GdiCanvas imageCanvas_;
+  GdiCanvas paintBoxCanvas_;
+  SimulatorConnection connection_;
+  std::unique_ptr<TForm1> form_;
+  HWND main_ = nullptr;
+  HWND map_ = nullptr;
+  HWND status_ = nullptr;
+  std::string shownCaption_;
+  std::string shownStatus_;
+  std::vector<std::unique_ptr<NativeControl>> natives_;
+  std::map<HWND, NativeControl*> byWindow_;
+  std::map<HWND, WNDPROC> originalProcedures_;
+  std::map<std::pair<bool, int>, HFONT> buttonFonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  HFONT uiFont_ = nullptr;
+  HFONT fixedFont_ = nullptr;
+  std::array<bool, 5> timerRunning_{};
+  bool started_ = false;
+  bool closed_ = false;
+  bool refreshing_ = false;
+  std::uint64_t clockStartMs_ = 0;
+};
+
+}  // namespace corvane::shell::win32

@@ -1,0 +1,104 @@
+// The real window under Wine's null graphics driver: its native controls show the model, their messages
+// reach the handlers, a timer ticks and closing writes the settings.
+#include "main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "corvane/shell/scripted_dialogs.h"
+#include "corvane/shell/simulator_choice.h"
+#include "testing/scratch_folder.h"
+#include "wide_text.h"
+
+namespace corvane::shell::win32 {
+namespace {
+
+std::string TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return FromWide(text);
+}
+
+TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
+  test_support::ScratchFolder folder;
+  std::vector<std::string> shown;
+  ScriptedDialogs dialogs([&shown](const std::string& line) { shown.push_back(line); });
+  WindowOptions options;
+  options.settingsPath = folder / "corvane.INI";
+  options.dataFolder = folder.path();
+  options.simulator = *MakeSimulatorConnection("none");
+  options.dialogs = &dialogs;
+  {
+    MainWindow window(options);
+    window.Start();
+    TForm1& form = window.form();
+    const auto click = [&](const char* name) {
+      HWND control = window.WindowFor(name);
+      ASSERT_NE(control, nullptr) << name;
+      SendMessageW(control, BM_CLICK, 0, 0);
+    };
+    const auto visible = [&](const char* name) { return IsWindowVisible(window.WindowFor(name)) != FALSE; };
+
+    EXPECT_EQ(TextOf(window.window()).rfind("Corvane V", 0), 0u) << TextOf(window.window());
+    EXPECT_EQ(TextOf(window.WindowFor("btColor")), "CNF");
+    EXPECT_TRUE(visible("PanAP"));
+    EXPECT_FALSE(visible("PanCFG"));
+
+    // A click through the button's own message opens the panel; the edits show what the handler set.
+    click("btColor");
+    EXPECT_TRUE(visible("PanCFG"));
+    // The panel opened last lies over the autopilot settings that were open from the start.
+    EXPECT_TRUE(visible("PanAPConf"));
+    EXPECT_EQ(GetTopWindow(window.WindowFor("PB1")), window.WindowFor("PanCFG"));
+    click("btCfgTmr");
+    EXPECT_TRUE(visible("PanTMR"));
+    EXPECT_EQ(TextOf(window.WindowFor("edTmr1")), "300");
+
+    // Typed text reaches the model; a bad number keeps the panel open and is reported.
+    SetWindowTextW(window.WindowFor("edTmr2"), L"fast");
+    EXPECT_EQ(form.edTmr2.text, "fast");
+    shown.clear();
+    click("btTmrOK");
+    EXPECT_TRUE(visible("PanTMR"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown.front().find("'fast'"), std::string::npos) << shown.front();
+
+    // A check box shows the model's state and its click changes it.
+    HWND climb = window.WindowFor("chClimb");
+    EXPECT_EQ(SendMessageW(climb, BM_GETCHECK, 0, 0) == BST_CHECKED, form.chClimb.checked);
+    const bool before = form.chClimb.checked;
+    click("chClimb");
+    EXPECT_EQ(form.chClimb.checked, !before);
+    EXPECT_EQ(SendMessageW(climb, BM_GETCHECK, 0, 0) == BST_CHECKED, !before);
+
+    // Key preview: Delete in the search box edits its text only; on the map it deletes the waypoint.
+    form.plan[0] = {52.3f, 4.76f, "EHAM", "-11", plan::WaypointKind::kAirport};
+    form.plan.tail = 1;
+    SendMessageW(window.WindowFor("edSearch"), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(form.plan.tail, 1);
+    SendMessageW(window.WindowFor("PB1"), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(form.plan.tail, 0);
+
+    // The refresh timer's tick runs its handler: the map timer starts once the first pass is done.
+    for (int tick = 0; tick < 300 && !form.Timer1.Enabled(); ++tick) SendMessageW(window.window(), WM_TIMER, 2, 0);
+    EXPECT_TRUE(form.Timer1.Enabled());
+
+    form.view.centre.latitude = 52.25;
+    SendMessageW(window.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(window.Closed());
+    EXPECT_FALSE(IsWindow(window.window()));
+  }
+  std::ifstream file(folder / "corvane.INI");
+  std::stringstream content;
+  content << file.rdbuf();
+  EXPECT_NE(content.str().find("Ypos=52.25"), std::string::npos);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+}  // namespace
+}  // namespace corvane::shell::win32
