@@ -16,4 +16,11 @@ bool EngagePlan(TForm1& form, const std::vector<std::string>& planLines, const s
   return true;
 }
 
+bool FlyPlanInArcView(TForm1& form, const std::vector<std::string>& planLines) {
+  form.btApSetOKClick();
+  if (!EngagePlan(form, planLines, {})) return false;
+  form.SwitchMapModeTo(map::MapMode::kArc);
+  return true;
+}
+
 }  // namespace corvane::shell

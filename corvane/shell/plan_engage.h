@@ -13,4 +13,8 @@ namespace corvane::shell {
 // built (the form's message box said why); the autopilot is then left off.
 bool EngagePlan(TForm1& form, const std::vector<std::string>& planLines, const std::string& cruiseFt);
 
+// What a window's --fly does: the autopilot settings taken as they stand, the plan engaged and, when it
+// is, shown heading-up in the arc view. False as EngagePlan.
+bool FlyPlanInArcView(TForm1& form, const std::vector<std::string>& planLines);
+
 }  // namespace corvane::shell

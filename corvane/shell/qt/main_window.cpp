@@ -119,11 +119,7 @@ void MainWindow::Start() {
 }
 
 void MainWindow::FlyPlan(const std::vector<std::string>& planLines) {
-  Guarded([&] {
-    form_->btApSetOKClick();  // the settings as they stand
-    if (!EngagePlan(*form_, planLines, {})) return;
-    form_->SwitchMapModeTo(map::MapMode::kArc);
-  });
+  Guarded([&] { FlyPlanInArcView(*form_, planLines); });
   Refresh();
 }
 

@@ -1,6 +1,5 @@
 // corvane.exe: the navigation companion's native Windows window.
 #include <cstdio>
-#include <cwchar>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "corvane/plan/plan_files.h"
 #include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
+#include "corvane/shell/window_command_line.h"
 #include "main_window.h"
 #include "wide_text.h"
 #include "windows_api.h"
@@ -18,10 +18,6 @@
 // clang-format on
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: corvane [--data DIR] [--ini FILE] [--sim none|simhost|builtin] [--fly PLAN.nav] [--airport ICAO]\n"
-    "               [--screenshot FILE --after SECONDS]\n";
 
 // A window program has no console of its own: errors go to the one it was started from, or to a
 // message box when there is none (started from the desktop).
@@ -86,54 +82,32 @@ int main() {
   std::vector<std::wstring> arguments(wideArguments, wideArguments + argumentCount);
   LocalFree(wideArguments);
 
+  std::vector<std::string> utf8Arguments;
+  for (size_t i = 1; i < arguments.size(); ++i) utf8Arguments.push_back(corvane::shell::win32::FromWide(arguments[i]));
+  const auto commandLine = corvane::shell::ParseWindowCommandLine(utf8Arguments);
+  if (!commandLine) {
+    ReportError(corvane::shell::kWindowUsage);
+    return 2;
+  }
+  using corvane::shell::win32::ToWide;
   wchar_t programPath[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, programPath, MAX_PATH);
   corvane::shell::win32::WindowOptions options;
-  options.settingsPath = corvane::shell::SettingsPathFor(std::filesystem::path(programPath));
-  std::string simulator = "simhost";
-  std::filesystem::path screenshotPath;
-  std::filesystem::path flyPlanPath;
-  std::string airport;
-  double screenshotAfterSeconds = 3.0;
-  for (size_t i = 1; i < arguments.size(); ++i) {
-    const std::wstring& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (argument == L"--data" && hasValue) {
-      options.dataFolder = arguments[++i];
-    } else if (argument == L"--ini" && hasValue) {
-      options.settingsPath = arguments[++i];
-    } else if (argument == L"--sim" && hasValue) {
-      simulator = corvane::shell::win32::FromWide(arguments[++i]);
-    } else if (argument == L"--fly" && hasValue) {
-      flyPlanPath = arguments[++i];
-    } else if (argument == L"--airport" && hasValue) {
-      airport = corvane::shell::win32::FromWide(arguments[++i]);
-    } else if (argument == L"--screenshot" && hasValue) {
-      screenshotPath = arguments[++i];
-    } else if (argument == L"--after" && hasValue) {
-      const std::wstring& value = arguments[++i];
-      wchar_t* end = nullptr;
-      screenshotAfterSeconds = std::wcstod(value.c_str(), &end);
-      if (value.empty() || *end != L'\0' || !(screenshotAfterSeconds >= 0) || screenshotAfterSeconds > 3600) {
-        ReportError(kUsage);
-        return 2;
-      }
-    } else {
-      ReportError(kUsage);
-      return 2;
-    }
-  }
+  options.settingsPath = commandLine->settingsPath.empty()
+                             ? corvane::shell::SettingsPathFor(std::filesystem::path(programPath))
+                             : std::filesystem::path(ToWide(commandLine->settingsPath));
+  options.dataFolder = ToWide(commandLine->dataFolder);
 
   // The window reaches the simulator through the connection this program hands it.
-  auto connection = corvane::shell::MakeSimulatorConnection(simulator);
+  auto connection = corvane::shell::MakeSimulatorConnection(commandLine->simulator);
   if (!connection) {
-    ReportError("corvane: unknown simulator '" + simulator + "' (none, simhost or builtin)\n");
+    ReportError("corvane: unknown simulator '" + commandLine->simulator + "' (none, simhost or builtin)\n");
     return 2;
   }
   std::vector<std::string> flyPlanLines;
-  if (!flyPlanPath.empty()) {
+  if (!commandLine->flyPlanPath.empty()) {
     try {
-      flyPlanLines = corvane::plan::LoadPlanFile(flyPlanPath);
+      flyPlanLines = corvane::plan::LoadPlanFile(std::filesystem::path(ToWide(commandLine->flyPlanPath)));
     } catch (const std::exception& error) {
       ReportError(std::string("corvane: ") + error.what() + "\n");
       return 1;
@@ -147,16 +121,16 @@ int main() {
     ReportError(std::string("corvane: ") + error.what() + "\n");
     return 1;
   }
-  if (!screenshotPath.empty()) {
+  if (!commandLine->screenshotPath.empty()) {
     screenshot.window = window.get();
-    screenshot.path = screenshotPath;
-    SetTimer(nullptr, 0, static_cast<UINT>(screenshotAfterSeconds * 1000), TakeScreenshot);
+    screenshot.path = ToWide(commandLine->screenshotPath);
+    SetTimer(nullptr, 0, static_cast<UINT>(commandLine->screenshotAfterSeconds * 1000), TakeScreenshot);
   }
   window->Start();
   if (!flyPlanLines.empty()) window->FlyPlan(flyPlanLines);
   // The airport view opens as from its panel's lower ">".
-  if (!airport.empty()) {
-    window->form().edICAO.text = airport;
+  if (!commandLine->airport.empty()) {
+    window->form().edICAO.text = commandLine->airport;
     window->Call("btViewArClick");
   }
   MSG message;
