@@ -4,6 +4,17 @@
 # export must write the same files as the buttons.
 #   cmake -DCLI=... -DDATA=... -DFILES=<this folder> -DWORK=... -P exchange.cmake
 #   RUNNER, when set, runs the program (Wine for a Windows build)
+# On Windows "C:default.fpl" is the current folder of drive C, so the work folder must lie on drive C:
+# under Wine, in the prefix's drive_c (the prefix scripts/wine-run uses).
+if(RUNNER)
+  set(prefix "$ENV{CORVANE_WINEPREFIX}")
+  if(NOT prefix)
+    get_filename_component(root "${RUNNER}/../.." ABSOLUTE)
+    set(prefix "${root}/build-windows/wine")
+  endif()
+  get_filename_component(name "${WORK}" NAME)
+  set(WORK "${prefix}/drive_c/${name}")
+endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(ENV{HOME} "${WORK}")
