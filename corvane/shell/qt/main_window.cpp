@@ -289,10 +289,15 @@ void MainWindow::Refresh() {
             if (statusText_->text() != ToQString(control->text)) statusText_->setText(ToQString(control->text));
           }
           if (widget == nullptr || widget == map_) return;
-          if constexpr (std::is_base_of_v<Control, T>) SetGeometry(widget, *control);
+          // A panel or list that opens lies over the map and over those open before it.
+          bool opens = false;
+          if constexpr (std::is_base_of_v<Control, T>) {
+            opens = control->visible && !widget->isVisibleTo(widget->parentWidget());
+            SetGeometry(widget, *control);
+          }
           if constexpr (std::is_same_v<T, Panel>) {
             SetBackground(widget, control->color);
-            if (control->visible) widget->raise();
+            if (opens) widget->raise();
           } else if constexpr (std::is_same_v<T, Button>) {
             auto* button = static_cast<QPushButton*>(widget);
             if (button->text() != ToQString(control->caption)) button->setText(ToQString(control->caption));
@@ -344,7 +349,7 @@ void MainWindow::Refresh() {
               list->addItems(items);
             }
             SetBackground(list, control->color);
-            if (control->visible) list->raise();
+            if (opens) list->raise();
           } else if constexpr (std::is_same_v<T, Shape>) {
             SetBackground(widget, control->brushColor);
           }

@@ -84,6 +84,9 @@ class MainWindowTest : public QObject {
     QVERIFY(!window->WidgetFor("PanCFG")->isVisible());
     Click(*window, "btFP");
     QVERIFY(window->WidgetFor("PanFP")->isVisible());
+    // The panel opened last lies over the autopilot settings that are open from the start.
+    const QObjectList& stack = window->WidgetFor("PB1")->children();
+    QVERIFY(stack.indexOf(window->WidgetFor("PanFP")) > stack.indexOf(window->WidgetFor("PanAPConf")));
     QVERIFY(!window->WidgetFor("btOK")->isEnabled());
     Click(*window, "btCancel");
     QVERIFY(!window->WidgetFor("PanFP")->isVisible());
