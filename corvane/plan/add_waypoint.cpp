@@ -41,7 +41,7 @@ AddOutcome InsertWaypointAt(FlightPlan& plan, const PickContext& context, ClickP
   // Inserting before the departure or past the end would leave a gap or reach outside the plan.
   const std::int32_t at = std::clamp(plan.insertIndex, 1, plan.tail + 1);
   plan.insertIndex = at;
-  for (std::int32_t j = plan.tail; j >= at; --j) plan[j + 1] = plan[j];
+  OpenEntryAt(plan, at);
 
   Waypoint& entry = plan[at];
   const double best = WalkNearest(

@@ -34,6 +34,10 @@ void DuplicateTail(FlightPlan& plan) {
   plan[plan.tail + 1] = plan[plan.tail];
 }
 
+void OpenEntryAt(FlightPlan& plan, std::int32_t index) {
+  for (std::int32_t j = plan.tail; j >= index; --j) plan[j + 1] = plan[j];
+}
+
 void EraseEntryAt(FlightPlan& plan, std::int32_t index) {
   if (index < 0 || index >= FlightPlan::kCapacity) return;
   plan[index] = Waypoint{};

@@ -72,6 +72,9 @@ std::int32_t LegNm(const FlightPlan& plan, std::int32_t a, std::int32_t b);
 
 // Copies every field of entry tail to entry tail + 1; does nothing when tail + 1 is outside the plan.
 void DuplicateTail(FlightPlan& plan);
+// Moves entries index ... tail one place up, leaving entry index free for a new one; tail stays. The
+// caller has made sure entry tail + 1 is within the plan.
+void OpenEntryAt(FlightPlan& plan, std::int32_t index);
 // Empties entry tail.
 void EraseEntry(FlightPlan& plan);
 void EraseEntryAt(FlightPlan& plan, std::int32_t index);

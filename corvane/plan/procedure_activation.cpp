@@ -33,7 +33,7 @@ void AppendBeforeArrival(FlightPlan& plan, const ProcedureEntry& point) {
 
 void InsertAtInsertIndex(FlightPlan& plan, const ProcedureEntry& point) {
   const std::int32_t at = plan.insertIndex;
-  for (std::int32_t j = plan.tail; j >= at; --j) plan[j + 1] = plan[j];
+  OpenEntryAt(plan, at);
   Waypoint& entry = plan[at];
   WriteProcedurePoint(entry, point);
   entry.legNm = LegNm(plan, at - 1, at);

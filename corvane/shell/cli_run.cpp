@@ -84,12 +84,10 @@ int RunRunCommand(std::span<char* const> args) {
         if (connection->advanceTo) connection->advanceTo(clock->NowMs());
       },
       print);
-  clock = std::make_unique<shell::VirtualClock>(
-      std::array<shell::Timer*, 5>{&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5},
-      [&](int timerIndex) {
-        if (connection->advanceTo) connection->advanceTo(clock->NowMs());
-        driver.RunHandler([&] { form.TimerTick(timerIndex); });
-      });
+  clock = std::make_unique<shell::VirtualClock>(form.Timers(), [&](int timerIndex) {
+    if (connection->advanceTo) connection->advanceTo(clock->NowMs());
+    driver.RunHandler([&] { form.TimerTick(timerIndex); });
+  });
 
   // As the window: create, then the script, then close and destroy.
   driver.RunHandler([&] { form.FormCreate(); });

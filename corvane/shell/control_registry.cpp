@@ -16,4 +16,13 @@ const ControlEntry* ControlRegistry::Find(std::string_view name) const {
   return nullptr;
 }
 
+void ControlRegistry::CheckRadio(RadioButton& radio) const {
+  for (const ControlEntry& entry : entries_) {
+    if (auto* other = std::get_if<RadioButton*>(&entry.control); other && (*other)->group == radio.group) {
+      (*other)->checked = false;
+    }
+  }
+  radio.checked = true;
+}
+
 }  // namespace corvane::shell

@@ -26,6 +26,8 @@ class ControlRegistry {
   const ControlEntry* Find(std::string_view name) const;
   // In creation order: a panel comes before the controls on it, a group box before the controls in it.
   const std::vector<ControlEntry>& Entries() const { return entries_; }
+  // Checks radio and clears the other radio buttons of its group, as a click on it does.
+  void CheckRadio(RadioButton& radio) const;
 
  private:
   std::vector<ControlEntry> entries_;

@@ -168,13 +168,10 @@ std::optional<std::string> SetControlFromText(TForm1& form, std::string_view nam
         } else if constexpr (std::is_same_v<T, RadioButton>) {
           if (!flag()) return "a radio button takes 0 or 1";
           if (*flag()) {
-            for (const ControlEntry& other : form.Controls().Entries()) {
-              if (auto* radio = std::get_if<RadioButton*>(&other.control); radio && (*radio)->group == control->group) {
-                (*radio)->checked = false;
-              }
-            }
+            form.Controls().CheckRadio(*control);
+          } else {
+            control->checked = false;
           }
-          control->checked = *flag();
           return std::nullopt;
         } else {
           return "'" + std::string(name) + "' holds no text or check mark";

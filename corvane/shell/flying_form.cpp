@@ -13,12 +13,10 @@ FlyingForm::FlyingForm(const std::filesystem::path& settingsPath, const std::fil
   form_ = std::make_unique<TForm1>(FormOptions{settingsPath, dataFolder, connection_.transport, connection_.sleep},
                                    dialogs_, imageCanvas_, paintBoxCanvas_);
   TForm1& form = *form_;
-  clock_ = std::make_unique<VirtualClock>(
-      std::array<Timer*, 5>{&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4, &form.Timer5},
-      [this](int timerIndex) {
-        if (connection_.advanceTo) connection_.advanceTo(clock_->NowMs());
-        if (timerIndex != 0) form_->TimerTick(timerIndex);
-      });
+  clock_ = std::make_unique<VirtualClock>(form.Timers(), [this](int timerIndex) {
+    if (connection_.advanceTo) connection_.advanceTo(clock_->NowMs());
+    if (timerIndex != 0) form_->TimerTick(timerIndex);
+  });
 }
 
 void FlyingForm::Advance(std::uint64_t elapsedMs) {

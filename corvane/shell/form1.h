@@ -1,6 +1,7 @@
 // TForm1: the main window as a headless model: every control's state, the shell's members and handlers.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -76,6 +77,8 @@ class TForm1 : public DisplayPanelControls,
   ListBox LB1;
   FileDialog OpenDialog1, OpenDialog2, OpenDialog3, SaveDialog1, SaveDialog2, SaveDialog3;
   Timer Timer1{200}, Timer2{500}, Timer3{200}, Timer4{100}, Timer5{500};
+  // Timer1 ... Timer5, numbered as TimerTick numbers them.
+  std::array<Timer*, 5> Timers() { return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5}; }
 
   // The window itself.
   std::string Caption;

@@ -24,7 +24,7 @@ void TForm1::btHideClick() {
 
 void TForm1::ShowTimerIntervals() {
   Edit* edits[] = {&edTmr1, &edTmr2, &edTmr3, &edTmr4, &edTmr5};
-  const Timer* timers[] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
+  const std::array<Timer*, 5> timers = Timers();
   for (int i = 0; i < 5; ++i) edits[i]->text = FormatInteger(timers[i]->ConfiguredInterval());
 }
 

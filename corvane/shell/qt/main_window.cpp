@@ -213,7 +213,7 @@ void MainWindow::BuildWidgets() {
             auto* radio = new QRadioButton(parent);
             radio->setFocusPolicy(Qt::NoFocus);
             connect(radio, &QRadioButton::clicked, this, [this, control, name] {
-              SetControlChecked(*control);
+              form_->Controls().CheckRadio(*control);
               if (!Call(name + "Click")) Refresh();
             });
             return radio;
@@ -266,15 +266,6 @@ void MainWindow::BuildWidgets() {
     }
   }
   widgets_["PB1"] = map_;
-}
-
-void MainWindow::SetControlChecked(RadioButton& radio) {
-  for (const ControlEntry& entry : form_->Controls().Entries()) {
-    if (auto* other = std::get_if<RadioButton*>(&entry.control); other && (*other)->group == radio.group) {
-      (*other)->checked = false;
-    }
-  }
-  radio.checked = true;
 }
 
 void MainWindow::Refresh() {
@@ -362,7 +353,7 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::SyncTimers() {
-  const std::array<Timer*, 5> model = {&form_->Timer1, &form_->Timer2, &form_->Timer3, &form_->Timer4, &form_->Timer5};
+  const std::array<Timer*, 5> model = form_->Timers();
   for (size_t i = 0; i < model.size(); ++i) {
     const bool restart = model[i]->TakeRestartRequest();
     const bool run = model[i]->Enabled() && model[i]->Interval() > 0 && !closed_;

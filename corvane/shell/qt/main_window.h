@@ -59,7 +59,6 @@ class MainWindow : public QMainWindow {
   void Refresh();
   void SyncTimers();
   void Guarded(const std::function<void()>& action);
-  void SetControlChecked(RadioButton& radio);
 
   QtDialogs dialogs_;
   QtCanvas imageCanvas_;

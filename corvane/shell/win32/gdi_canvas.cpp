@@ -17,9 +17,15 @@ constexpr size_t kMaxCachedLabels = 20000;
 constexpr size_t kMaxPicturesPerLabel = 4;
 
 HFONT NewFont(HDC dc, const map::Font& font) {
+  const LOGFONTW description = ToLogFont(font, GetDeviceCaps(dc, LOGPIXELSY));
+  return CreateFontIndirectW(&description);
+}
+
+}  // namespace
+
+LOGFONTW ToLogFont(const map::Font& font, int dpi) {
   LOGFONTW description{};
-  // Points to pixels through the DC's own resolution, as a character cell's height.
-  description.lfHeight = -MulDiv(std::max(font.size, 1), GetDeviceCaps(dc, LOGPIXELSY), 72);
+  description.lfHeight = -MulDiv(std::max(font.size, 1), dpi, 72);
   description.lfWeight = font.style.bold ? FW_BOLD : FW_NORMAL;
   description.lfItalic = font.style.italic ? TRUE : FALSE;
   description.lfUnderline = font.style.underline ? TRUE : FALSE;
@@ -27,10 +33,8 @@ HFONT NewFont(HDC dc, const map::Font& font) {
   description.lfQuality = DEFAULT_QUALITY;
   const std::wstring name = ToWide(font.name).substr(0, LF_FACESIZE - 1);
   std::copy(name.begin(), name.end(), description.lfFaceName);
-  return CreateFontIndirectW(&description);
+  return description;
 }
-
-}  // namespace
 
 COLORREF ToColorRef(map::Color color) {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFFu));

@@ -15,6 +15,9 @@ namespace corvane::shell::win32 {
 
 // 0x00BBGGRR as GDI takes it; system colours (top bit set) are the system's colour of that index.
 COLORREF ToColorRef(map::Color color);
+// The model's font for a device of dpi dots per inch (its points as a character cell's height); its colour
+// is not part of a GDI font.
+LOGFONTW ToLogFont(const map::Font& font, int dpi);
 
 class GdiCanvas final : public map::Canvas {
  public:

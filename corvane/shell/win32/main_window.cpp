@@ -25,12 +25,6 @@ constexpr UINT kFlightIntervalMs = 50;
 int MouseX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int MouseY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   if (text.empty()) return lines;
@@ -308,15 +302,6 @@ bool MainWindow::Call(const std::string& handler, const std::vector<std::string>
   return true;
 }
 
-void MainWindow::SetControlChecked(RadioButton& radio) {
-  for (const ControlEntry& entry : form_->Controls().Entries()) {
-    if (auto* other = std::get_if<RadioButton*>(&entry.control); other && (*other)->group == radio.group) {
-      (*other)->checked = false;
-    }
-  }
-  radio.checked = true;
-}
-
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
@@ -459,16 +444,16 @@ void MainWindow::OnCommand(HWND child, int code) {
           if (GetFocus() == child) SetFocus(map_);
         } else if constexpr (std::is_same_v<T, RadioButton>) {
           if (code != BN_CLICKED) return;
-          SetControlChecked(*control);
+          form_->Controls().CheckRadio(*control);
           if (!Call(native->name + "Click")) Refresh();
           if (GetFocus() == child) SetFocus(map_);
         } else if constexpr (std::is_same_v<T, Edit>) {
           if (code != EN_CHANGE || refreshing_) return;
-          control->text = FromWide(WindowText(child));
+          control->text = WindowTextOf(child);
           native->shown.text = control->text;
         } else if constexpr (std::is_same_v<T, Memo>) {
           if (code != EN_CHANGE || refreshing_) return;
-          control->lines = SplitLines(FromWide(WindowText(child)));
+          control->lines = SplitLines(WindowTextOf(child));
           native->shown.lines = control->lines;
         } else if constexpr (std::is_same_v<T, ListBox>) {
           if (code != LBN_SELCHANGE) return;
@@ -753,7 +738,7 @@ void MainWindow::RefreshControl(NativeControl& native) {
 }
 
 void MainWindow::SyncTimers() {
-  const std::array<Timer*, 5> model = {&form_->Timer1, &form_->Timer2, &form_->Timer3, &form_->Timer4, &form_->Timer5};
+  const std::array<Timer*, 5> model = form_->Timers();
   for (size_t i = 0; i < model.size(); ++i) {
     const bool restart = model[i]->TakeRestartRequest();
     const bool run = model[i]->Enabled() && model[i]->Interval() > 0 && !closed_;

@@ -101,7 +101,6 @@ class MainWindow {
   void RefreshControl(NativeControl& native);
   void SyncTimers();
   void Guarded(const std::function<void()>& action);
-  void SetControlChecked(RadioButton& radio);
 
   Win32Dialogs nativeDialogs_;
   GdiCanvas imageCanvas_;

@@ -16,12 +16,6 @@
 namespace corvane::shell::win32 {
 namespace {
 
-std::string TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return FromWide(text);
-}
-
 TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
   test_support::ScratchFolder folder;
   std::vector<std::string> shown;
@@ -42,8 +36,8 @@ TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
     };
     const auto visible = [&](const char* name) { return IsWindowVisible(window.WindowFor(name)) != FALSE; };
 
-    EXPECT_EQ(TextOf(window.window()).rfind("Corvane V", 0), 0u) << TextOf(window.window());
-    EXPECT_EQ(TextOf(window.WindowFor("btColor")), "CNF");
+    EXPECT_EQ(WindowTextOf(window.window()).rfind("Corvane V", 0), 0u) << WindowTextOf(window.window());
+    EXPECT_EQ(WindowTextOf(window.WindowFor("btColor")), "CNF");
     EXPECT_TRUE(visible("PanAP"));
     EXPECT_FALSE(visible("PanCFG"));
 
@@ -55,7 +49,7 @@ TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
     EXPECT_EQ(GetTopWindow(window.WindowFor("PB1")), window.WindowFor("PanCFG"));
     click("btCfgTmr");
     EXPECT_TRUE(visible("PanTMR"));
-    EXPECT_EQ(TextOf(window.WindowFor("edTmr1")), "300");
+    EXPECT_EQ(WindowTextOf(window.WindowFor("edTmr1")), "300");
 
     // Typed text reaches the model; a bad number keeps the panel open and is reported.
     SetWindowTextW(window.WindowFor("edTmr2"), L"fast");

@@ -1,8 +1,6 @@
 // ToWide and FromWide through the system's own converter; bytes that are not UTF-8 become U+FFFD.
 #include "wide_text.h"
 
-#include "windows_api.h"
-
 namespace corvane::shell::win32 {
 
 std::wstring ToWide(std::string_view text) {
@@ -21,6 +19,12 @@ std::string FromWide(std::wstring_view text) {
   std::string narrow(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
   return narrow;
+}
+
+std::string WindowTextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return FromWide(text);
 }
 
 }  // namespace corvane::shell::win32

@@ -4,9 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "windows_api.h"
+
 namespace corvane::shell::win32 {
 
 std::wstring ToWide(std::string_view text);
 std::string FromWide(std::wstring_view text);
+// The text a window (an edit, a caption) shows, as UTF-8.
+std::string WindowTextOf(HWND window);
 
 }  // namespace corvane::shell::win32

@@ -47,11 +47,7 @@ class InputBoxWindow {
   }
 
   void Finish(bool accepted) {
-    if (accepted) {
-      std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit_)) + 1, L'\0');
-      text.resize(static_cast<size_t>(GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
-      text_ = FromWide(text);
-    }
+    if (accepted) text_ = WindowTextOf(edit_);
     accepted_ = accepted;
     done_ = true;
   }
@@ -178,17 +174,10 @@ std::optional<Color> Win32Dialogs::PickColor(Color initial) {
 }
 
 std::optional<map::Font> Win32Dialogs::PickFont(const map::Font& initial) {
-  LOGFONTW description{};
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  description.lfHeight = -MulDiv(std::max(initial.size, 1), dpi, 72);
-  description.lfWeight = initial.style.bold ? FW_BOLD : FW_NORMAL;
-  description.lfItalic = initial.style.italic ? TRUE : FALSE;
-  description.lfUnderline = initial.style.underline ? TRUE : FALSE;
-  description.lfCharSet = DEFAULT_CHARSET;
-  const std::wstring name = ToWide(initial.name).substr(0, LF_FACESIZE - 1);
-  std::copy(name.begin(), name.end(), description.lfFaceName);
+  LOGFONTW description = ToLogFont(initial, dpi);
   CHOOSEFONTW request{};
   request.lStructSize = sizeof(request);
   request.hwndOwner = owner_;
