@@ -114,12 +114,28 @@ void GdiCanvas::ApplyClip() {
   if (visibleWidth_ > 0 && visibleHeight_ > 0) IntersectClipRect(dc_, 0, 0, visibleWidth_, visibleHeight_);
 }
 
+namespace {
+
+// The DIB's 0x00RRGGBB (memory order B, G, R) as the model's 0x00BBGGRR.
+map::Color FromDibPixel(std::uint32_t pixel) {
+  return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
+}
+
+}  // namespace
+
 map::Color GdiCanvas::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return map::kBlack;
   GdiFlush();  // GDI may still hold drawing for the bitmap
   const auto* row = static_cast<const std::uint32_t*>(bits_) + static_cast<size_t>(y) * static_cast<size_t>(width_);
-  const std::uint32_t pixel = row[x];  // 0x00RRGGBB in memory order B, G, R
-  return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
+  return FromDibPixel(row[x]);
+}
+
+std::vector<map::Color> GdiCanvas::Pixels() const {
+  GdiFlush();
+  const auto* bits = static_cast<const std::uint32_t*>(bits_);
+  std::vector<map::Color> pixels(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = FromDibPixel(bits[i]);
+  return pixels;
 }
 
 void GdiCanvas::SetPenColor(map::Color color) {

@@ -33,6 +33,8 @@ class GdiCanvas final : public map::Canvas {
   HDC dc() const { return dc_; }
   // The colour of one pixel as 0x00BBGGRR; black outside the picture.
   map::Color Pixel(int x, int y) const;
+  // Every pixel as 0x00BBGGRR, row by row from the top.
+  std::vector<map::Color> Pixels() const;
 
   void SetPenColor(map::Color color) override;
   void SetBrushColor(map::Color color) override;

@@ -1,6 +1,4 @@
 // MainWindow::SaveScreenshot: the window's client area as the screen shows it, under a caption band.
-#include <vector>
-
 #include "main_window.h"
 #include "png_file.h"
 
@@ -28,12 +26,7 @@ bool MainWindow::SaveScreenshot(const std::filesystem::path& path) {
   HDC window = GetDC(main_);
   BitBlt(picture.dc(), 0, kTitleHeight, width, height, window, 0, 0, SRCCOPY);
   ReleaseDC(main_, window);
-  std::vector<std::uint32_t> pixels;
-  pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height + kTitleHeight));
-  for (int y = 0; y < picture.Height(); ++y) {
-    for (int x = 0; x < width; ++x) pixels.push_back(picture.Pixel(x, y));
-  }
-  return WritePng(path, width, picture.Height(), pixels);
+  return WritePng(path, width, picture.Height(), picture.Pixels());
 }
 
 }  // namespace corvane::shell::win32
