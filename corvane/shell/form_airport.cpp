@@ -1,12 +1,11 @@
 // The airport view's handlers: ARP Info, the two ">" buttons and their edits, BACK, its loop Timer3,
 // and its clicks.
-#include <algorithm>
-#include <cctype>
 
 #include "corvane/airport/airport_view.h"
 #include "corvane/airport/frame_collection.h"
 #include "corvane/map/map_colours.h"
 #include "corvane/map/map_frame.h"
+#include "corvane/navdata/nav_search.h"
 #include "form1.h"
 
 namespace corvane::shell {
@@ -18,11 +17,6 @@ constexpr int kMessageY = 100;
 constexpr std::string_view kNoFlightPlan = "No Flightplan!";
 // A destination ident shorter than this means there is no plan to show.
 constexpr std::size_t kShortestPlanIdent = 3;
-
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
 
 // The problems of a load that opened: the first with its place, and how many more.
 std::string ProblemsStatus(const airport::AirportLoadResult& result) {
@@ -57,7 +51,7 @@ void TForm1::OpenAirportView(const std::string& identText) {
   PanSID.visible = true;
   PanSTR.visible = true;
 
-  viewedAirport = UpperCase(identText);
+  viewedAirport = navdata::UpperCaseQuery(identText);
   const navdata::DatabaseSource source = rbFS.checked ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
   const airport::AirportLoadResult result =
       airport::LoadAirportLayout(layoutFiles_, workingFolder, source, viewedAirport, airportLayout);

@@ -1,8 +1,6 @@
 // "corvane --render": the options, and one frame from the data folder with the nearby lists fully built.
 #include "map_render.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <memory>
 
@@ -13,6 +11,7 @@
 #include "corvane/map/nearby_refresh.h"
 #include "corvane/navdata/data_file_name.h"
 #include "corvane/navdata/nav_database_load.h"
+#include "corvane/navdata/nav_search.h"
 #include "corvane/plan/flight_plan.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
@@ -170,16 +169,11 @@ std::optional<std::string> ReadRoute(const std::filesystem::path& planFile, std:
   return problem;
 }
 
-std::string UpperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
-
 // The airport view of the request, with the route and the selected procedure; problems are added.
 void DrawAirportView(const RenderRequest& request, const navdata::NavDatabase& database,
                      std::span<const map::RouteWaypoint> route, map::Canvas& canvas,
                      std::vector<std::string>& problems) {
-  const std::string ident = UpperCase(request.airport);
+  const std::string ident = navdata::UpperCaseQuery(request.airport);
   auto layout = std::make_unique<airport::AirportLayout>();
   airport::LayoutFileCache files;
   const airport::AirportLoadResult result =
@@ -195,7 +189,7 @@ void DrawAirportView(const RenderRequest& request, const navdata::NavDatabase& d
         plan::LoadProcedures(request.dataFolder, request.procedureFile, ident, table);
     for (const auto& problem : loaded.problems) problems.push_back(navdata::ProblemText(problem));
     table.selected = 0;
-    const std::string wanted = UpperCase(request.procedureName);
+    const std::string wanted = navdata::UpperCaseQuery(request.procedureName);
     for (std::int32_t i = 1; i < table.endIndex() && table.selected == 0; ++i) {
       if (table.entries[static_cast<std::size_t>(i)].procName == wanted) table.selected = i;
     }
