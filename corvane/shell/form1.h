@@ -102,6 +102,14 @@ class TForm1 : public DisplayPanelControls,
   // The rows near the map centre that the frame draws, and the refresh that rebuilds them.
   std::unique_ptr<map::NearbyLists> nearby = std::make_unique<map::NearbyLists>();
   map::NearbyRefreshState refresh;
+  // The SIDs or STARs last loaded by btSID or btSTR; the airport view previews the selected one.
+  plan::ProcedureTable procedures;
+  // The airport view: the layout it shows, where it looks (set by a load and by a left click), its zoom,
+  // and the ident as typed, upper-cased.
+  airport::AirportLayout airportLayout;
+  map::GeoPos airportCentre;
+  float AirportViewZoom = 1.0f;
+  std::string viewedAirport;
 
   const ControlRegistry& Controls() const { return registry_; }
   Dialogs& dialogs() { return dialogs_; }
@@ -169,6 +177,9 @@ class TForm1 : public DisplayPanelControls,
   void ResetDisplay();
   void FormMouseWheel(int wheelDelta);
   void FormKeyDown(int virtualKey);
+  // The colours of the swatches as the map reads them.
+  map::MapColours MapColours() const;
+
   // The flight plan's panel, map clicks, plan files and search (form_plan.cpp).
   void btFPClick();
   void btOKClick();
@@ -178,21 +189,9 @@ class TForm1 : public DisplayPanelControls,
   void btAPnxtClick();
   void btSVClick();
   void btLDClick();
-  // Plans in and out: route import, PLN or FMS export, the IvAp flight plan, KML paths (form_exchange.cpp).
-  void btImpClick();
-  void btExpClick();
-  void btIVAOClick();
-  void btKMLClick();
   // The Delete key and the middle mouse button of the map view.
   void DeleteCommand(plan::DeleteSource source);
   void PB1MouseUp(map::MouseButton button, int x, int y);
-  // The autopilot's buttons, the hold panel and the descent profile (form_autopilot.cpp).
-  void bbLNAVClick();
-  void bbVNAVClick();
-  void bbSPDClick();
-  void btHldOKClick();
-  void btHldClClick();
-  void btCalcDescClick();
   // The map-click actions; AddWaypointAt returns false when its own message must stay on the status line.
   bool AddWaypointAt(plan::ClickPosition position);
   void FlyDirectTo(plan::ClickPosition position);
@@ -200,17 +199,28 @@ class TForm1 : public DisplayPanelControls,
   void TuneRadioTo(plan::ClickPosition position);
   void edSearchKeyDown(int key);
   void LB1MouseUp();
-  // The colours of the swatches as the map reads them.
-  map::MapColours MapColours() const;
-  float AirportViewZoom = 1.0f;
-  // The SIDs or STARs last loaded by btSID or btSTR; the airport view previews the selected one.
-  plan::ProcedureTable procedures;
+
+  // Plans in and out: route import, PLN or FMS export, the IvAp flight plan, KML paths (form_exchange.cpp).
+  void btImpClick();
+  void btExpClick();
+  void btIVAOClick();
+  void btKMLClick();
+
+  // The autopilot's buttons, the hold panel and the descent profile (form_autopilot.cpp).
+  void bbLNAVClick();
+  void bbVNAVClick();
+  void bbSPDClick();
+  void btHldOKClick();
+  void btHldClClick();
+  void btCalcDescClick();
+
   // The airport view's procedure buttons (form_procedures.cpp).
   void btSIDClick();
   void btSTRClick();
   void btSdPrClick();
   void btSdNtClick();
   void btSdEtClick();
+
   // The airport view: its panel's buttons and edits, its loop and the layout it shows (form_airport.cpp).
   void btArpInfoClick();
   void btViewArClick();
@@ -219,9 +229,6 @@ class TForm1 : public DisplayPanelControls,
   void edICAOKeyUp(int key);
   void edDEPKeyUp(int key);
   void Timer3Timer();
-  airport::AirportLayout airportLayout;
-  map::GeoPos airportCentre;  // where the view looks; set by a load and by a left click
-  std::string viewedAirport;  // the ident as typed, upper-cased
 
  private:
   void BuildLayout();

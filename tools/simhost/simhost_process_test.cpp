@@ -248,7 +248,7 @@ TEST_F(SimhostProcessTest, HostileClientsGetReplyZeroAndTheServerCarriesOn) {
 }
 
 std::string RunCli(const std::string& arguments, int& exitCode) {
-  const std::string command = BinaryDir() + "/corvane/shell/corvane-cli " + arguments + " 2>&1";
+  const std::string command = BinaryDir() + "/corvane/cli/corvane-cli " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
   char buffer[256];

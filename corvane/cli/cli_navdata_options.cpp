@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "corvane/shell/cli_navdata.h"
+#include "corvane/cli/cli_navdata.h"
 
 namespace corvane::cli {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "corvane/cli/cli_exchange.h"
 #include "corvane/exchange/export_file.h"
 #include "corvane/exchange/ivap_flight_plan.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
-#include "corvane/shell/cli_exchange.h"
 
 namespace corvane::cli {
 namespace {

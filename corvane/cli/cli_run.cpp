@@ -8,11 +8,11 @@
 #include <system_error>
 
 #include "corvane/map/recording_canvas.h"
-#include "form1.h"
-#include "form_driver.h"
-#include "scripted_dialogs.h"
-#include "settings_file.h"
-#include "simulator_choice.h"
+#include "corvane/shell/form1.h"
+#include "corvane/shell/form_driver.h"
+#include "corvane/shell/scripted_dialogs.h"
+#include "corvane/shell/settings_file.h"
+#include "corvane/shell/simulator_choice.h"
 
 namespace corvane::cli {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
+#include "corvane/shell/number_text.h"
+#include "corvane/shell/plan_engage.h"
+#include "corvane/shell/simulator_choice.h"
 #include "flying_form.h"
-#include "number_text.h"
-#include "plan_engage.h"
-#include "simulator_choice.h"
 
 namespace corvane::shell {
 namespace {

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "corvane/cli/cli_exchange.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
 #include "corvane/plan/route_import.h"
-#include "corvane/shell/cli_exchange.h"
 
 namespace corvane::cli {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "corvane/shell/number_text.h"
 #include "fly_plan.h"
 #include "formats/plain_decimal.h"
-#include "number_text.h"
 
 namespace corvane::cli {
 namespace {

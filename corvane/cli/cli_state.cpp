@@ -1,6 +1,6 @@
 // corvane-cli state [--timeout S]: opens the simulator link, polls once like the aircraft polling loop,
 // prints AircraftState one field per line and the traffic list.
-#include "corvane/shell/cli_state.h"
+#include "corvane/cli/cli_state.h"
 
 #include <charconv>
 #include <chrono>

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "corvane/map/discarding_canvas.h"
-#include "form1.h"
-#include "scripted_dialogs.h"
-#include "simulator_connection.h"
-#include "timer_set.h"
+#include "corvane/shell/form1.h"
+#include "corvane/shell/scripted_dialogs.h"
+#include "corvane/shell/simulator_connection.h"
+#include "corvane/shell/timer_set.h"
 
 namespace corvane::shell {
 

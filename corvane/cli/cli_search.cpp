@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "corvane/cli/cli_navdata.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "corvane/navdata/nav_search.h"
-#include "corvane/shell/cli_navdata.h"
 #include "formats/conversion_error.h"
 #include "formats/field_cut.h"
 

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <thread>
 
+#include "corvane/shell/simulator_choice.h"
 #include "corvane/simlink/loopback_transport.h"
 #include "corvane/simlink/memory_offset_server.h"
 #include "flying_form.h"
-#include "simulator_choice.h"
 #include "testing/scratch_folder.h"
 
 namespace corvane::shell {

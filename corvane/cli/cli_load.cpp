@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "corvane/cli/cli_navdata.h"
 #include "corvane/navdata/nav_database_load.h"
-#include "corvane/shell/cli_navdata.h"
 
 namespace corvane::cli {
 

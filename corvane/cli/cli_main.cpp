@@ -6,8 +6,8 @@
 #include "cli_exchange.h"
 #include "cli_fly.h"
 #include "cli_run.h"
-#include "corvane/shell/cli_navdata.h"
-#include "corvane/shell/cli_state.h"
+#include "corvane/cli/cli_navdata.h"
+#include "corvane/cli/cli_state.h"
 
 namespace corvane::cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "corvane/cli/cli_navdata.h"
 #include "corvane/navdata/test_data_folder.h"
 #include "corvane/navdata/test_rows.h"
-#include "corvane/shell/cli_navdata.h"
 
 namespace corvane::cli {
 namespace {
