@@ -214,7 +214,7 @@ const GdiCanvas::LabelPicture& GdiCanvas::Label(CachedFont& font, std::string_vi
   }
   if (pictures.size() >= kMaxPicturesPerLabel) pictures.erase(pictures.begin());
   // The text cell is filled with the brush, as the platform's TextOut does with a solid brush.
-  const std::wstring wide = ToWide(text);
+  const std::wstring wide = Latin1ToWide(text);
   const int length = static_cast<int>(wide.size());
   GdiCanvas cell(1, 1);
   HGDIOBJ before = SelectObject(cell.dc_, font.font);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "wide_text.h"
+
 namespace corvane::shell::win32 {
 namespace {
 
@@ -75,6 +77,23 @@ TEST(GdiCanvas, TextFillsItsCellWithTheBrushAndKeepsThePictureOnResize) {
   EXPECT_EQ(count(0, kGreen), 0);
   EXPECT_EQ(count(60, kGreen), count(0, kRed));
   EXPECT_EQ(canvas.Width(), 200);
+}
+
+// A data file's name is 8-bit text: "Keflav\xEDk" is Keflavík, as the Qt canvas shows it, and two
+// accented names draw two different pictures rather than one replacement character each.
+TEST(GdiCanvas, DataTextIsLatin1) {
+  EXPECT_EQ(Latin1ToWide("Keflav\xEDk"), L"Keflav\u00EDk");
+  EXPECT_EQ(Latin1ToWide("\xC3\xA9\xFF"), L"\u00C3\u00A9\u00FF");
+  const auto picture = [](const char* text) {
+    GdiCanvas canvas(80, 24);
+    map::Font font;
+    font.size = 10;
+    font.color = kRed;
+    canvas.SetFont(font);
+    canvas.TextOut(0, 0, text);
+    return canvas.Pixels();
+  };
+  EXPECT_NE(picture("Keflav\xEDk"), picture("Keflav\xE8k"));
 }
 
 }  // namespace

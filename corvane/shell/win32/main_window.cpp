@@ -148,6 +148,10 @@ void MainWindow::BuildWindows() {
   status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_SUNKEN, 0, 0, 200,
                             kStatusHeight, main_, nullptr, instance, nullptr);
   SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
+  INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&commonControls);
+  toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance, nullptr);
   LayOutClient();
 
   std::map<std::string, HWND> parents;
@@ -195,6 +199,7 @@ void MainWindow::BuildWindows() {
             SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont_), FALSE);
           } else if constexpr (std::is_same_v<T, Shape>) {
             native->window = NewChild(L"STATIC", kChild | SS_NOTIFY | WS_BORDER, parent, *control);
+            AddToolTip(native->window, control->caption);
             if (!control->caption.empty()) {
               native->companions.push_back(NewLabel(control->caption, parent, control->left + control->width + 6,
                                                     control->top, 140, control->height));
@@ -236,6 +241,18 @@ HWND MainWindow::NewLabel(const std::string& text, HWND parent, int left, int to
                       left, top, width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
   return label;
+}
+
+void MainWindow::AddToolTip(HWND tool, const std::string& text) {
+  if (toolTips_ == nullptr || text.empty()) return;
+  std::wstring wide = ToWide(text);
+  TOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = main_;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = wide.data();
+  SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void MainWindow::Subclass(HWND window) {

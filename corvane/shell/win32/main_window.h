@@ -47,6 +47,8 @@ class MainWindow {
   TForm1& form() { return *form_; }
   HWND window() const { return main_; }
   HWND WindowFor(const std::string& controlName) const;
+  // The tooltip window that names each colour swatch, as the Qt window's swatches do.
+  HWND ToolTips() const { return toolTips_; }
   bool Closed() const { return closed_; }
   // The window with a band on top showing its caption, as a screenshot shows it; false when the file
   // cannot be written.
@@ -84,6 +86,7 @@ class MainWindow {
   HWND NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control, DWORD extendedStyle = 0);
   HWND NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
   void Subclass(HWND window);
+  void AddToolTip(HWND tool, const std::string& text);
   void OnCommand(HWND child, int code);
   void OnMapResized(int width, int height);
   void OnClose();
@@ -110,6 +113,7 @@ class MainWindow {
   HWND main_ = nullptr;
   HWND map_ = nullptr;
   HWND status_ = nullptr;
+  HWND toolTips_ = nullptr;
   std::string shownCaption_;
   std::string shownStatus_;
   std::vector<std::unique_ptr<NativeControl>> natives_;

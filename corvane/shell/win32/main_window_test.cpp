@@ -38,6 +38,15 @@ TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
 
     EXPECT_EQ(WindowTextOf(window.window()).rfind("Corvane V", 0), 0u) << WindowTextOf(window.window());
     EXPECT_EQ(WindowTextOf(window.WindowFor("btColor")), "CNF");
+    // A colour swatch names what it colours in its tooltip.
+    wchar_t tip[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window.window();
+    tool.uId = reinterpret_cast<UINT_PTR>(window.WindowFor("shARP"));
+    tool.lpszText = tip;
+    SendMessageW(window.ToolTips(), TTM_GETTEXTW, std::size(tip), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip, L"Airports");
     EXPECT_TRUE(visible("PanAP"));
     EXPECT_FALSE(visible("PanCFG"));
 

@@ -1,4 +1,5 @@
-// ToWide and FromWide through the system's own converter; bytes that are not UTF-8 become U+FFFD.
+// ToWide and FromWide through the system's own converter (bytes that are not UTF-8 become U+FFFD);
+// Latin1ToWide byte by byte.
 #include "wide_text.h"
 
 namespace corvane::shell::win32 {
@@ -19,6 +20,12 @@ std::string FromWide(std::wstring_view text) {
   std::string narrow(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
   return narrow;
+}
+
+std::wstring Latin1ToWide(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  for (size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+  return wide;
 }
 
 std::string WindowTextOf(HWND window) {

@@ -11,6 +11,7 @@
 #endif
 #include <windows.h>
 // clang-format off
+#include <commctrl.h>
 #include <commdlg.h>
 // clang-format on
 
