@@ -74,7 +74,7 @@ TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
   TForm1& form = flying.form();
   form.FormCreate();
   flying.Advance(3000);
-  form.DirectTarget = {52.54f, 4.85f, "SPY"};
+  form.HoldFix = {52.54f, 4.85f, "SPY"};
   form.edHldHdg.text = "360";
   form.edHldTm.text = "1";
   form.btHldOKClick();
