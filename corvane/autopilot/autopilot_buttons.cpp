@@ -9,6 +9,24 @@ namespace {
 map::ButtonLook Plain(const char* caption) { return {caption, false, map::kDefaultFontColor}; }
 map::ButtonLook Engaged(const char* caption) { return {caption, true, map::kButtonGreen}; }
 
+// Back from direct-to or the hold to LNAV on the plan: the search picks the first waypoint ahead.
+PanelUpdate BackToPlan(AutopilotState& state, plan::FlightPlan& plan) {
+  state.hold.phase = kHoldNone;
+  // "Vn" and "Sp" may still show the VNAV look they had before; LNAV shows them plain.
+  PanelUpdate update = OffPanel();
+  if (plan[0].IsEndMarker()) {
+    state.AutopilotMode = kModeOff;
+    update.timer4 = TimerAction::kNone;
+    return update;
+  }
+  state.AutopilotMode = kModeLnav;
+  plan.ActiveWaypointIndex = plan::kNoActiveWaypoint;
+  update.ln.look = Engaged("Ln");
+  update.vn.enabled = true;
+  update.timer4 = TimerAction::kStart;
+  return update;
+}
+
 }  // namespace
 
 PanelUpdate OffPanel() {
@@ -21,14 +39,8 @@ PanelUpdate OffPanel() {
 }
 
 PanelUpdate PressLnav(AutopilotState& state, plan::FlightPlan& plan) {
-  if (state.AutopilotMode == kModeDirect || state.AutopilotMode == kModeHold) {
-    state.AutopilotMode = kModeOff;
-    state.hold.phase = kHoldNone;
-    // "Vn" and "Sp" may still show the VNAV look they had before the hold; off shows them plain.
-    PanelUpdate update = OffPanel();
-    update.timer4 = TimerAction::kNone;
-    return update;
-  }
+  state.written = {};
+  if (state.AutopilotMode == kModeDirect || state.AutopilotMode == kModeHold) return BackToPlan(state, plan);
   std::int32_t next = state.AutopilotMode + 1;
   if (next > kModeLnav) next = kModeOff;
   if (next == kModeOff) {
@@ -53,6 +65,8 @@ PanelUpdate PressVnav(AutopilotState& state) {
   PanelUpdate update;
   if (state.AutopilotMode == kModeLnav) {
     state.AutopilotMode = kModeLnavVnav;
+    state.written = {};
+    state.verticalSpeedDue = true;
     update.vn.look = Engaged("Vn");
     update.sp.enabled = true;
   } else if (state.AutopilotMode == kModeLnavVnav || state.AutopilotMode == kModeLnavVnavSpd) {
@@ -75,8 +89,10 @@ PanelUpdate PressSpd(AutopilotState& state) {
   return update;
 }
 
-PanelUpdate EnterDirect(AutopilotState& state) {
+PanelUpdate EnterDirect(AutopilotState& state, const plan::DirectTarget& target) {
   state.AutopilotMode = kModeDirect;
+  state.direct = target;
+  state.written = {};
   state.hold.phase = kHoldNone;
   PanelUpdate update;
   update.ln.look = Engaged("Dt");

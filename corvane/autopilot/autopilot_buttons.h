@@ -25,15 +25,17 @@ struct PanelUpdate {
   bool operator==(const PanelUpdate&) const = default;
 };
 
-// "Ln": off → search → LNAV → off, and from the VNAV modes straight to off. Leaving direct or hold
-// switches off with Timer4 still running. An empty plan refuses search and LNAV (nothing changes).
+// "Ln": off → search → LNAV → off, and from the VNAV modes straight to off. From direct or the hold it
+// goes back to LNAV on the plan, from the first waypoint ahead (off, Timer4 still running, when the plan
+// is empty). An empty plan refuses search and LNAV (nothing changes).
 PanelUpdate PressLnav(AutopilotState& state, plan::FlightPlan& plan);
-// "Vn": LNAV → LNAV+VNAV, and from either VNAV mode back to LNAV.
+// "Vn": LNAV → LNAV+VNAV, and from either VNAV mode back to LNAV. Engaging VNAV has its first tick
+// write the vertical speed the target needs.
 PanelUpdate PressVnav(AutopilotState& state);
 // "Sp": LNAV+VNAV ↔ LNAV+VNAV+SPD.
 PanelUpdate PressSpd(AutopilotState& state);
-// The map's "Fly direct" took effect: direct mode, which also ends a hold; "Ln" shows "Dt".
-PanelUpdate EnterDirect(AutopilotState& state);
+// The map's "Fly direct" to the target took effect: direct mode, which also ends a hold; "Ln" shows "Dt".
+PanelUpdate EnterDirect(AutopilotState& state, const plan::DirectTarget& target);
 
 // All three buttons back to their plain captions, "Vn" and "Sp" disabled, Timer4 stopped.
 PanelUpdate OffPanel();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "corvane/map/autopilot_mode_text.h"
 #include "corvane/map/map_colours.h"
 
 namespace corvane::autopilot {
@@ -29,6 +30,7 @@ TEST(AutopilotButtons, LnavCyclesAndLeavesDirectAndHoldWithTimer4Running) {
   const PanelUpdate off = OffPanel();
   PanelUpdate offKeepTimer = off;
   offKeepTimer.timer4 = TimerAction::kNone;
+  const PanelUpdate backToPlan = Update({kLnGreen, {}}, {kVnPlain, true}, {kSpPlain, false}, TimerAction::kStart);
   const Case cases[] = {
       {kModeOff, false, kModeSearch, Update({kLnBlue, {}}, {}, {}, TimerAction::kStart)},
       {kModeOff, true, kModeOff, PanelUpdate{}},  // refused
@@ -37,9 +39,10 @@ TEST(AutopilotButtons, LnavCyclesAndLeavesDirectAndHoldWithTimer4Running) {
       {kModeLnav, false, kModeOff, off},
       {kModeLnavVnav, false, kModeOff, off},
       {kModeLnavVnavSpd, false, kModeOff, off},
-      // "Vn" and "Sp" lose the VNAV look a hold or direct-to may have kept from before.
-      {kModeDirect, false, kModeOff, offKeepTimer},
-      {kModeHold, true, kModeOff, offKeepTimer},
+      // Back to LNAV on the plan, searching; "Vn" and "Sp" lose the VNAV look they may have kept.
+      {kModeDirect, false, kModeLnav, backToPlan},
+      {kModeHold, false, kModeLnav, backToPlan},
+      {kModeHold, true, kModeOff, offKeepTimer},  // nothing to go back to
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
@@ -51,7 +54,8 @@ TEST(AutopilotButtons, LnavCyclesAndLeavesDirectAndHoldWithTimer4Running) {
     EXPECT_EQ(PressLnav(state, plan), c.update);
     EXPECT_EQ(state.AutopilotMode, c.nextMode);
     EXPECT_EQ(state.hold.phase, kHoldNone);
-    EXPECT_EQ(plan.ActiveWaypointIndex, c.nextMode == kModeSearch && c.mode != kModeSearch ? 10000 : 3);
+    const bool searches = (c.nextMode == kModeSearch && c.mode != kModeSearch) || c.update == backToPlan;
+    EXPECT_EQ(plan.ActiveWaypointIndex, searches ? 10000 : 3);
   }
   EXPECT_EQ(off, Update({ButtonLook{"Ln", false, 0}, {}}, {kVnPlain, false}, {kSpPlain, false}, TimerAction::kStop));
 }
@@ -85,15 +89,17 @@ TEST(AutopilotButtons, VnavAndSpeedOnlyWhereTheyApply) {
 TEST(AutopilotButtons, FlyDirectEndsTheHold) {
   AutopilotState state{.AutopilotMode = kModeHold};
   state.hold.phase = kHoldTurnInbound;
-  EXPECT_EQ(EnterDirect(state), Update({ButtonLook{"Dt", true, map::kButtonGreen}, {}}, {}, {}, TimerAction::kNone));
+  EXPECT_EQ(EnterDirect(state, plan::DirectTarget{52.5f, 4.8f, "SPY"}),
+            Update({ButtonLook{"Dt", true, map::kButtonGreen}, {}}, {}, {}, TimerAction::kNone));
   EXPECT_EQ(state.AutopilotMode, kModeDirect);
   EXPECT_EQ(state.hold.phase, kHoldNone);
 }
 
 TEST(AutopilotButtons, ModeTextsKeepTheHoldsBlanksAndReadUnknownModesAsOff) {
-  EXPECT_EQ(ModeText(kModeHold), "AP-HOLD  ");
-  EXPECT_EQ(ModeText(7), "AP-OFF");
-  EXPECT_EQ(ModeText(-1), "AP-OFF");
+  EXPECT_EQ(map::AutopilotModeText(kModeHold), "AP-HOLD  ");
+  EXPECT_EQ(map::AutopilotModeText(kModeLnavVnavSpd), "AP-LNAV+VNAV+SPD");
+  EXPECT_EQ(map::AutopilotModeText(7), "AP-OFF");
+  EXPECT_EQ(map::AutopilotModeText(-1), "AP-OFF");
 }
 
 }  // namespace

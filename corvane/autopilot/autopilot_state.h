@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <optional>
 
 #include "corvane/plan/click_actions.h"
 
@@ -31,6 +31,21 @@ struct HoldState {
   std::int32_t legTicks = 0;  // Timer4 ticks flown on the outbound leg
 };
 
+// What corvane itself last wrote to the simulator's autopilot, as the autopilot reads it back. The poll
+// lags the writes and the read-back is coarser than the write, so the read-back alone would have the
+// same target written again tick after tick. Emptied whenever a mode button changes the mode.
+struct LastWrites {
+  std::optional<std::int32_t> headingDeg;
+  std::optional<std::int32_t> altitudeFt;
+  std::optional<std::int32_t> verticalSpeedFpm;
+};
+
+// The nearest the aircraft has come to the active waypoint, to tell a waypoint passed from one ahead.
+struct WaypointPassage {
+  std::int32_t index = -1;  // the active waypoint it belongs to
+  float closestNm = 0;
+};
+
 struct AutopilotState {
   std::int32_t AutopilotMode = kModeOff;
   float targetHeadingDeg = 0;           // the last heading target, magnetic
@@ -39,11 +54,12 @@ struct AutopilotState {
   std::int32_t relativeBearingDeg = 0;  // 0 … 359
   std::int32_t distanceShownNm = 0;     // truncated, for the map
   HoldState hold{};
-  // The switch factor's fault is shown once, not on every tick while it lasts.
-  bool switchFactorReported = false;
+  plan::DirectTarget direct{};  // where fly-direct steers; shown with its distance while direct
+  LastWrites written{};
+  WaypointPassage passage{};
+  // VNAV was just engaged: its first tick writes the vertical speed the target needs, whatever the
+  // simulator's autopilot was left with.
+  bool verticalSpeedDue = false;
 };
-
-// "AP-OFF" … "AP-HOLD  " (two trailing blanks); an unknown mode reads as off.
-std::string_view ModeText(std::int32_t mode);
 
 }  // namespace corvane::autopilot

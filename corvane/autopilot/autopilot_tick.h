@@ -26,7 +26,7 @@ struct TickSettings {
   HoldSettings hold;                               // read only in hold mode
 };
 
-// Shown once while the waypoint switch factor is not a whole number above 0; no switch happens then.
+// Shown on every tick while the waypoint switch factor is not a whole number above 0; no switch happens then.
 inline constexpr std::string_view kSwitchFactorFault =
     "WP switch factr. is not a whole number above 0: no waypoint switch";
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "corvane/autopilot/recording_commands.h"
+#include "corvane/simlink/offset_codec.h"
+#include "corvane/simlink/sim_commands.h"
 
 namespace corvane::autopilot {
 namespace {
@@ -84,9 +86,10 @@ TEST(AutopilotTick, HeadingIsWrittenOnlyMoreThanTwoDegreesOff) {
 }
 
 // Crabbing into a crosswind keeps the aircraft off the bearing: once the autopilot has the target, no
-// more writes (else one every tick for the whole leg).
+// more writes (else one every tick for the whole leg). It reads a written 2.0° back as 1.
 TEST(AutopilotTick, AHeadingTheAutopilotAlreadyHasIsNotWrittenAgain) {
-  for (const auto& [apHeading, written] : {std::pair{2, false}, {0, true}, {358, true}}) {
+  const std::int32_t readBack = simlink::DecodeApHeading(simlink::EncodeApHeading(2.0));
+  for (const auto& [apHeading, written] : {std::pair{readBack, false}, {2, true}, {358, true}}) {
     SCOPED_TRACE(apHeading);
     AutopilotState state{.AutopilotMode = kModeLnav};
     plan::FlightPlan plan = NorthboundPlan({0, 0, 0});
@@ -96,6 +99,89 @@ TEST(AutopilotTick, AHeadingTheAutopilotAlreadyHasIsNotWrittenAgain) {
     aircraft.apHeadingDeg = apHeading;
     EXPECT_EQ(Tick(state, plan, aircraft).writes, written ? Writes{"heading 2.0"} : Writes{});
   }
+}
+
+// The simulator's autopilot as corvane sees it: every write goes through the offset codec, and the
+// poll shows it only when the test says so.
+class CodecAutopilot final : public AutopilotCommands {
+ public:
+  explicit CodecAutopilot(simlink::AircraftState& aircraft) : aircraft_(aircraft), shown_(aircraft) {}
+  int headingWrites = 0, altitudeWrites = 0, verticalSpeedWrites = 0;
+
+  void Poll() { aircraft_ = shown_; }
+  std::string SendApHeading(double deg) override {
+    ++headingWrites;
+    shown_.apHeadingDeg = simlink::DecodeApHeading(simlink::EncodeApHeading(deg));
+    return std::string(simlink::kWriteOk);
+  }
+  std::string SendHoldHeading(double deg) override { return SendApHeading(deg); }
+  std::string SendApAltitude(std::int32_t ft) override {
+    ++altitudeWrites;
+    shown_.apAltitudeFt = simlink::DecodeApAltitude(simlink::EncodeApAltitude(ft));
+    return std::string(simlink::kWriteOk);
+  }
+  std::string SendApVerticalSpeed(std::int32_t fpm) override {
+    ++verticalSpeedWrites;
+    shown_.apVerticalSpeedFpm =
+        simlink::DecodeApVerticalSpeed(static_cast<std::uint16_t>(simlink::EncodeApVerticalSpeed(fpm)));
+    return std::string(simlink::kWriteOk);
+  }
+  std::string SendVerticalSpeedHoldOn() override { return std::string(simlink::kWriteOk); }
+  std::string SendApAirspeed(std::int32_t) override { return std::string(simlink::kWriteOk); }
+  std::string SendSpoilers(std::int32_t) override { return std::string(simlink::kWriteOk); }
+
+ private:
+  simlink::AircraftState& aircraft_;
+  simlink::AircraftState shown_;
+};
+
+// An unchanged target is written once, whether the autopilot reads it back a degree or a foot lower
+// (319° as 318, 170 ft as 169), the poll has not shown the write yet, or the rate is beyond the clamp.
+TEST(AutopilotTick, AnUnchangedTargetIsWrittenOnce) {
+  struct Case {
+    float magneticVariationDeg;  // the heading target is the bearing 0 minus it
+    double altitudeFt;
+    std::int32_t targetAltitudeFt;
+  };
+  const Case cases[] = {
+      {-319, 30000, 170},  // −3978 fpm: −2500 after the clamp
+      {-2, 12000, 9000},   // −399 fpm
+      {-45, 1000, 17000},  // 2600 after the clamp
+      {-352, 8000, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << -c.magneticVariationDeg << "° " << c.targetAltitudeFt << " ft");
+    AutopilotState state{.AutopilotMode = kModeLnavVnav};
+    const std::int32_t a = c.targetAltitudeFt;
+    plan::FlightPlan plan = NorthboundPlan({0, a, a, a, a});  // level from 2 on: no climb phase
+    plan.ActiveWaypointIndex = 3;
+    simlink::AircraftState aircraft = AircraftAt(12.5, 90, 240);
+    aircraft.magneticVariationDeg = c.magneticVariationDeg;
+    aircraft.altitudeFt = c.altitudeFt;
+    CodecAutopilot autopilot(aircraft);
+    for (int tick = 0; tick < 6; ++tick) {
+      RunAutopilotTick(state, plan, aircraft, TickSettings{}, autopilot);
+      if (tick >= 2) autopilot.Poll();  // the first two ticks see the autopilot as it was
+    }
+    EXPECT_EQ(autopilot.headingWrites, 1);
+    EXPECT_EQ(autopilot.altitudeWrites, 1);
+    EXPECT_EQ(autopilot.verticalSpeedWrites, 1);
+  }
+}
+
+// A write the simulator did not take is tried again on the next tick.
+TEST(AutopilotTick, AFailedWriteIsTriedAgain) {
+  AutopilotState state{.AutopilotMode = kModeLnavVnav};
+  plan::FlightPlan plan = NorthboundPlan({0, 9000, 9000, 9000, 9000});
+  plan.ActiveWaypointIndex = 3;
+  simlink::AircraftState aircraft = AircraftAt(12.5, 90, 240);
+  aircraft.altitudeFt = 12000;
+  RecordingCommands commands;
+  commands.failing = true;
+  RunAutopilotTick(state, plan, aircraft, TickSettings{}, commands);
+  RunAutopilotTick(state, plan, aircraft, TickSettings{}, commands);
+  EXPECT_EQ(commands.writes,
+            (Writes{"heading 0.0", "altitude 9000", "vs -399", "heading 0.0", "altitude 9000", "vs -399"}));
 }
 
 TEST(AutopilotTick, WaypointSwitchAtGroundSpeedOverFactor) {
@@ -109,7 +195,7 @@ TEST(AutopilotTick, WaypointSwitchAtGroundSpeedOverFactor) {
       {1.9, 250, 100, 2},
       {2.1, 250, 100, 1},
       {0.1, 0, 100, 1},
-      // A factor that would divide by zero or never switch is reported once, and nothing switches.
+      // A factor that would divide by zero or never switch is reported while it lasts, and nothing switches.
       {0.1, 250, 0, 1},
       {0.1, 250, std::nullopt, 1},
       {0.1, 250, -100, 1},
@@ -126,9 +212,39 @@ TEST(AutopilotTick, WaypointSwitchAtGroundSpeedOverFactor) {
     const simlink::AircraftState aircraft = AircraftAt(11 - c.nmShort / 60, 90, c.groundSpeed);
     EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status, fault ? kSwitchFactorFault : "FSUIPC write OK");
     EXPECT_EQ(plan.ActiveWaypointIndex, c.activeAfter);
-    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status, "FSUIPC write OK");
-    Tick(state, plan, aircraft, TickSettings{});
-    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status == kSwitchFactorFault, fault);  // back again
+    EXPECT_EQ(Tick(state, plan, aircraft, settings).outcome.status == kSwitchFactorFault, fault);  // still there
+    EXPECT_NE(Tick(state, plan, aircraft, TickSettings{}).outcome.status, kSwitchFactorFault);     // mended
+  }
+}
+
+// A waypoint the aircraft passed advances the plan even when the switch distance is 0 (a factor above
+// the ground speed, or none that reads), rather than have the aircraft circle it.
+TEST(AutopilotTick, APassedWaypointAdvancesThePlan) {
+  struct Case {
+    std::optional<std::int32_t> factor;
+    double nearestNm;  // short of waypoint 1 on the first tick
+    double thenNm;     // beyond it on the second
+    std::int32_t activeAfter;
+  };
+  const Case cases[] = {
+      {300, 0.3, 0.6, 2},           // passed
+      {std::nullopt, 0.3, 0.6, 2},  // passed, with the factor's fault still shown
+      {300, 0.3, -0.2, 1},          // still closing
+      {300, 0.3, 0.45, 1},          // not yet clearly further away
+      {300, 3.0, 3.5, 1},           // never came near: a turn before it, not a passage
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nearestNm << " then " << c.thenNm);
+    AutopilotState state{.AutopilotMode = kModeLnav};
+    plan::FlightPlan plan = NorthboundPlan({0, 0, 0, 0});
+    plan.ActiveWaypointIndex = 1;
+    TickSettings settings;
+    settings.switchFactor = c.factor;
+    Tick(state, plan, AircraftAt(11 - c.nearestNm / 60, 0, 250), settings);
+    ASSERT_EQ(plan.ActiveWaypointIndex, 1);
+    const TickRun run = Tick(state, plan, AircraftAt(11 + c.thenNm / 60, 0, 250), settings);
+    EXPECT_EQ(plan.ActiveWaypointIndex, c.activeAfter);
+    EXPECT_EQ(run.outcome.status == kSwitchFactorFault, !c.factor);
   }
 }
 
@@ -188,6 +304,32 @@ TEST(AutopilotTick, VnavClimbsToTheFirstLevelAltitudeThenFliesThePath) {
     settings.vnavActive = c.vnavActive;
     settings.simulatorName = c.simulator;
     EXPECT_EQ(Tick(state, plan, aircraft, settings).writes, c.writes);
+  }
+}
+
+// Engaging VNAV writes the vertical speed its target needs, or 0 when level there: a descent the
+// autopilot kept from an earlier plan would otherwise go on below a level one. Once only.
+TEST(AutopilotTick, EngagingVnavWritesTheVerticalSpeedTheTargetNeeds) {
+  struct Case {
+    double altitudeFt;
+    std::int32_t active;  // the climb lasts to 2
+    std::string vsWrite;
+  };
+  const Case cases[] = {{2965, 1, "vs 0"}, {2965, 3, "vs 0"}, {2000, 1, "vs 134"}, {5000, 3, "vs -265"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.altitudeFt << " ft, active " << c.active);
+    AutopilotState state{.AutopilotMode = kModeLnav};
+    PressVnav(state);
+    plan::FlightPlan plan = NorthboundPlan({0, 3000, 3000, 3000, 3000});
+    plan.ActiveWaypointIndex = c.active;
+    simlink::AircraftState aircraft = AircraftAt(10 + c.active - 0.5, 0, 240);
+    aircraft.altitudeFt = c.altitudeFt;
+    aircraft.apAltitudeFt = simlink::DecodeApAltitude(simlink::EncodeApAltitude(3000));
+    aircraft.apVerticalSpeedFpm = -340;
+    RecordingCommands commands;
+    RunAutopilotTick(state, plan, aircraft, TickSettings{}, commands);
+    RunAutopilotTick(state, plan, aircraft, TickSettings{}, commands);
+    EXPECT_EQ(commands.writes, Writes{c.vsWrite});
   }
 }
 

@@ -22,10 +22,17 @@ constexpr std::int32_t kCruiseStepFt = 2000;
 
 constexpr std::string_view kNoArrival = "No descent profile: the flight plan needs a departure and an arrival";
 constexpr std::string_view kPlanFull = "No descent profile: the flight plan is full, there is no room for its markers";
-constexpr std::string_view kTooShort =
-    "No descent profile: the flight plan is too short to climb, descend and fly the approach at any cruise altitude";
+// Why no cruise altitude fits: the step that last asked for a lower one.
+constexpr std::string_view kClimbTooLong =
+    "No descent profile: the flight plan is too short: the climb must reach the cruise altitude before the last "
+    "leg, and no cruise altitude high enough for the approach does. Add a waypoint or lower the cruise altitude";
+constexpr std::string_view kDescentMeetsClimb =
+    "No descent profile: the flight plan is too short: the descent must begin after the climb has reached the "
+    "cruise altitude, and no cruise altitude high enough for the approach allows it. Add a waypoint or lower the "
+    "cruise altitude";
 
-enum class PassResult { kBuilt, kRaiseCruise, kLowerCruise, kPlanFull };
+// kClimbTooLong and kDescentMeetsClimb both lower the cruise altitude.
+enum class PassResult { kBuilt, kRaiseCruise, kClimbTooLong, kDescentMeetsClimb, kPlanFull };
 
 // Integer division by 100, then times 100; far out of range values are held at a billion feet.
 std::int32_t RoundDown100(double feet) {
@@ -86,7 +93,7 @@ class ProfilePass {
     // From an airport at or above the cruise altitude there is no climb and no marker of it.
     if (a >= cruise_) return PassResult::kBuilt;
     if (cruise_ > kClimbSpeedLimitFt && a < kClimbSpeedLimitFt) {
-      if (!ClimbTo(kClimbSpeedLimitFt, 1.5, kSpeedLimitKt, i, a)) return PassResult::kLowerCruise;
+      if (!ClimbTo(kClimbSpeedLimitFt, 1.5, kSpeedLimitKt, i, a)) return PassResult::kClimbTooLong;
       Set(i, cruise_, in_.cruiseSpeedKt);
       const double f = Fraction(kClimbSpeedLimitFt - plan_[i - 1].altitude, a - plan_[i - 1].altitude);
       if (!InsertMarker(plan_, i, f, PartLegNm(plan_, i, f),
@@ -99,13 +106,13 @@ class ProfilePass {
     if (cruise_ > kUpperClimbFt && a < kUpperClimbFt) {
       // Up to 22000 ft at the full gradient; the entry stays current only where cruise is reached.
       do {
-        if (i >= plan_.tail) return PassResult::kLowerCruise;
+        if (i >= plan_.tail) return PassResult::kClimbTooLong;
         a = RoundDown100(static_cast<double>(plan_[i].legNm) * in_.climbFtPerNm + a);
         Set(i, a, in_.cruiseSpeedKt);
         if (a < cruise_) ++i;
       } while (a < kUpperClimbFt);
     }
-    if (!ClimbTo(cruise_, 0.8, in_.cruiseSpeedKt, i, a)) return PassResult::kLowerCruise;
+    if (!ClimbTo(cruise_, 0.8, in_.cruiseSpeedKt, i, a)) return PassResult::kClimbTooLong;
     Set(i, cruise_, in_.cruiseSpeedKt);
     const double back = Fraction(a - cruise_, a - plan_[i - 1].altitude);
     if (!InsertMarker(plan_, i, 1 - back, PartLegNm(plan_, i, 1 - back),
@@ -143,7 +150,8 @@ class ProfilePass {
     std::int32_t d = arrival_;
     const std::int32_t finalFix = arrival_ + 3000;
     if (cruise_ < finalFix) return PassResult::kRaiseCruise;
-    if (!DescendTo(finalFix, kFinalApproachFtPerNm, in_.finalApproachSpeedKt, i, d)) return PassResult::kLowerCruise;
+    if (!DescendTo(finalFix, kFinalApproachFtPerNm, in_.finalApproachSpeedKt, i, d))
+      return PassResult::kDescentMeetsClimb;
     plan_[i].speed = in_.approachSpeedKt;
     if (!InsertDescentMarker(i, d, {WaypointKind::kDescentMarker, "*FAF*", finalFix, in_.approachSpeedKt})) {
       return PassResult::kPlanFull;
@@ -151,14 +159,15 @@ class ProfilePass {
 
     const std::int32_t initialFix = arrival_ + 6000;
     if (cruise_ < initialFix) return PassResult::kRaiseCruise;
-    if (!DescendTo(initialFix, in_.descentFtPerNm, in_.approachSpeedKt, i, d)) return PassResult::kLowerCruise;
+    if (!DescendTo(initialFix, in_.descentFtPerNm, in_.approachSpeedKt, i, d)) return PassResult::kDescentMeetsClimb;
     plan_[i].speed = kSpeedLimitKt;
     if (!InsertDescentMarker(i, d, {WaypointKind::kDescentMarker, "*IAF*", initialFix, kSpeedLimitKt})) {
       return PassResult::kPlanFull;
     }
 
     if (cruise_ > kDescentSpeedLimitFt && initialFix < kDescentSpeedLimitFt) {
-      if (!DescendTo(kDescentSpeedLimitFt, in_.descentFtPerNm, kSpeedLimitKt, i, d)) return PassResult::kLowerCruise;
+      if (!DescendTo(kDescentSpeedLimitFt, in_.descentFtPerNm, kSpeedLimitKt, i, d))
+        return PassResult::kDescentMeetsClimb;
       plan_[i].speed = in_.descentSpeedKt;
       if (!InsertDescentMarker(i, d,
                                {WaypointKind::kDescentMarker, "FL120", kDescentSpeedLimitFt, in_.descentSpeedKt})) {
@@ -167,7 +176,7 @@ class ProfilePass {
     }
 
     // Meeting the climb below cruise: the cruise altitude is too high for this plan.
-    if (!DescendTo(cruise_, in_.descentFtPerNm, in_.descentSpeedKt, i, d)) return PassResult::kLowerCruise;
+    if (!DescendTo(cruise_, in_.descentFtPerNm, in_.descentSpeedKt, i, d)) return PassResult::kDescentMeetsClimb;
     Set(i, cruise_, in_.cruiseSpeedKt);
     if (!InsertDescentMarker(i, d, {WaypointKind::kDescentMarker, "*TOD*", cruise_, in_.cruiseSpeedKt})) {
       return PassResult::kPlanFull;
@@ -205,6 +214,7 @@ DescentOutcome BuildDescentProfile(plan::FlightPlan& plan, const DescentInputs& 
   plan::FlightPlan unchanged = plan;
   std::vector<std::int32_t> tried;
   std::int32_t cruiseFt = inputs.cruiseAltitudeFt;
+  std::string_view limit = kClimbTooLong;
   for (int pass = 0; pass < kMostProfilePasses; ++pass) {
     tried.push_back(cruiseFt);
     const PassResult result = ProfilePass(plan, inputs, cruiseFt, departureFt, arrivalFt).Run();
@@ -218,11 +228,13 @@ DescentOutcome BuildDescentProfile(plan::FlightPlan& plan, const DescentInputs& 
     if (result == PassResult::kPlanFull) {
       return Failure(plan, std::move(unchanged), inputs.cruiseAltitudeFt, kPlanFull);
     }
+    if (result != PassResult::kRaiseCruise)
+      limit = result == PassResult::kClimbTooLong ? kClimbTooLong : kDescentMeetsClimb;
     cruiseFt += result == PassResult::kRaiseCruise ? kCruiseStepFt : -kCruiseStepFt;
     // Raised for the approach, lowered for the length: no cruise altitude fits.
     if (std::find(tried.begin(), tried.end(), cruiseFt) != tried.end()) break;
   }
-  return Failure(plan, std::move(unchanged), inputs.cruiseAltitudeFt, kTooShort);
+  return Failure(plan, std::move(unchanged), inputs.cruiseAltitudeFt, limit);
 }
 
 DescentOutcome CalcDescent(std::span<const std::string> planLines, const DescentInputs& inputs,

@@ -15,14 +15,14 @@
 
 namespace corvane::autopilot {
 
-// PanAPConf's fields as whole numbers.
+// PanAPConf's fields as whole numbers; the speeds and gradients default as the settings file does.
 struct DescentInputs {
   std::int32_t cruiseAltitudeFt = 33000;    // edCrsAlt
-  std::int32_t cruiseSpeedKt = 320;         // edCrsSpd
+  std::int32_t cruiseSpeedKt = 220;         // edCrsSpd
   std::int32_t descentSpeedKt = 290;        // edDescSpd
   std::int32_t approachSpeedKt = 220;       // edAppSpd
   std::int32_t finalApproachSpeedKt = 160;  // edMinSpd
-  std::int32_t climbFtPerNm = 400;          // edClimb
+  std::int32_t climbFtPerNm = 250;          // edClimb
   std::int32_t descentFtPerNm = 200;        // edDesc
 };
 

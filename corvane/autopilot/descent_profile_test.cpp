@@ -32,6 +32,7 @@ plan::FlightPlan MeridianPlan(int legs, double legNm, std::string departureFt = 
 DescentInputs Inputs(std::int32_t cruiseFt) {
   DescentInputs inputs;
   inputs.cruiseAltitudeFt = cruiseFt;
+  inputs.cruiseSpeedKt = 320;
   inputs.climbFtPerNm = 250;
   inputs.descentFtPerNm = 200;
   return inputs;
@@ -153,6 +154,10 @@ TEST(DescentProfile, PlansItCannotProfileStayAsTheTextGaveThem) {
   const Case cases[] = {
       {"too short for any cruise altitude", MeridianPlan(4, 5), "too short"},
       {"departure and arrival only", MeridianPlan(1, 200), "too short"},
+      // Amsterdam, Spijkerboor, Heathrow: the climb cannot end at the one fix, whatever the cruise altitude.
+      {"one short leg before the last", MeridianPlan(2, 14),
+       "the climb must reach the cruise altitude before the last leg"},
+      {"any of them", MeridianPlan(4, 5), "Add a waypoint or lower the cruise altitude"},
       {"no arrival", departureOnly, "needs a departure and an arrival"},
       {"no room for the markers", MeridianPlan(498, 1), "full"},
   };

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "corvane/autopilot/autopilot_writes.h"
 #include "corvane/autopilot/waypoint_geometry.h"
 #include "corvane/map/map_colours.h"
 
@@ -35,6 +36,7 @@ PanelUpdate StartHold(AutopilotState& state, const plan::DirectTarget& fix) {
   state.hold.fix = fix;
   state.hold.phase = kHoldToFix;
   state.hold.legTicks = 0;
+  state.written = {};
   PanelUpdate update;
   update.ln.look = map::ButtonLook{"Hd", true, map::kButtonGreen};
   update.timer4 = TimerAction::kStart;
@@ -57,12 +59,14 @@ std::string RunHoldTick(AutopilotState& state, const simlink::AircraftState& air
                         std::uint32_t timer4IntervalMs, AutopilotCommands& commands) {
   std::string status;
   HoldState& hold = state.hold;
-  const double heading = aircraft.headingDegTrue;
+  // The pattern's targets are magnetic, as the inbound heading is: the aircraft's heading is taken so too.
+  double heading = std::fmod(aircraft.headingDegTrue - static_cast<double>(aircraft.magneticVariationDeg), 360.0);
+  if (heading < 0) heading += 360;
   std::int32_t target = 0;
   switch (hold.phase) {
     case kHoldToFix: {
       const WaypointGeometry geometry =
-          GeometryTo(aircraft.latitude, aircraft.longitude, heading, hold.fix.lat, hold.fix.lon);
+          GeometryTo(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, hold.fix.lat, hold.fix.lon);
       state.distanceNm = static_cast<float>(geometry.distanceNm);
       state.distanceShownNm = static_cast<std::int32_t>(state.distanceNm);
       state.bearingDeg = geometry.bearingDeg;
@@ -91,8 +95,11 @@ std::string RunHoldTick(AutopilotState& state, const simlink::AircraftState& air
   const double steered =
       WindCorrectedHeading(target, aircraft.groundSpeedKt, aircraft.windSpeedKt, aircraft.windDirectionDegTrue);
   state.targetHeadingDeg = static_cast<float>(steered);
-  if (HeadingWriteNeeded(state.targetHeadingDeg - heading, state.targetHeadingDeg, aircraft.apHeadingDeg))
+  if (HeadingWriteNeeded(state.targetHeadingDeg - heading, state.targetHeadingDeg, aircraft.apHeadingDeg,
+                         state.written)) {
     status = commands.SendHoldHeading(state.targetHeadingDeg);
+    RememberWrite(state.written.headingDeg, HeadingReadBackDeg(state.targetHeadingDeg), status);
+  }
   return status;
 }
 

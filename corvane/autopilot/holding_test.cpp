@@ -82,6 +82,29 @@ TEST(Holding, PatternTargetsAndTurnProgress) {
   }
 }
 
+// The inbound heading and the pattern's targets are magnetic: with 20° of variation a true heading would
+// end the turns 20° early or late.
+TEST(Holding, TurnsAreJudgedByTheMagneticHeading) {
+  struct Case {
+    float heading;  // true
+    Writes writes;
+    std::int32_t nextPhase;
+  };
+  const Case cases[] = {{130, {"hold 170.0"}, 3}, {150, {}, 3}, {100, {"hold 170.0"}, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.heading);
+    AutopilotState state = HoldingAt(kHoldTurnOutbound);
+    HoldSettings settings;
+    settings.inboundHeadingDeg = 360;
+    simlink::AircraftState aircraft = AircraftSouthOfFix(30, c.heading);
+    aircraft.magneticVariationDeg = -20;  // west: magnetic = true + 20
+    RecordingCommands commands;
+    RunHoldTick(state, aircraft, settings, 500, commands);
+    EXPECT_EQ(commands.writes, c.writes);
+    EXPECT_EQ(state.hold.phase, c.nextPhase);
+  }
+}
+
 TEST(Holding, OutboundLegLastsItsMinutesInTimer4Ticks) {
   struct Case {
     std::uint32_t intervalMs;

@@ -21,11 +21,19 @@ double RequiredVerticalSpeedFpm(std::int32_t targetAltitudeFt, double altitudeFt
   return std::trunc(perMinute + 1);
 }
 
-std::optional<std::int32_t> VerticalSpeedToWrite(double requiredFpm, double autopilotFpm) {
-  // Written so that a value that is not a number never reaches the conversion.
-  if (!(std::fabs(requiredFpm - autopilotFpm) > 200)) return std::nullopt;
+std::int32_t ClampedVerticalSpeedFpm(double requiredFpm) {
+  if (std::isnan(requiredFpm)) return 0;
   return static_cast<std::int32_t>(
       std::clamp(requiredFpm, double{kLowestVerticalSpeedFpm}, double{kHighestVerticalSpeedFpm}));
+}
+
+std::optional<std::int32_t> VerticalSpeedToWrite(double requiredFpm, double autopilotFpm) {
+  // A value that is not a number never reaches the conversion.
+  if (std::isnan(requiredFpm)) return std::nullopt;
+  if (!(std::fabs(requiredFpm - autopilotFpm) > 200)) return std::nullopt;
+  const std::int32_t clamped = ClampedVerticalSpeedFpm(requiredFpm);
+  if (clamped == autopilotFpm) return std::nullopt;
+  return clamped;
 }
 
 }  // namespace corvane::autopilot

@@ -22,7 +22,11 @@ std::int32_t EndOfClimbIndex(const plan::FlightPlan& plan);
 double RequiredVerticalSpeedFpm(std::int32_t targetAltitudeFt, double altitudeFt, std::int32_t groundSpeedKt,
                                 float distanceNm);
 
-// The clamped value to write when the required speed differs from the autopilot's by more than 200.
+// The required speed held to what the autopilot is given: −2500 … 2600 (0 for a value that is not a number).
+std::int32_t ClampedVerticalSpeedFpm(double requiredFpm);
+
+// The clamped value to write when the required speed differs from the autopilot's by more than 200,
+// unless the autopilot already has that clamped value: a rate beyond the clamp is written once.
 std::optional<std::int32_t> VerticalSpeedToWrite(double requiredFpm, double autopilotFpm);
 
 }  // namespace corvane::autopilot

@@ -31,8 +31,10 @@ TEST(VerticalNavigation, RequiredVerticalSpeedAndWhenToWriteIt) {
       {5000, 10000, 300, 8, -500, -2500},               // −3125 + 1, clamped
       {15000, 5000, 300, 18.522f, 2500, std::nullopt},  // 2700: only 200 off
       {15000, 5000, 300, 18.0f, 2500, 2600},            // 2778: clamped
-      {9000, 10000, 240, 4, 0, -999},                   // −1000 + 1
-      {9000, 10000, 240, 0, -1000, 0},                  // at the waypoint: level
+      {15000, 5000, 300, 18.0f, 2600, std::nullopt},    // clamped first: already at the clamp
+      {5000, 10000, 300, 8, -2500, std::nullopt},
+      {9000, 10000, 240, 4, 0, -999},   // −1000 + 1
+      {9000, 10000, 240, 0, -1000, 0},  // at the waypoint: level
       {9000, 10000, 240, 0, -150, std::nullopt},
       {9000, 10000, 240, 1e-30f, 0, -2500},  // far beyond any int: clamped, not overflowed
   };

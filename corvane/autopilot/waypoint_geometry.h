@@ -29,11 +29,4 @@ inline bool IsOffHeading(double differenceDeg) {
   return signedDeg > 2 || signedDeg < -2;
 }
 
-// A heading write when the aircraft is off, unless the autopilot already has the target (whole degrees read
-// back): an aircraft crabbing into a crosswind stays off for good, and would otherwise be written to every tick.
-inline bool HeadingWriteNeeded(double offDeg, double targetHeadingDeg, std::int32_t apHeadingDeg) {
-  const double unchangedDeg = SignedDifferenceDeg(targetHeadingDeg - apHeadingDeg);
-  return IsOffHeading(offDeg) && (unchangedDeg >= 1 || unchangedDeg <= -1);
-}
-
 }  // namespace corvane::autopilot

@@ -80,6 +80,7 @@ int RunFlyCommand(std::span<char* const> args) {
   std::printf("xtk_max_nm %s\n", formats::FixedDecimalText(summary.crossTrackMaxNm, 3).c_str());
   std::printf("alt_err_max_ft %s\n", formats::FixedDecimalText(summary.altitudeErrorMaxFt, 0).c_str());
   std::printf("writes_per_min %s\n", formats::FixedDecimalText(summary.writesPerMinute, 1).c_str());
+  std::printf("repeated_write_s %llu\n", static_cast<unsigned long long>(result->repeatedWriteSeconds));
   std::printf("end_distance_nm %s\n", formats::FixedDecimalText(summary.endDistanceNm, 2).c_str());
   if (!result->finished) {
     std::fputs("corvane-cli fly: the autopilot was still flying when the time ran out\n", stderr);

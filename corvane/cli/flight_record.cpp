@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "corvane/autopilot/profile_markers.h"
 #include "corvane/autopilot/vertical_navigation.h"
 
 namespace corvane::shell {
@@ -32,7 +33,7 @@ FlightRecord::FlightRecord(const plan::FlightPlan& plan, bool vnavActive) {
   for (std::int32_t i = 0; i <= plan.tail && i < plan::FlightPlan::kCapacity; ++i) {
     const plan::Waypoint& entry = plan[i];
     WaypointPassage passage;
-    passage.name = entry.ident == "*****" ? entry.info : entry.ident;
+    passage.name = autopilot::IsMarker(entry) ? entry.info : entry.ident;
     passage.targetAltitudeFt = entry.altitude;
     // The arrival is where the autopilot lets go, a switch distance short of it: not an altitude it flies to.
     passage.vnavTarget = i > 0 && i < plan.tail && (vnavActive || i > endOfClimb);

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
+#include <memory>
+#include <utility>
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
@@ -11,6 +13,7 @@
 #include "corvane/shell/plan_engage.h"
 #include "corvane/shell/simulator_choice.h"
 #include "flying_form.h"
+#include "repeated_writes.h"
 
 namespace corvane::shell {
 namespace {
@@ -62,6 +65,11 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
     error = "unknown simulator '" + request.simulator + "' (builtin or simhost)";
     return std::nullopt;
   }
+  // The writes pass a watch on their way; it lives as long as the transport it watches.
+  auto watch = std::make_shared<RepeatedWriteWatch>(*connection->transport);
+  connection->transport = watch.get();
+  connection->owner = std::make_shared<std::pair<std::shared_ptr<void>, std::shared_ptr<RepeatedWriteWatch>>>(
+      std::move(connection->owner), watch);
   const std::filesystem::path settingsPath = request.settingsPath.empty()
                                                  ? std::filesystem::temp_directory_path() / "corvane-fly-defaults.INI"
                                                  : request.settingsPath;
@@ -86,6 +94,7 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
     const std::uint64_t startMs = flying.NowMs();
     while (form.Timer4.Enabled() && flying.NowMs() - startMs < kLongestFlightMs) {
       flying.Advance(kSampleMs);
+      watch->EndSecond();
       record.Sample(form.plan, form.aircraft, form.autopilot.AutopilotMode >= autopilot::kModeLnav);
     }
     FlyResult result;
@@ -95,6 +104,7 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
     result.wallMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - wallStart).count();
     result.finished = !form.Timer4.Enabled();
+    result.repeatedWriteSeconds = watch->repeatedSeconds();
     return result;
   } catch (const std::exception& failure) {
     error = failure.what();

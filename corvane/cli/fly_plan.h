@@ -26,6 +26,8 @@ struct FlyResult {
   std::vector<WaypointPassage> passages;
   FlightSummary summary;
   std::int64_t wallMs = 0;
+  // Seconds in which a heading, altitude or vertical speed was written twice with the same value.
+  std::uint64_t repeatedWriteSeconds = 0;
   bool finished = false;  // the autopilot let go before the longest flight's time ran out
 };
 

@@ -61,42 +61,50 @@ TEST(FlyPlan, AmsterdamToKeflavikIsFlownToTheEnd) {
   }
 }
 
-// "Holding at" a fix: OK flies to it and round the racetrack, back on the inbound course; "Ln" leaves it.
+// "Holding at" a fix: OK flies to it and round the racetrack, back on the inbound course (magnetic, so
+// 20° west of it is 340° true); "Ln" leaves it.
 TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
-  standin::FlightModelOptions start;
-  start.xplane = true;
-  start.latitude = 52.2;  // 20 nm south of the fix, heading for it
-  start.longitude = 4.85;
-  start.altitudeFt = 5000;
-  start.airspeedKt = 220;
-  test_support::ScratchFolder folder;
-  FlyingForm flying(folder / "corvane.INI", SourceDir() / "data" / "demo", MakeBuiltInSimulator(start));
-  TForm1& form = flying.form();
-  form.FormCreate();
-  flying.Advance(3000);
-  form.DirectTarget = {52.54f, 4.85f, "SPY"};
-  form.edHldHdg.text = "360";
-  form.edHldTm.text = "1";
-  form.btHldOKClick();
-  ASSERT_TRUE(form.Timer4.Enabled());
-  EXPECT_EQ(form.bbLNAV.caption, "Hd");
+  for (const double variationDeg : {0.0, -20.0}) {
+    SCOPED_TRACE(variationDeg);
+    standin::FlightModelOptions start;
+    start.magneticVariationDeg = variationDeg;
+    start.xplane = true;
+    // 20 nm out on the inbound course, heading for the fix.
+    const double inboundTrueRad = variationDeg * 3.141592653589793 / 180;
+    start.latitude = 52.54 - 20.0 / 60 * std::cos(inboundTrueRad);
+    start.longitude = 4.85 - 20.0 / 60 * std::sin(inboundTrueRad) / std::cos(52.4 * 3.141592653589793 / 180);
+    start.headingDegTrue = std::fmod(360 + variationDeg, 360.0);
+    start.altitudeFt = 5000;
+    start.airspeedKt = 220;
+    test_support::ScratchFolder folder;
+    FlyingForm flying(folder / "corvane.INI", SourceDir() / "data" / "demo", MakeBuiltInSimulator(start));
+    TForm1& form = flying.form();
+    form.FormCreate();
+    flying.Advance(3000);
+    form.HoldFix = {52.54f, 4.85f, "SPY"};
+    form.edHldHdg.text = "360";
+    form.edHldTm.text = "1";
+    form.btHldOKClick();
+    ASSERT_TRUE(form.Timer4.Enabled());
+    EXPECT_EQ(form.bbLNAV.caption, "Hd");
 
-  std::vector<std::int32_t> phases{form.autopilot.hold.phase};
-  std::vector<double> inboundHeadings;  // as each lap reaches the fix
-  for (int second = 0; second < 30 * 60 && inboundHeadings.size() < 2; ++second) {
-    flying.Advance(1000);
-    if (form.autopilot.hold.phase == phases.back()) continue;
-    if (phases.back() == autopilot::kHoldToFix) inboundHeadings.push_back(form.aircraft.headingDegTrue);
-    phases.push_back(form.autopilot.hold.phase);
+    std::vector<std::int32_t> phases{form.autopilot.hold.phase};
+    std::vector<double> inboundHeadings;  // as each lap reaches the fix
+    for (int second = 0; second < 30 * 60 && inboundHeadings.size() < 2; ++second) {
+      flying.Advance(1000);
+      if (form.autopilot.hold.phase == phases.back()) continue;
+      if (phases.back() == autopilot::kHoldToFix) inboundHeadings.push_back(form.aircraft.headingDegTrue);
+      phases.push_back(form.autopilot.hold.phase);
+    }
+    EXPECT_EQ(phases, (std::vector<std::int32_t>{1, 2, 3, 4, 1, 2}));
+    ASSERT_EQ(inboundHeadings.size(), 2u);
+    EXPECT_LT(std::abs(std::remainder(inboundHeadings[1] - variationDeg, 360.0)), 5.0) << inboundHeadings[1];
+
+    form.bbLNAVClick();
+    EXPECT_EQ(form.autopilot.AutopilotMode, autopilot::kModeOff);
+    EXPECT_EQ(form.autopilot.hold.phase, autopilot::kHoldNone);
+    EXPECT_EQ(form.bbLNAV.caption, "Ln");
   }
-  EXPECT_EQ(phases, (std::vector<std::int32_t>{1, 2, 3, 4, 1, 2}));
-  ASSERT_EQ(inboundHeadings.size(), 2u);
-  EXPECT_LT(std::abs(std::remainder(inboundHeadings[1], 360.0)), 10.0) << inboundHeadings[1];
-
-  form.bbLNAVClick();
-  EXPECT_EQ(form.autopilot.AutopilotMode, autopilot::kModeOff);
-  EXPECT_EQ(form.autopilot.hold.phase, autopilot::kHoldNone);
-  EXPECT_EQ(form.bbLNAV.caption, "Ln");
 }
 
 // A running simulator that takes its time to answer: the form's clock still keeps step with the wall.

@@ -1,4 +1,5 @@
 // The corner texts (wind, altitude, ground speed, next waypoint, autopilot state) and the wind arrow.
+#include "autopilot_mode_text.h"
 #include "map_painters.h"
 
 namespace corvane::map {
@@ -6,24 +7,15 @@ namespace corvane::map {
 namespace {
 
 std::string AutopilotText(const AutopilotStatus& autopilot) {
-  switch (autopilot.mode) {
-    case 0: return "AP-OFF";
-    case 1: return "AP-SEARCH";
-    case 2: return "AP-LNAV";
-    case 3: return "AP-LNAV+VNAV";
-    case 4: return "AP-LNAV+VNAV+SPD";
-    case 5: return "AP-DIRECT";
-    case 6: {
-      // Seconds left of the hold leg; an interval over a second counts whole seconds per tick.
-      const std::uint32_t ticksPerSecond =
-          autopilot.timer4IntervalMs == 0 ? 1 : std::max<std::uint32_t>(1, 1000 / autopilot.timer4IntervalMs);
-      const std::uint32_t legSeconds = autopilot.holdLegMinutes * 60;
-      const std::uint32_t elapsedSeconds = autopilot.holdTicks / ticksPerSecond;
-      const std::uint32_t remaining = elapsedSeconds > legSeconds ? 0 : legSeconds - elapsedSeconds;
-      return "AP-HOLD  " + DecimalText(autopilot.holdActive) + " - " + DecimalText(remaining);
-    }
-    default: return {};
-  }
+  std::string text(AutopilotModeText(autopilot.mode));
+  if (autopilot.mode != 6) return text;
+  // Seconds left of the hold leg; an interval over a second counts whole seconds per tick.
+  const std::uint32_t ticksPerSecond =
+      autopilot.timer4IntervalMs == 0 ? 1 : std::max<std::uint32_t>(1, 1000 / autopilot.timer4IntervalMs);
+  const std::uint32_t legSeconds = autopilot.holdLegMinutes * 60;
+  const std::uint32_t elapsedSeconds = autopilot.holdTicks / ticksPerSecond;
+  const std::uint32_t remaining = elapsedSeconds > legSeconds ? 0 : legSeconds - elapsedSeconds;
+  return text + DecimalText(autopilot.holdActive) + " - " + DecimalText(remaining);
 }
 
 }  // namespace

@@ -94,7 +94,8 @@ class TForm1 : public DisplayPanelControls,
   plan::FlightPlan plan;                // with its tail, insert state and ActiveWaypointIndex
   std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
   navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
-  plan::DirectTarget DirectTarget;           // where fly-direct and hold steer to
+  plan::DirectTarget DirectTarget;           // where fly-direct steers to
+  plan::DirectTarget HoldFix;                // the fix "Holding at" chose, flown when PanHLD's OK is pressed
   std::int32_t directDistanceNm = 0;         // from the map centre when fly-direct started
   navdata::LoadReport loadReport;            // of the last database load
   simlink::AircraftState aircraft;

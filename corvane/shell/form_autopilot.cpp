@@ -50,7 +50,7 @@ void TForm1::Timer4Timer() {
 
 void TForm1::btHldOKClick() {
   PanHLD.visible = false;
-  ApplyAutopilotPanel(autopilot::StartHold(autopilot, DirectTarget));
+  ApplyAutopilotPanel(autopilot::StartHold(autopilot, HoldFix));
 }
 
 void TForm1::btHldClClick() { PanHLD.visible = false; }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "corvane/autopilot/shown_target.h"
 #include "corvane/map/map_frame.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "form1.h"
@@ -58,10 +59,9 @@ map::FrameInputs TForm1::CollectFrameInputs() {
     inputs.autopilot.holdLegMinutes = static_cast<std::uint32_t>(*minutes);
   }
   inputs.autopilot.activeLegIndex = plan.ActiveWaypointIndex;
-  if (plan.ActiveWaypointIndex >= 0 && plan.ActiveWaypointIndex < plan::FlightPlan::kCapacity) {
-    const plan::Waypoint& next = plan[plan.ActiveWaypointIndex];
-    inputs.autopilot.nextIdent = next.ident;
-    inputs.autopilot.distanceToNextNm = autopilot.distanceShownNm;
+  if (const auto shown = autopilot::ShownTargetOf(autopilot, plan)) {
+    inputs.autopilot.nextIdent = shown->ident;
+    inputs.autopilot.distanceToNextNm = shown->distanceNm;
   }
   inputs.windowWidth = formWidth;
   inputs.windowHeight = formHeight;

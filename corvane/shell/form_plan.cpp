@@ -153,15 +153,14 @@ void TForm1::FlyDirectTo(plan::ClickPosition position) {
       aircraft.magneticVariationDeg,
       [this](const std::string& question) { return dialogs().Confirm(question, "Warning"); }, commands);
   if (!outcome.started) return;
-  ApplyAutopilotPanel(autopilot::EnterDirect(autopilot));
+  ApplyAutopilotPanel(autopilot::EnterDirect(autopilot, DirectTarget));
   directDistanceNm = outcome.distanceNm;
   SB1.text = outcome.status;
 }
 
 void TForm1::HoldAt(plan::ClickPosition position) {
   const std::vector<plan::PickCandidate> candidates = PickCandidates(nearby->points);
-  const plan::HoldRequest request =
-      plan::HoldAt(DirectTarget, PlanPickContext(candidates), position, aircraft.apHeadingDeg);
+  const plan::HoldRequest request = plan::HoldAt(HoldFix, PlanPickContext(candidates), position, aircraft.apHeadingDeg);
   edHldTm.text = request.legTimeText;
   edHldHdg.text = request.inboundHeadingText;
   lbHold.caption = request.label;

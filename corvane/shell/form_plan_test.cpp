@@ -144,6 +144,11 @@ TEST_F(FormPlanTest, ClickDispatchByButtonModeAndAutopilot) {
   EXPECT_EQ(form.edHldTm.text, "3");
   EXPECT_EQ(form.PanHLD.left, 512 - form.PanHLD.width / 2 - form.PanAP.width);
   EXPECT_EQ(form.PanHLD.top, 100);
+  // A fly-direct before OK leaves the hold at the fix the panel names.
+  Answer(DialogAnswer::Kind::Yes);
+  ClickAt("right", 52.54f, 4.85f);
+  form.btHldOKClick();
+  EXPECT_EQ(form.autopilot.hold.fix.name, "ANDIK ");
 
   // North-up left click recentres and lets go of the aircraft.
   form.autopilot.AutopilotMode = 0;

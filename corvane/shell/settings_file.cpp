@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <variant>
 
+#include "corvane/autopilot/descent_profile.h"
 #include "form1.h"
 #include "number_text.h"
 
 namespace corvane::shell {
 namespace {
+
+// "Calc Desc" and the settings file share the profile's defaults.
+constexpr autopilot::DescentInputs kProfileDefaults{};
 
 // What a key is bound to: each alternative names its encoding in the file.
 using IntegerTarget = int& (*)(TForm1&);
@@ -59,12 +63,12 @@ const Setting kSettings[] = {
     {"AP", "Climb", BooleanTarget{[](TForm1& f) -> bool& { return f.chClimb.checked; }}, 0, {}},
     {"AP", "Spoil", BooleanTarget{[](TForm1& f) -> bool& { return f.chSpoil.checked; }}, 1, {}},
     {"AP", "CrsAlt", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edCrsAlt; }}, 290, {}},
-    {"AP", "CrsSpd", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edCrsSpd; }}, 220, {}},
-    {"AP", "Desc", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edDescSpd; }}, 290, {}},
-    {"AP", "App", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edAppSpd; }}, 220, {}},
-    {"AP", "Min", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edMinSpd; }}, 160, {}},
-    {"Calc", "Climb", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edClimb; }}, 250, {}},
-    {"Calc", "Desc", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edDesc; }}, 200, {}},
+    {"AP", "CrsSpd", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edCrsSpd; }}, kProfileDefaults.cruiseSpeedKt, {}},
+    {"AP", "Desc", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edDescSpd; }}, kProfileDefaults.descentSpeedKt, {}},
+    {"AP", "App", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edAppSpd; }}, kProfileDefaults.approachSpeedKt, {}},
+    {"AP", "Min", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edMinSpd; }}, kProfileDefaults.finalApproachSpeedKt, {}},
+    {"Calc", "Climb", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edClimb; }}, kProfileDefaults.climbFtPerNm, {}},
+    {"Calc", "Desc", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edDesc; }}, kProfileDefaults.descentFtPerNm, {}},
     {"Dirs", "Open1", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog1.initialDir; }}, 0, "C:\\"},
     {"Dirs", "Open2", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog2.initialDir; }}, 0, "C:\\"},
     {"Dirs", "Open3", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog3.initialDir; }}, 0, "C:\\"},
