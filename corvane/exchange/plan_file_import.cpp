@@ -7,7 +7,11 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "corvane/plan/plan_files.h"
+#include "corvane/plan/plan_listing.h"
+#include "formats/conversion_error.h"
 #include "formats/field_cut.h"
+#include "formats/text_lines.h"
 
 namespace corvane::exchange {
 namespace {
@@ -208,6 +212,8 @@ std::optional<ReadError> ReadFms(std::string_view text, std::vector<Waypoint>& e
 }  // namespace
 
 std::optional<ForeignPlanFormat> ForeignPlanFormatOf(std::string_view text) {
+  // Windows tools often begin UTF-8 text with a byte order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::string_view start = formats::TrimBlanks(text.substr(0, 200));
   if (start.starts_with("<?xml") || start.starts_with("<SimBase.Document")) return ForeignPlanFormat::kPln;
   if ((start.starts_with("I") || start.starts_with("A")) && start.size() > 1 &&
@@ -246,6 +252,26 @@ ForeignPlanRead ReadForeignPlan(std::string_view text, ForeignPlanFormat format,
   }
   plan->tail = static_cast<std::int32_t>(entries.size()) - 1;
   return {std::move(plan), std::nullopt};
+}
+
+std::vector<std::string> PlanTextOfFile(const std::filesystem::path& path, const navdata::NavDatabase& database,
+                                        std::string_view speedText) {
+  const std::vector<std::string> lines = plan::LoadPlanFile(path);
+  std::string text;
+  for (std::size_t i = 0; i < lines.size() && i < 4; ++i) text += lines[i] + "\n";
+  const std::optional<ForeignPlanFormat> format = ForeignPlanFormatOf(text);
+  if (!format) return lines;
+  text.clear();
+  for (const std::string& line : lines) text += line + "\n";
+  std::int32_t speedKt = 0;
+  try {
+    speedKt = formats::ParseInt(speedText);
+  } catch (const formats::ConversionError&) {
+    // A speed field being edited does not keep the plan out.
+  }
+  ForeignPlanRead read = ReadForeignPlan(text, *format, database, speedKt);
+  if (read.error) throw formats::TextFileError(path, *read.error);
+  return plan::ListPlan(*read.plan);
 }
 
 }  // namespace corvane::exchange

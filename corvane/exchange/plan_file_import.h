@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,5 +32,11 @@ struct ForeignPlanRead {
 // (the largest of the file when it names none). Every entry takes speedKt.
 ForeignPlanRead ReadForeignPlan(std::string_view text, ForeignPlanFormat format, const navdata::NavDatabase& database,
                                 std::int32_t speedKt);
+
+// The plan text of any plan file LOAD takes: a PLN or FMS file as the listing of its plan, flown at
+// the cruise speed field's value (0 when it holds no number), our own plan file as its lines.
+// Throws formats::TextFileError naming the file, and the line or element that does not read.
+std::vector<std::string> PlanTextOfFile(const std::filesystem::path& path, const navdata::NavDatabase& database,
+                                        std::string_view speedText);
 
 }  // namespace corvane::exchange
