@@ -183,7 +183,9 @@ std::optional<ReadError> ReadFms(std::string_view text, std::vector<Waypoint>& e
       }
       continue;  // ADEP, ADES, CYCLE, runways and procedures
     }
-    if (!rowsLeft || *rowsLeft == 0) break;  // the padding after the last waypoint
+    // The padding after the last waypoint; files that count the rows rather than number the last
+    // one end a row early.
+    if (!rowsLeft || *rowsLeft == 0 || f[0] == "0") break;
     const std::size_t columns = version11 ? 6 : 5;
     if (f.size() != columns) {
       return ReadError{where,
@@ -205,7 +207,9 @@ std::optional<ReadError> ReadFms(std::string_view text, std::vector<Waypoint>& e
     --*rowsLeft;
   }
   if (!rowsLeft) return ReadError{"line " + std::to_string(lineNumber), "the file ends before its waypoint count"};
-  if (*rowsLeft > 0) return ReadError{"line " + std::to_string(lineNumber), "the file ends before its last waypoint"};
+  if (*rowsLeft > (version11 ? 0u : 1u)) {
+    return ReadError{"line " + std::to_string(lineNumber), "the file ends before its last waypoint"};
+  }
   return std::nullopt;
 }
 

@@ -143,6 +143,13 @@ TEST(PlanFileImport, APlanAsTheSimulatorWritesIt) {
     EXPECT_EQ(plan[i].speed, 280);
   }
   EXPECT_NEAR(plan[4].lon, -(22 + 36 / 60.0 + 20.16 / 3600), 1e-5);
+
+  // A version-3 file that counts its rows rather than numbering the last one, padded with empty rows.
+  const ForeignPlanRead counted = ReadForeignPlan(
+      "I\n3 version\n1\n2\n1 EHAM 0 52.3086 4.76389\n1 BIKF 171 63.985 -22.6056\n0 ---- 0 0.000000 0.000000\n",
+      ForeignPlanFormat::kFms, *database, 280);
+  ASSERT_FALSE(counted.error) << *counted.error;
+  EXPECT_EQ(counted.plan->ListedCount(), 2);
   // The plan's text reads back as the panel's OK takes it.
   plan::FlightPlan parsed;
   EXPECT_FALSE(plan::ParsePlanText(plan::ListPlan(plan), parsed));
@@ -162,7 +169,7 @@ TEST(PlanFileImport, AFileThatDoesNotReadNamesItsLineOrElement) {
        "ATCWaypoint 1: WorldPosition"},
       {"I\n2 version\n", "line 2: not FMS version 3 or 11"},
       {"I\n3 version\n1\n1\n1 EHAM 0 52.3 4.7\n1 BIKF 0 north 4.7\n", "line 6:"},
-      {"I\n3 version\n1\n2\n1 EHAM 0 52.3 4.7\n1 BIKF 0 63.9 -22.6\n", "before its last waypoint"},
+      {"I\n3 version\n1\n3\n1 EHAM 0 52.3 4.7\n1 BIKF 0 63.9 -22.6\n", "before its last waypoint"},
       {"I\n1100 Version\nADEP EHAM\nNUMENR 2\n1 EHAM ADEP 0 52.3\n", "line 5: '1 EHAM ADEP 0 52.3' has 5 fields"},
   };
   for (const Case& c : cases) {
