@@ -9,7 +9,8 @@
 
 namespace corvane::cli {
 
-// corvane-cli export --data DIR --format pln|fms|ivap [--template FILE] PLAN.nav OUT
+// corvane-cli export --data DIR --format pln|fms|fms11|ivap [--source fs|xplane] [--ini FILE] [--template FILE]
+//                    PLAN.nav OUT
 int RunExportCommand(std::span<char* const> args);
 // corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] [--save PLAN.nav] ROUTE...
 int RunImportCommand(std::span<char* const> args);

@@ -13,18 +13,25 @@
 #include "corvane/exchange/ivap_flight_plan.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
+#include "corvane/shell/ini_file.h"
+#include "corvane/shell/settings_file.h"
 
 namespace corvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane-cli export --data DIR --format pln|fms|ivap [--template FILE] PLAN.nav OUT\n"
-    "  ivap fills the template (OUT itself when none is given) with the plan's route and level\n";
+    "usage: corvane-cli export --data DIR --format pln|fms|fms11|ivap [--source fs|xplane] [--ini FILE]\n"
+    "                          [--template FILE] PLAN.nav OUT\n"
+    "  fms is X-Plane's version 3, fms11 the version 11 that X-Plane 11 and 12 write\n"
+    "  ivap fills the template (OUT itself when none is given) with the plan's route and level\n"
+    "  the airways of fms11 and ivap come from the data family of --source, else of the settings file\n";
 
 struct ExportRequest {
   std::filesystem::path dataFolder;
   std::string format;
   std::filesystem::path templatePath;
+  std::optional<navdata::DatabaseSource> source;
+  std::filesystem::path settingsPath;
   std::filesystem::path planPath;
   std::filesystem::path outputPath;
 };
@@ -41,17 +48,35 @@ std::optional<ExportRequest> ParseRequest(std::span<char* const> args) {
       request.format = args[++i];
     } else if (arg == "--template" && hasValue) {
       request.templatePath = args[++i];
+    } else if (arg == "--source" && hasValue) {
+      const std::string_view source = args[++i];
+      if (source != "fs" && source != "xplane") return std::nullopt;
+      request.source = source == "fs" ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
+    } else if (arg == "--ini" && hasValue) {
+      request.settingsPath = args[++i];
     } else if (arg.starts_with("--") || files == 2) {
       return std::nullopt;
     } else {
       (files++ == 0 ? request.planPath : request.outputPath) = arg;
     }
   }
-  const bool knownFormat = request.format == "pln" || request.format == "fms" || request.format == "ivap";
+  const bool knownFormat =
+      request.format == "pln" || request.format == "fms" || request.format == "fms11" || request.format == "ivap";
   if (files != 2 || request.dataFolder.empty() || !knownFormat) return std::nullopt;
   if (!request.templatePath.empty() && request.format != "ivap") return std::nullopt;
   if (request.templatePath.empty()) request.templatePath = request.outputPath;
   return request;
+}
+
+// The family the window would load: its settings file's SIM choice (X-Plane when the file has none).
+navdata::DatabaseSource SourceOf(const ExportRequest& request) {
+  if (request.source) return *request.source;
+  std::error_code error;
+  const std::filesystem::path settings =
+      !request.settingsPath.empty() ? request.settingsPath
+                                    : shell::SettingsPathFor(std::filesystem::read_symlink("/proc/self/exe", error));
+  const std::optional<std::string> fs = shell::IniDocument::Load(settings).Get("SIM", "FS");
+  return fs && *fs == "1" ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
 }
 
 int Fail(const std::string& why) {
@@ -78,20 +103,26 @@ int RunExportCommand(std::span<char* const> args) {
     return Fail(error.what());
   }
 
-  if (request->format != "ivap") {
+  if (request->format == "pln" || request->format == "fms") {
     const exchange::ExportFormat format =
         request->format == "pln" ? exchange::ExportFormat::kPln : exchange::ExportFormat::kFms;
-    if (const auto error = exchange::SaveExportLines(request->outputPath, exchange::ExportLines(*plan, format))) {
+    if (const auto error = exchange::SaveExportLines(request->outputPath, exchange::ExportLines(*plan, format, {}))) {
       return Fail(*error);
     }
     return 0;
   }
-  // The route's airways come from the data folder's airway table.
-  const auto database = LoadDatabaseReporting(request->dataFolder, navdata::DatabaseSource::kXPlane, "export");
+  // The airways of the route come from the data folder, in the family the window would load.
+  const auto database = LoadDatabaseReporting(request->dataFolder, SourceOf(*request), "export");
+  if (request->format == "fms11") {
+    const auto lines = exchange::ExportLines(*plan, exchange::ExportFormat::kFms11, database->airwaySegments);
+    if (const auto error = exchange::SaveExportLines(request->outputPath, lines)) return Fail(*error);
+    return 0;
+  }
   const exchange::IvapOutcome outcome =
       exchange::WriteIvapFlightPlan(*plan, database->airwaySegments, request->templatePath, request->outputPath);
   std::printf("IvAp Route: %s\n", outcome.route.c_str());
   if (outcome.error) return Fail(*outcome.error);
+  if (outcome.note) std::fprintf(stderr, "corvane-cli export: %s\n", outcome.note->c_str());
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "corvane/cli/cli_exchange.h"
+#include "corvane/exchange/plan_file_import.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "corvane/plan/plan_files.h"
 #include "corvane/plan/plan_listing.h"
@@ -18,7 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: corvane-cli import --data DIR [--source fs|xplane] [--cruise FT] [--speed KT] [--save PLAN.nav] "
-    "ROUTE...\n";
+    "ROUTE...\n"
+    "       corvane-cli import --data DIR [--source fs|xplane] [--speed KT] [--save PLAN.nav] --file PLAN\n"
+    "  PLAN is a PLN (FSX, P3D, MSFS), an X-Plane FMS (version 3 or 11) or a plan file of our own\n";
 
 struct ImportRequest {
   std::string dataFolder;
@@ -28,6 +31,7 @@ struct ImportRequest {
   std::string speedKt = "320";
   std::string savePath;  // where the listing of an imported route goes, as the panel's SAVE writes it
   std::string route;     // the words joined by blanks
+  std::string filePath;  // a plan file to read instead of a route
 };
 
 std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
@@ -47,6 +51,8 @@ std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
       request.speedKt = args[++i];
     } else if (arg == "--save" && hasValue) {
       request.savePath = args[++i];
+    } else if (arg == "--file" && hasValue) {
+      request.filePath = args[++i];
     } else if (arg.starts_with("--")) {
       return std::nullopt;
     } else {
@@ -54,8 +60,36 @@ std::optional<ImportRequest> ParseRequest(std::span<char* const> args) {
       request.route += arg;
     }
   }
-  if (request.dataFolder.empty() || request.route.empty()) return std::nullopt;
+  if (request.dataFolder.empty() || request.route.empty() == request.filePath.empty()) return std::nullopt;
   return request;
+}
+
+int PrintAndSave(const ImportRequest& request, const std::vector<std::string>& listing) {
+  for (const std::string& line : listing) std::printf("%s\n", line.c_str());
+  if (request.savePath.empty()) return 0;
+  try {
+    plan::SavePlanFile(request.savePath, listing);
+  } catch (const plan::PlanFileWriteError& error) {
+    std::fprintf(stderr, "corvane-cli import: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
+
+// A plan file read as LOAD reads it, then parsed as the panel's OK parses it.
+int ImportFile(const ImportRequest& request, const navdata::NavDatabase& database) {
+  auto plan = std::make_unique<plan::FlightPlan>();
+  try {
+    const std::vector<std::string> lines = exchange::PlanTextOfFile(request.filePath, database, request.speedKt);
+    if (const auto error = plan::ParsePlanText(lines, *plan)) {
+      std::fprintf(stderr, "corvane-cli import: %s: %s\n", request.filePath.c_str(), error->Message().c_str());
+      return 1;
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "corvane-cli import: %s\n", error.what());
+    return 1;
+  }
+  return PrintAndSave(request, plan::ListPlan(*plan));
 }
 
 }  // namespace
@@ -77,6 +111,7 @@ int RunImportCommand(std::span<char* const> args) {
     return 2;
   }
   const auto database = LoadDatabaseReporting(request->dataFolder, request->source, "import");
+  if (!request->filePath.empty()) return ImportFile(*request, *database);
   auto plan = std::make_unique<plan::FlightPlan>();
   const plan::RouteImportOutcome outcome =
       plan::ImportRoute(*plan, *database, request->route, request->cruiseFt, request->speedKt);
@@ -89,20 +124,13 @@ int RunImportCommand(std::span<char* const> args) {
   // The plan as far as it was built, also after a failure.
   std::printf("\n");
   const std::vector<std::string> listing = plan::ListPlan(*plan);
-  for (const std::string& line : listing) std::printf("%s\n", line.c_str());
   if (!outcome.routeSet) {
+    for (const std::string& line : listing) std::printf("%s\n", line.c_str());
     std::fprintf(stderr, "corvane-cli import: %s: %.*s\n", outcome.messageTitle.value_or("Error").c_str(),
                  static_cast<int>(plan::kCannotFinishRouteText.size()), plan::kCannotFinishRouteText.data());
     return 1;
   }
-  if (request->savePath.empty()) return 0;
-  try {
-    plan::SavePlanFile(request->savePath, listing);
-  } catch (const plan::PlanFileWriteError& error) {
-    std::fprintf(stderr, "corvane-cli import: %s\n", error.what());
-    return 1;
-  }
-  return 0;
+  return PrintAndSave(*request, listing);
 }
 
 }  // namespace corvane::cli

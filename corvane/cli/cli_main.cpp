@@ -14,7 +14,9 @@ namespace {
 
 // One line per subcommand; keep them in alphabetical order.
 constexpr Command kCommands[] = {
-    {"export", "export --data DIR --format pln|fms|ivap [--template FILE] PLAN.nav OUT", RunExportCommand},
+    {"export",
+     "export --data DIR --format pln|fms|fms11|ivap [--source fs|xplane] [--ini FILE] [--template FILE] PLAN.nav OUT",
+     RunExportCommand},
     {"fly", "fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--ini FILE] PLAN.nav",
      RunFlyCommand},
     {"help", "help", nullptr},

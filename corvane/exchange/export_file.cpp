@@ -16,8 +16,14 @@ ExportFileKind FileKindOf(ExportFormat format) {
   return {kFmsFileFilter, kFmsFileExtension};
 }
 
-std::vector<std::string> ExportLines(const plan::FlightPlan& plan, ExportFormat format) {
-  return format == ExportFormat::kPln ? PlnLines(plan) : FmsLines(plan);
+std::vector<std::string> ExportLines(const plan::FlightPlan& plan, ExportFormat format,
+                                     const navdata::AirwaySegmentTable& airways) {
+  switch (format) {
+    case ExportFormat::kPln: return PlnLines(plan);
+    case ExportFormat::kFms11: return Fms11Lines(plan, airways);
+    case ExportFormat::kFms: break;
+  }
+  return FmsLines(plan);
 }
 
 std::optional<std::string> SaveExportLines(const std::filesystem::path& path, std::span<const std::string> lines) {

@@ -39,13 +39,14 @@ TEST(FmsWriter, EntryLinesReadBackAndArePaddedTo100) {
                             {WaypointKind::kDescentMarker, "*****", 60.0f, -5.1f, 14000},
                             {WaypointKind::kAirport, "BIKF ", 63.985f, -22.605556f, 170}});
   const std::vector<std::string> lines = FmsLines(*plan);
-  ASSERT_EQ(lines.size(), 3 + kFmsEntryLines);
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
-            (std::vector<std::string>{"I", "3 version", "0"}));
+  ASSERT_EQ(lines.size(), kFms3HeaderLines + kFmsEntryLines);
+  // X-Plane reads the "1" line and the number of the last entry before the entries.
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + kFms3HeaderLines),
+            (std::vector<std::string>{"I", "3 version", "1", "4"}));
   for (std::int32_t i = 0; i < 5; ++i) {
-    SCOPED_TRACE(lines[3 + i]);
+    SCOPED_TRACE(lines[kFms3HeaderLines + i]);
     const plan::Waypoint& entry = (*plan)[i];
-    std::istringstream line(lines[3 + i]);
+    std::istringstream line(lines[kFms3HeaderLines + i]);
     int type = 0;
     std::string name;
     std::int32_t altitude = 0;
@@ -59,11 +60,30 @@ TEST(FmsWriter, EntryLinesReadBackAndArePaddedTo100) {
     EXPECT_NEAR(lat, entry.lat, 5e-7);
     EXPECT_NEAR(lon, entry.lon, 5e-7);
   }
-  for (std::size_t i = 3 + 5; i < lines.size(); ++i) EXPECT_EQ(lines[i], kFmsEmptyEntry);
+  for (std::size_t i = kFms3HeaderLines + 5; i < lines.size(); ++i) EXPECT_EQ(lines[i], kFmsEmptyEntry);
 
   auto longPlan = PlanOf({});
   for (std::int32_t i = 0; i < 120; ++i) (*longPlan)[i] = plan::Waypoint{40.0f + 0.1f * float(i), 3.0f, "P", "."};
-  EXPECT_EQ(FmsLines(*longPlan).size(), 3u + 120u);
+  EXPECT_EQ(FmsLines(*longPlan).size(), kFms3HeaderLines + 120u);
+}
+
+// Version 11 names the leg to each point: ADEP and ADES at the airports, the airway along one, DRCT.
+TEST(FmsWriter, Version11NamesTheLegs) {
+  navdata::AirwaySegmentTable airways;
+  airways.OpenForAppend(1);
+  airways.Append({53.8f, 3.9f, 52.5f, 4.8f, "UL7 ", "LONAM ", "SPY ", navdata::AirwayLevel::kHigh});
+  airways.Close();
+  const auto plan = PlanOf({{WaypointKind::kAirport, "EHAM ", 52.30860f, 4.763889f, -11},
+                            {WaypointKind::kVor, "SPY ", 52.540281f, 4.853781f},
+                            {WaypointKind::kFix, "LONAM ", 53.8f, 3.9f},
+                            {WaypointKind::kDescentMarker, "*****", 60.0f, -5.1f, 14000},
+                            {WaypointKind::kAirport, "BIKF ", 63.985f, -22.605556f, 170}});
+  EXPECT_EQ(
+      Fms11Lines(*plan, airways),
+      (std::vector<std::string>{
+          "I", "1100 Version", "ADEP EHAM", "ADES BIKF", "NUMENR 5", "1 EHAM ADEP -11.000000 52.308601 4.763889",
+          "3 SPY DRCT 33000.000000 52.540279 4.853781", "11 LONAM UL7 33000.000000 53.799999 3.900000",
+          "28 +60.000_-005.100 DRCT 14000.000000 60.000000 -5.100000", "1 BIKF ADES 170.000000 63.985001 -22.605556"}));
 }
 
 }  // namespace

@@ -36,6 +36,21 @@ pugi::xml_node FirstElement(const pugi::xml_document& document, std::string_view
   });
 }
 
+// Every element of that local name, in document order.
+std::vector<pugi::xml_node> ElementsNamed(pugi::xml_node root, std::string_view localName) {
+  struct Collector : pugi::xml_tree_walker {
+    std::string_view name;
+    std::vector<pugi::xml_node> found;
+    bool for_each(pugi::xml_node& node) override {
+      if (node.type() == pugi::node_element && LocalName(node.name()) == name) found.push_back(node);
+      return true;
+    }
+  } collector;
+  collector.name = localName;
+  root.traverse(collector);
+  return collector.found;
+}
+
 std::string TextOf(const pugi::xml_node& element) {
   std::string text;
   for (const pugi::xml_node& child : element.children()) {
@@ -112,24 +127,33 @@ KmlImport KmlPlanLines(std::string_view kmlText, const navdata::AirportTable& ai
     return Failed("not an XML file (" + std::string(parsed.description()) + " at byte " +
                   std::to_string(parsed.offset) + ")");
   }
-  const pugi::xml_node coordinates = FirstElement(document, "coordinates");
-  if (!coordinates) {
+  // Google Earth writes the start pin (a Point placemark) before the path: the first path with two
+  // points or more is the route.
+  std::vector<PathPoint> points;
+  std::size_t mostPoints = 0;
+  bool anyCoordinates = false;
+  for (const pugi::xml_node& coordinates : ElementsNamed(document, "coordinates")) {
+    anyCoordinates = true;
+    const std::string text = TextOf(coordinates);
+    points.clear();
+    for (std::size_t start = text.find_first_not_of(kWhitespace); start != std::string::npos;) {
+      const std::size_t end = std::min(text.find_first_of(kWhitespace, start), text.size());
+      const std::string_view tuple = std::string_view(text).substr(start, end - start);
+      const std::optional<PathPoint> point = ParseTuple(tuple);
+      if (!point) return Failed("'" + std::string(tuple) + "' is not a longitude,latitude[,altitude] tuple");
+      points.push_back(*point);
+      start = text.find_first_not_of(kWhitespace, end);
+    }
+    if (points.size() >= 2) break;
+    mostPoints = std::max(mostPoints, points.size());
+  }
+  if (!anyCoordinates) {
     if (FirstElement(document, "Track")) return Failed("a gx:Track path is not supported; save the path as a line");
     return Failed("no <coordinates> element");
   }
-
-  std::vector<PathPoint> points;
-  const std::string text = TextOf(coordinates);
-  for (std::size_t start = text.find_first_not_of(kWhitespace); start != std::string::npos;) {
-    const std::size_t end = std::min(text.find_first_of(kWhitespace, start), text.size());
-    const std::string_view tuple = std::string_view(text).substr(start, end - start);
-    const std::optional<PathPoint> point = ParseTuple(tuple);
-    if (!point) return Failed("'" + std::string(tuple) + "' is not a longitude,latitude[,altitude] tuple");
-    points.push_back(*point);
-    start = text.find_first_not_of(kWhitespace, end);
+  if (points.size() < 2) {
+    return Failed("a path needs two points or more, the longest here has " + std::to_string(mostPoints));
   }
-  if (points.size() < 2)
-    return Failed("a path needs two points or more, this one has " + std::to_string(points.size()));
 
   KmlImport import;
   import.planLines.push_back(AirportLine(airports, points.front()));

@@ -51,6 +51,11 @@ TEST(KmlRoute, LayoutsBecomePlanLines) {
        "\t</Placemark>\r\n</Document>\r\n</kml>\r\n",
        {kEham, "29     FIX1   1500  250  0  .   52.3085999    4.7638999", "29     FIX2   1500  250  0  .   52.2    3.1",
         kEgll}},
+      {"Google Earth's start pin (a Point) before the path",
+       "<kml><Document><Placemark><Point><coordinates>4.76,52.31,0</coordinates></Point></Placemark>"
+       "<Placemark><LineString><coordinates>4.76,52.31,0 -0.46,51.48,0</coordinates></LineString></Placemark>"
+       "</Document></kml>",
+       {kEham, "29     FIX1   1500  250  0  .   52.31    4.76", kEgll}},
       {"prefixed elements",
        "<kml:kml xmlns:kml=\"http://www.opengis.net/kml/2.2\"><kml:coordinates>-22.6,63.98 4.76,52.31"
        "</kml:coordinates></kml:kml>",
@@ -80,8 +85,8 @@ TEST(KmlRoute, WhatIsNotAPathIsReported) {
       {"<kml xmlns:gx=\"http://www.google.com/kml/ext/2.2\"><Placemark><gx:Track><when>2010-05-28T02:02:09Z</when>"
        "<gx:coord>4.76 52.31 0</gx:coord><gx:coord>-0.46 51.48 0</gx:coord></gx:Track></Placemark></kml>",
        "gx:Track path is not supported"},
-      {"<kml><Point><coordinates>4.76,52.31,0</coordinates></Point></kml>", "this one has 1"},
-      {"<kml><coordinates> </coordinates></kml>", "this one has 0"},
+      {"<kml><Point><coordinates>4.76,52.31,0</coordinates></Point></kml>", "the longest here has 1"},
+      {"<kml><coordinates> </coordinates></kml>", "the longest here has 0"},
       {"<kml><coordinates>4.76,52.31 -0.46;51.48</coordinates></kml>", "'-0.46;51.48' is not"},
       {"<kml><coordinates>4.76,52.31,0 -0.46,51.48,0,7</coordinates></kml>", "'-0.46,51.48,0,7' is not"},
       {"<kml><coordinates>4.76,92.31 -0.46,51.48</coordinates></kml>", "'4.76,92.31' is not"},

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "corvane/exchange/exported_plan.h"
 #include "formats/plain_decimal.h"
 
 namespace corvane::exchange {
@@ -39,21 +40,30 @@ std::string Position(const Waypoint& entry) {
   return FormatPlnCoordinate(entry.lat, false) + "," + FormatPlnCoordinate(entry.lon, true) + "," + altitude;
 }
 
-void AddAirportWaypoint(std::vector<std::string>& lines, const Waypoint& entry) {
-  const std::string ident = Escaped(entry.ident);
-  lines.push_back("        <ATCWaypoint id=\"" + ident + "\">");
-  lines.push_back("            <ATCWaypointType>Airport</ATCWaypointType>");
-  lines.push_back("        <WorldPosition>" + Position(entry) + "</WorldPosition>");
-  lines.push_back("            <ICAO>");
-  lines.push_back("                <ICAOIdent>" + ident + "</ICAOIdent>");
-  lines.push_back("            </ICAO>");
-  lines.push_back("        </ATCWaypoint>");
+// The AceXML waypoint type of an entry; profile markers and clicked points are user waypoints.
+std::string_view WaypointTypeOf(plan::WaypointKind kind) {
+  switch (kind) {
+    case plan::WaypointKind::kEmpty:
+    case plan::WaypointKind::kAirport: return "Airport";
+    case plan::WaypointKind::kVor: return "VOR";
+    case plan::WaypointKind::kNdb: return "NDB";
+    case plan::WaypointKind::kFix: return "Intersection";
+    default: return "User";
+  }
 }
 
-void AddUserWaypoint(std::vector<std::string>& lines, const Waypoint& entry) {
-  lines.push_back("        <ATCWaypoint id=\"" + Escaped(entry.ident) + "\">");
-  lines.push_back("            <ATCWaypointType>User</ATCWaypointType>");
+void AddWaypoint(std::vector<std::string>& lines, const Waypoint& entry) {
+  const std::string ident = Escaped(ExportIdent(entry));
+  const std::string_view type = WaypointTypeOf(entry.kind);
+  lines.push_back("        <ATCWaypoint id=\"" + ident + "\">");
+  lines.push_back("            <ATCWaypointType>" + std::string(type) + "</ATCWaypointType>");
   lines.push_back("        <WorldPosition>" + Position(entry) + "</WorldPosition>");
+  // A database point is named by its ICAO ident, so the simulator finds its own record of it.
+  if (type != "User") {
+    lines.push_back("            <ICAO>");
+    lines.push_back("                <ICAOIdent>" + ident + "</ICAOIdent>");
+    lines.push_back("            </ICAO>");
+  }
   lines.push_back("        </ATCWaypoint>");
 }
 
@@ -79,13 +89,13 @@ std::string FormatPlnCoordinate(float value, bool isLongitude) {
 }
 
 std::vector<std::string> PlnLines(const FlightPlan& plan) {
-  const std::int32_t count = plan.ListedCount();
-  std::int32_t cruiseFt = 0;
-  for (std::int32_t i = 0; i < count; ++i) cruiseFt = std::max(cruiseFt, plan[i].altitude);
+  const PlanEnds ends = PlanEndsOf(plan);
+  const std::int32_t count = ends.count;
+  const std::int32_t cruiseFt = HighestAltitudeFt(plan);
   const Waypoint& departure = plan[0];
-  const Waypoint& destination = plan[plan.tail];
-  const std::string from = Escaped(departure.ident);
-  const std::string to = Escaped(destination.ident);
+  const Waypoint& destination = plan[ends.destination];
+  const std::string from = Escaped(ExportIdent(departure));
+  const std::string to = Escaped(ExportIdent(destination));
 
   std::vector<std::string> lines = {
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
@@ -109,10 +119,8 @@ std::vector<std::string> PlnLines(const FlightPlan& plan) {
       "            <AppVersionBuild>61472</AppVersionBuild>",
       "        </AppVersion>",
   };
-  AddAirportWaypoint(lines, departure);
-  for (std::int32_t i = 1; i < count - 1; ++i) AddUserWaypoint(lines, plan[i]);
-  // An empty plan has no last entry to write.
-  if (count > 0) AddAirportWaypoint(lines, plan[count - 1]);
+  // An empty plan still names entry 0 as its departure.
+  for (std::int32_t i = 0; i < std::max(1, count); ++i) AddWaypoint(lines, plan[i]);
   lines.push_back("    </FlightPlan.FlightPlan>");
   lines.push_back("</SimBase.Document>");
   lines.push_back(" ");

@@ -20,9 +20,10 @@ inline constexpr std::int32_t kPlnIfrAltitudeFt = 15000;
 // into the minutes.
 std::string FormatPlnCoordinate(float value, bool isLongitude);
 
-// The AceXML document: the departure (entry 0) and destination (entry tail) in the header, the
-// departure and the last entry as airport waypoints, the entries between them as user waypoints.
-// Idents are written as the plan stores them, with XML's special characters escaped.
+// The AceXML document: the departure (entry 0) and the destination (the plan's last airport) in the
+// header, then every entry as a waypoint of its kind: airports, VORs, NDBs and fixes (intersections)
+// with their ICAO ident, user points and profile markers as user waypoints. Idents are written
+// without the tables' trailing blank, with XML's special characters escaped.
 std::vector<std::string> PlnLines(const plan::FlightPlan& plan);
 
 }  // namespace corvane::exchange

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "corvane/exchange/test_plans.h"
+#include "formats/field_cut.h"
 
 namespace corvane::exchange {
 namespace {
@@ -62,19 +63,22 @@ TEST(PlnWriter, DocumentReadsBackWithTheSameWaypoints) {
                             {WaypointKind::kAirport, "BIKF ", 63.985f, -22.605556f, -50}});
   const auto document = Parsed(PlnLines(*plan));
   const pugi::xml_node flightPlan = document->child("SimBase.Document").child("FlightPlan.FlightPlan");
-  EXPECT_STREQ(flightPlan.child_value("Title"), "EHAM  to BIKF ");
+  // Idents go out without the blank the airport table keeps.
+  EXPECT_STREQ(flightPlan.child_value("Title"), "EHAM to BIKF");
   EXPECT_STREQ(flightPlan.child_value("FPType"), "IFR");
   EXPECT_STREQ(flightPlan.child_value("CruisingAlt"), "33000");
-  EXPECT_STREQ(flightPlan.child_value("DepartureID"), "EHAM ");
+  EXPECT_STREQ(flightPlan.child_value("DepartureID"), "EHAM");
+  EXPECT_STREQ(flightPlan.child_value("DestinationID"), "BIKF");
 
   std::int32_t i = 0;
   for (const pugi::xml_node waypoint : flightPlan.children("ATCWaypoint")) {
     SCOPED_TRACE(i);
     const plan::Waypoint& entry = (*plan)[i];
-    EXPECT_EQ(waypoint.attribute("id").value(), entry.ident);
-    const bool airport = i == 0 || i == 4;
-    EXPECT_STREQ(waypoint.child_value("ATCWaypointType"), airport ? "Airport" : "User");
-    EXPECT_EQ(waypoint.child("ICAO").child_value("ICAOIdent"), airport ? entry.ident : "");
+    const std::string ident(formats::TrimBlanks(entry.ident));
+    EXPECT_EQ(waypoint.attribute("id").value(), ident);
+    const char* types[] = {"Airport", "VOR", "User", "Intersection", "Airport"};
+    EXPECT_STREQ(waypoint.child_value("ATCWaypointType"), types[i]);
+    EXPECT_EQ(waypoint.child("ICAO").child_value("ICAOIdent"), i == 2 ? "" : ident);
     const std::string position = waypoint.child_value("WorldPosition");
     const std::size_t comma = position.find(',');
     EXPECT_NEAR(DegreesOf(position.substr(0, comma)), entry.lat, 1e-6);
@@ -97,7 +101,7 @@ TEST(PlnWriter, PlanSizesAndFlightRules) {
   const Case cases[] = {
       {0, 0, 1, 0, "VFR"},  // an empty plan still has its frame, and no arrival to write
       {2, 14999, 2, 0, "VFR"},
-      {5, 15000, 5, 3, "IFR"},
+      {5, 15000, 5, 0, "IFR"},  // fixes are intersections, not user points
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.entries);
@@ -118,6 +122,22 @@ TEST(PlnWriter, PlanSizesAndFlightRules) {
     EXPECT_EQ(waypoints, c.waypoints);
     EXPECT_EQ(users, c.userWaypoints);
   }
+}
+
+// The destination is the plan's last airport whatever tail says; a plan that stops at a fix keeps
+// that fix an intersection.
+TEST(PlnWriter, DestinationIsTheLastAirport) {
+  auto plan = PlanOf({{WaypointKind::kAirport, "EHAM ", 52.30860f, 4.763889f, -11},
+                      {WaypointKind::kVor, "SPY ", 52.540281f, 4.853781f},
+                      {WaypointKind::kAirport, "EHKD ", 52.9234f, 4.7806f, 3},
+                      {WaypointKind::kFix, "CUTEL ", 53.5f, 3.5f}});
+  plan->tail = 4;  // the free slot after an import that stopped early
+  const auto document = Parsed(PlnLines(*plan));
+  const pugi::xml_node flightPlan = document->child("SimBase.Document").child("FlightPlan.FlightPlan");
+  EXPECT_STREQ(flightPlan.child_value("DestinationID"), "EHKD");
+  EXPECT_EQ(std::string(flightPlan.child_value("DestinationLLA")).substr(0, 3), "N52");
+  const pugi::xml_node last = flightPlan.find_child_by_attribute("ATCWaypoint", "id", "CUTEL");
+  EXPECT_STREQ(last.child_value("ATCWaypointType"), "Intersection");
 }
 
 }  // namespace

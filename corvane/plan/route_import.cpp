@@ -154,7 +154,11 @@ RouteImportOutcome ImportRoute(FlightPlan& plan, const navdata::NavDatabase& dat
     outcome.errorMessage = error.what();
     return outcome;
   }
-  RouteImport(plan, database, cruise, outcome).Run(typedRoute);
+  // A route pasted from a briefing often brings blanks, tabs or a line end around it.
+  std::string typed(typedRoute);
+  std::replace_if(
+      typed.begin(), typed.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+  RouteImport(plan, database, cruise, outcome).Run(formats::TrimBlanks(typed));
   return outcome;
 }
 

@@ -110,10 +110,12 @@ TEST_F(RouteImportDemo, LegsAndFailures) {
       {"EHAM SID SPY UL7 NOWHR", {"EHAM ", "SPY"}, "NOWHR NOT found!!", "Error09"},
       {"XXXX DCT SPY", {}, "XXXX not found!! Can NOT create route!!", "Error"},
       {"EHAM DCT NOWHR DCT SPY", {"EHAM "}, "NOWHR not found!!", "Error07"},
-      // A token without its pair, short or long, and blanks after the last pair.
+      // A token without its pair, short or long.
       {"EHAM DCT SPY UL7", {"EHAM ", "SPY"}, {}, "Error01"},
       {"EHAM DCT SPY SKARDS", {"EHAM ", "SPY"}, {}, "Error01"},
-      {"EHAM DCT SPY      ", {"EHAM ", "SPY"}, {}, "Error01"},
+      // A pasted route: blanks after the last pair, tabs and a line end around it.
+      {"EHAM DCT SPY      ", {"EHAM ", "SPY"}, "Route set!!", {}},
+      {" \tEHAM DCT SPY\tDCT SUM \r\n", {"EHAM ", "SPY", "SUM"}, "Route set!!", {}},
   };
   for (const RouteCase& c : cases) {
     SCOPED_TRACE(c.route);

@@ -20,6 +20,16 @@ map::LayerToggles LayersAfterKmlImport(map::LayerToggles layers) {
   return layers;
 }
 
+// Writes the IvAp file and shows its route and text; returns what went wrong, or the note of a plan
+// that does not end at its destination.
+std::optional<std::string> WriteIvapFile(TForm1& form) {
+  exchange::IvapOutcome outcome =
+      exchange::WriteIvapFlightPlan(form.plan, form.database->airwaySegments, plan::UserFilePath(form.edIvapFP.text));
+  form.Memo1.lines.insert(form.Memo1.lines.end(), outcome.routeMemoLines.begin(), outcome.routeMemoLines.end());
+  form.Memo2.lines = std::move(outcome.flightPlanLines);
+  return outcome.error ? outcome.error : outcome.note;
+}
+
 }  // namespace
 
 void TForm1::btImpClick() {
@@ -47,7 +57,7 @@ void TForm1::btImpClick() {
 
 void TForm1::btExpClick() {
   const exchange::ExportFormat format = exchange::ExportFormatFor(rbFS.checked);
-  Memo1.lines = exchange::ExportLines(plan, format);
+  Memo1.lines = exchange::ExportLines(plan, format, database->airwaySegments);
   const exchange::ExportFileKind kind = exchange::FileKindOf(format);
   SaveDialog3.filter = kind.filter;
   SaveDialog3.defaultExt = kind.defaultExtension;
@@ -56,17 +66,15 @@ void TForm1::btExpClick() {
     SaveDialog3.initialDir = plan::FolderOfChosenFile(fileName);
     if (const auto error = exchange::SaveExportLines(fileName, Memo1.lines)) dialogs().ShowMessage(*error);
   }
-  // Saved or not, the panel shows the plan again and the IvAp file follows it.
+  // Saved or not, the panel shows the plan again and the IvAp file follows it. Most users fly without
+  // IvAp, so a missing template is told on the status line, not in a dialog on every export.
   Memo1.lines = plan::ListPlan(plan);
-  btIVAOClick();
+  const std::optional<std::string> ivapProblem = WriteIvapFile(*this);
+  if (ivapProblem) SB1.text = *ivapProblem;
 }
 
 void TForm1::btIVAOClick() {
-  exchange::IvapOutcome outcome =
-      exchange::WriteIvapFlightPlan(plan, database->airwaySegments, plan::UserFilePath(edIvapFP.text));
-  Memo1.lines.insert(Memo1.lines.end(), outcome.routeMemoLines.begin(), outcome.routeMemoLines.end());
-  Memo2.lines = std::move(outcome.flightPlanLines);
-  if (outcome.error) dialogs().ShowMessage(*outcome.error);
+  if (const std::optional<std::string> problem = WriteIvapFile(*this)) dialogs().ShowMessage(*problem);
 }
 
 void TForm1::btKMLClick() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "corvane/airport/airport_view_delete.h"
+#include "corvane/exchange/plan_file_import.h"
 #include "corvane/map/display_buttons.h"
 #include "corvane/navdata/nav_search.h"
 #include "corvane/plan/plan_display.h"
@@ -201,7 +202,8 @@ void TForm1::btLDClick() {
   OpenDialog1.initialDir = plan::FolderOfChosenFile(*chosen);
   std::vector<std::string> lines;
   try {
-    lines = plan::LoadPlanFile(*chosen);
+    // PLN and FMS files of other planners come in as the listing of their plan.
+    lines = exchange::PlanTextOfFile(*chosen, *database, edCrsSpd.text);
   } catch (const std::exception& error) {
     // The memo keeps its text when the file cannot be read.
     dialogs().ShowMessage(error.what());

@@ -74,6 +74,36 @@ if(NOT result EQUAL 0 OR NOT output MATCHES "^IvAp Route: EHAM DCT SPY UL7 SUM U
 endif()
 expect_file(cli.fpl eham_bikf.fpl)
 
+# X-Plane 11 and 12: the version-11 FMS names the airway of every leg.
+run_cli(result output errors export --data "${DATA}" --format fms11 route.nav cli11.fms)
+file(READ "${WORK}/cli11.fms" fms11)
+string(REPLACE "\r\n" "\n" fms11 "${fms11}")
+if(NOT result EQUAL 0 OR NOT fms11 MATCHES "^I\n1100 Version\nADEP EHAM\nADES BIKF\nNUMENR 20\n1 EHAM ADEP "
+   OR NOT fms11 MATCHES "\n11 LONAM UL7 33000\\.000000 " OR NOT fms11 MATCHES "\n1 BIKF ADES [^\n]*\n$")
+  message(FATAL_ERROR "export --format fms11 ended with ${result}: ${errors}\n${fms11}")
+endif()
+
+# Plans in from other planners: each exported file loads back as the same route.
+foreach(file cli.pln cli.fms cli11.fms)
+  run_cli(result output errors import --data "${DATA}" --file ${file})
+  if(NOT result EQUAL 0 OR NOT output MATCHES "^ 1    EHAM  33000  320    0     -11 .*\n11   SKARD .*\n 1    BIKF .*\nTotal distance is 1145 nm\\.\n$")
+    message(FATAL_ERROR "import --file ${file} ended with ${result}:\n${output}${errors}")
+  endif()
+endforeach()
+file(WRITE "${WORK}/bad.fms" "I\n3 version\n1\n5\n1 EHAM 0 x 4\n")
+run_cli(result output errors import --data "${DATA}" --file bad.fms)
+if(NOT result EQUAL 1 OR NOT errors MATCHES "bad\\.fms: line 5: ")
+  message(FATAL_ERROR "import --file of a broken FMS ended with ${result}: ${errors}")
+endif()
+
+# The IvAp route's airways come from the family the settings choose, as the window loads it.
+file(WRITE "${WORK}/fs.INI" "[SIM]\r\nFS=1\r\nXP=0\r\n")
+run_cli(result output errors export --data "${DATA}" --format ivap --ini "${WORK}/fs.INI"
+        --template "${FILES}/ivap_template.fpl" route.nav fs.fpl)
+if(NOT errors MATCHES "fsxvor\\.dat")
+  message(FATAL_ERROR "export --format ivap with FS settings did not load the FS family: ${errors}")
+endif()
+
 # Failures: a route without its last point; a template that is not there writes nothing; a wrong
 # command line is told apart.
 run_cli(result output errors import --data "${DATA}" --save short.nav "EHAM DCT SPY UL7")
