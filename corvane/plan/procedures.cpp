@@ -94,12 +94,16 @@ ProcedureLoadResult LoadProcedures(const std::filesystem::path& dataFolder, std:
   return result;
 }
 
+bool SameProcedure(const ProcedureEntry& left, const ProcedureEntry& right) {
+  return left.procName == right.procName && left.qualifier == right.qualifier;
+}
+
 std::int32_t ProcedureRunEnd(const ProcedureTable& table, std::int32_t first) {
   const std::int32_t end = table.endIndex();
   if (first < 1 || first >= end) return end;
-  const std::string& name = table.entries[static_cast<std::size_t>(first)].procName;
+  const ProcedureEntry& head = table.entries[static_cast<std::size_t>(first)];
   std::int32_t e = first + 1;
-  while (e < end && table.entries[static_cast<std::size_t>(e)].procName == name) ++e;
+  while (e < end && SameProcedure(table.entries[static_cast<std::size_t>(e)], head)) ++e;
   return e;
 }
 
@@ -114,8 +118,8 @@ std::int32_t PreviousProcedure(const ProcedureTable& table) {
   const std::int32_t selected = table.selected;
   std::int32_t e = (selected < 2 || selected > table.endIndex()) ? table.endIndex() - 1 : selected - 1;
   // Back to the first entry of the run, never onto the placeholder.
-  while (e > 1 && table.entries[static_cast<std::size_t>(e - 1)].procName ==
-                      table.entries[static_cast<std::size_t>(e)].procName) {
+  while (e > 1 &&
+         SameProcedure(table.entries[static_cast<std::size_t>(e - 1)], table.entries[static_cast<std::size_t>(e)])) {
     --e;
   }
   return e;
