@@ -9,9 +9,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: navimport --xplane SRC --geo GEOSRC --out DIR [--box SOUTH,WEST,NORTH,EAST]\n"
+    "usage: navimport --xplane SRC | --xplane-root XPLANE --geo GEOSRC --out DIR [--box SOUTH,WEST,NORTH,EAST]\n"
     "                 [--layout-airports ICAO,ICAO,...]\n"
-    "  SRC     folder with nav.dat, fix.dat, awy.dat and apt.dat (plain or .gz)\n"
+    "  SRC     folder with nav.dat, fix.dat, awy.dat and apt.dat (plain or .gz; or earth_nav.dat,\n"
+    "          earth_fix.dat, earth_awy.dat; user_nav.dat and user_fix.dat added when there)\n"
+    "  XPLANE  an X-Plane 11 or 12 folder: Custom Data over Resources/default data, file by file;\n"
+    "          apt.dat of the global airports and of the packs in Custom Scenery/scenery_packs.ini\n"
     "  GEOSRC  folder with land-50m.json and countries-50m.json (Natural Earth TopoJSON)\n"
     "  DIR     output folder: NAVapt.dat NAVrwy.dat NAVvor.dat NAVndb.dat NAVwpt.dat NAVawy.dat\n"
     "          corvanxX_apt.dat corvane_geo.dat navimport_report.txt, and navsid.dat and\n"
@@ -54,6 +57,8 @@ int main(int argc, char** argv) {
     const std::string_view value = argv[++index];
     if (flag == "--xplane") {
       options.xplaneFolder = value, haveXplane = true;
+    } else if (flag == "--xplane-root") {
+      options.xplaneRoot = value, haveXplane = true;
     } else if (flag == "--geo") {
       options.geoFolder = value, haveGeo = true;
     } else if (flag == "--out") {
@@ -73,7 +78,11 @@ int main(int argc, char** argv) {
     }
   }
   if (!haveXplane || !haveGeo || !haveOut) {
-    std::fprintf(stderr, "navimport: --xplane, --geo and --out are needed\n%s", kUsage);
+    std::fprintf(stderr, "navimport: --xplane or --xplane-root, --geo and --out are needed\n%s", kUsage);
+    return 2;
+  }
+  if (!options.xplaneFolder.empty() && !options.xplaneRoot.empty()) {
+    std::fprintf(stderr, "navimport: give --xplane or --xplane-root, not both\n%s", kUsage);
     return 2;
   }
   const NavImportResult result = RunNavImport(options);
