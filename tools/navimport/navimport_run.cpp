@@ -16,6 +16,7 @@
 #include "tools/navimport/airport_source.h"
 #include "tools/navimport/airway_chain.h"
 #include "tools/navimport/airway_source.h"
+#include "tools/navimport/cifp_procedures.h"
 #include "tools/navimport/fix_source.h"
 #include "tools/navimport/layout_rows.h"
 #include "tools/navimport/localizer_source.h"
@@ -318,6 +319,7 @@ class Run {
         continue;
       }
       ++airportRows;
+      if (IsIcaoIdent(airport.ident)) keptIcaoAirports_.push_back(airport.ident);
       for (const SourceRunway& runway : airport.runways) {
         try {
           formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
@@ -384,13 +386,44 @@ class Run {
     Write(kGeoFile, text, true, rows);
   }
 
-  // SID and STAR then find a file and no procedure in it; a folder's own procedure files stay.
+  // From the CIFP files of the airports kept, where there are any; else files without procedures.
+  // A folder's own procedure files stay unless --procedures cifp is given.
   void ProcedureFiles() {
-    for (const char* fileName : {kSidFile, kStarFile}) {
-      if (HasFileIgnoringCase(options_.outFolder, fileName)) {
+    std::string sids, stars;
+    std::size_t airportsWithProcedures = 0, sidEntries = 0, starEntries = 0;
+    if (!sources_.cifp.empty()) {
+      for (const std::string& airport : keptIcaoAirports_) {
+        const std::filesystem::path path = FindPlainOrCompressed(sources_.cifp, airport + ".dat");
+        if (path.empty()) continue;
+        std::optional<SourceFile> file;
+        try {
+          file.emplace((sources_.cifp.filename() / path.filename()).generic_string(), ReadPossiblyCompressed(path));
+        } catch (const SourceFileError& error) {
+          result_.report.Drop(path.filename().string(), 0, "cannot be read", error.what());
+          continue;
+        }
+        const auto sidList = ReadCifpProcedures(*file, airport, ProcedureKind::kSid, references_, result_.report);
+        const auto starList = ReadCifpProcedures(*file, airport, ProcedureKind::kStar, references_, result_.report);
+        AppendProcedureEntries(airport, sidList, sids);
+        AppendProcedureEntries(airport, starList, stars);
+        sidEntries += sidList.size();
+        starEntries += starList.size();
+        ++airportsWithProcedures;
+      }
+    }
+    const bool fromCifp = airportsWithProcedures != 0;
+    for (const auto& [fileName, body, entries] :
+         {std::tuple{kSidFile, &sids, sidEntries}, std::tuple{kStarFile, &stars, starEntries}}) {
+      if (HasFileIgnoringCase(options_.outFolder, fileName) && !(fromCifp && options_.proceduresFromCifp)) {
         result_.report.Note(std::string(fileName) + ": the folder's own file kept");
-      } else if (Write(fileName, EmptyProcedureFileText(fileName), false)) {
-        result_.report.Note(std::string(fileName) + ": written without procedures (the source data holds none)");
+      } else if (!fromCifp) {
+        if (Write(fileName, EmptyProcedureFileText(fileName), false)) {
+          result_.report.Note(std::string(fileName) + ": written without procedures (the source data holds none)");
+        }
+      } else if (Write(fileName, ProcedureFileHeaderText(fileName) + *body, false)) {
+        result_.report.Note(std::string(fileName) + ": " + std::to_string(entries) + " entries of " +
+                            std::to_string(airportsWithProcedures) + " airports from " +
+                            sources_.cifp.generic_string());
       }
     }
   }
@@ -415,6 +448,7 @@ class Run {
   SourceLocations sources_;
   std::filesystem::path labelRoot_;
   ReferenceIndex references_;
+  std::vector<std::string> keptIcaoAirports_;
 };
 
 }  // namespace

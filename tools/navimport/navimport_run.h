@@ -19,6 +19,8 @@ struct NavImportOptions {
   std::optional<GeoBox> box;
   // Airports whose layout goes into "corvanxX_apt.dat"; when empty, every airport written.
   std::vector<std::string> layoutAirports;
+  // Write navsid.dat and navstar.dat from CIFP even where the output folder has its own.
+  bool proceduresFromCifp = false;
 };
 
 // Output file names.

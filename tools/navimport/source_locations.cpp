@@ -18,6 +18,11 @@ bool IsFile(const fs::path& path) {
   return fs::is_regular_file(path, error);
 }
 
+bool IsFolder(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
 void AddIfFound(std::vector<fs::path>& list, const fs::path& path) {
   if (!path.empty()) list.push_back(path);
 }
@@ -75,6 +80,7 @@ SourceLocations FlatFolderSources(const fs::path& folder) {
     if (found.empty() && kind.otherName != nullptr) found = FindPlainOrCompressed(folder, kind.otherName);
     AddIfFound(*kind.list, found);
   }
+  if (IsFolder(folder / "CIFP")) sources.cifp = folder / "CIFP";
   AddIfFound(sources.nav, FindPlainOrCompressed(folder, "user_nav.dat"));
   AddIfFound(sources.fix, FindPlainOrCompressed(folder, "user_fix.dat"));
   return sources;
@@ -85,6 +91,9 @@ SourceLocations InstallFolderSources(const fs::path& root) {
   AddIfFound(sources.nav, CustomOverDefault(root, "earth_nav.dat"));
   AddIfFound(sources.fix, CustomOverDefault(root, "earth_fix.dat"));
   AddIfFound(sources.awy, CustomOverDefault(root, "earth_awy.dat"));
+  for (const fs::path& cifp : {root / "Custom Data" / "CIFP", root / "Resources" / "default data" / "CIFP"}) {
+    if (sources.cifp.empty() && IsFolder(cifp)) sources.cifp = cifp;
+  }
   AddIfFound(sources.nav, FindPlainOrCompressed(root / "Custom Data", "user_nav.dat"));
   AddIfFound(sources.fix, FindPlainOrCompressed(root / "Custom Data", "user_fix.dat"));
   const fs::path global =

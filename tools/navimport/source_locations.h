@@ -16,6 +16,8 @@ struct SourceLocations {
   // Airports: the global file first, then the scenery packs, lowest priority first, so that an airport
   // of a later file replaces one of the same ident from an earlier file.
   std::vector<std::filesystem::path> apt;
+  // The CIFP folder (one <ICAO>.dat per airport); empty when there is none.
+  std::filesystem::path cifp;
   // What was looked for and not found, and which folder each file came from, for the report.
   std::vector<std::string> notes;
 };

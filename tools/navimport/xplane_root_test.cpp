@@ -1,17 +1,20 @@
 // A conversion from a folder laid out like an X-Plane 12 install: each navigation file from Custom
 // Data where the user put one, else from the default data; the user's fixes added; the airports of
-// the global file with a scenery pack's airport in place of the global one of its ident.
+// the global file with a scenery pack's airport in place of the global one of its ident; the SIDs
+// from the CIFP folder.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "corvane/plan/procedures.h"
 #include "formats/dat_columns.h"
 #include "formats/field_cut.h"
 #include "formats/text_lines.h"
 #include "testing/scratch_folder.h"
 #include "tools/navimport/navimport_run.h"
+#include "tools/navimport/procedure_files.h"
 
 namespace corvane::navimport {
 namespace {
@@ -59,6 +62,15 @@ TEST(XPlaneRoot, CustomDataOverDefaultFileByFileAndSceneryPacksOverTheGlobalAirp
         "I\n1000 Version\nSCENERY\n\nSCENERY_PACK Custom Scenery/Better EHAM/\r\n"
         "SCENERY_PACK_DISABLED Custom Scenery/Off/\nSCENERY_PACK *GLOBAL_AIRPORTS*\n"
         "SCENERY_PACK Custom Scenery/Old EHAM/\n");
+  // The SID of Schiphol's CIFP file, from the default data (Custom Data has no CIFP folder).
+  Write(defaults / "CIFP" / "EHAM.dat",
+        "RWY:RW24 ,     ,      ,00013, ,    , ,   ;N52180000,E004470000,0000;\n"
+        "SID:010,5,ANDI1S,RW24 ,     ,  , , ,    , ,   ,VA, , , , , ,      ,    ,    ,2400,    , ,00800,     ,     , , "
+        "  ,    ,   , , , , , , , , ;\n"
+        "SID:020,5,ANDI1S,RW24 ,ARTIP,EH,E,A,    , ,   ,DF, , , , , ,      ,    ,    ,    ,    , ,     ,     ,     , , "
+        "  ,    ,   , , , , , , , , ;\n"
+        "SID:030,5,ANDI1S,RW24 ,SPY  ,EH,D, ,V   , ,   ,TF, , , , , ,      ,    ,    ,    ,    , ,     ,     ,     , , "
+        "  ,    ,   , , , , , , , , ;\n");
   const std::string emptyTopology = R"({"type": "Topology", "objects": {"%": {"type": "GeometryCollection",
       "geometries": []}}, "arcs": []})";
   for (const char* object : {"land", "countries"}) {
@@ -80,6 +92,10 @@ TEST(XPlaneRoot, CustomDataOverDefaultFileByFileAndSceneryPacksOverTheGlobalAirp
   EXPECT_EQ(Column(options.outFolder / kAirportFile, formats::airport_columns::kName),
             (std::vector<std::string>{"Pack Schiphol", "Lelystad"}));
   EXPECT_EQ(result.report.written(kAirwayFile), 2u);
+  plan::ProcedureTable sids;
+  ASSERT_EQ(plan::LoadProcedures(options.outFolder, kSidFile, "EHAM", sids).outcome,
+            plan::ProcedureLoadOutcome::kLoaded);
+  EXPECT_EQ(plan::SelectedProcedureText(sids), "ANDI1S RW24: RW24 ARTIP SPY");
   const std::string summary = result.report.Summary();
   for (const char* expected : {"Custom Data/earth_fix.dat: read, version line \"1200 Version - data cycle 2406\"",
                                "Resources/default data/earth_nav.dat: read",
