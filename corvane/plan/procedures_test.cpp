@@ -108,6 +108,18 @@ TEST(LoadProceduresTest, ReadsTheWantedAirport) {
   }
 }
 
+// The file is indexed once; a press after it changed reads the new file, not the index of the old.
+TEST(LoadProceduresTest, AChangedFileIsReadAgain) {
+  navdata::testing::TestDataFolder folder;
+  WriteFile(folder, "navsid.dat", kSidFile);
+  ProcedureTable table;
+  ASSERT_EQ(LoadProcedures(folder.path(), kSidFileName, "EHAM", table).outcome, ProcedureLoadOutcome::kLoaded);
+  EXPECT_EQ(table.pointCount(), 4);
+  WriteFile(folder, "navsid.dat", WithHeader({Header("EHAM", "NEW1A", "RW06"), Point("NEWFX", "52.0", "4.0"), ""}));
+  ASSERT_EQ(LoadProcedures(folder.path(), kSidFileName, "EHAM", table).outcome, ProcedureLoadOutcome::kLoaded);
+  EXPECT_EQ(SelectedProcedureText(table), "NEW1A RW06: NEWFX");
+}
+
 TEST(LoadProceduresTest, FailureKeepsThePreviousTable) {
   struct Case {
     std::string name;
