@@ -33,7 +33,20 @@ namespace corvane::navimport {
 
 namespace {
 
-constexpr const char* kSourceNote = "Made by navimport from X-Plane navigation data, cycle 2013.10.";
+// "Made by navimport from X-Plane navigation data, cycle 2406.": the cycle of the source's version
+// line ("... data cycle 2406, build ..."), left out when the line names none.
+std::string SourceNote(const SourceFile& file) {
+  std::string note = "Made by navimport from X-Plane navigation data";
+  const std::string_view version = VersionText(file);
+  constexpr std::string_view kCycle = "data cycle ";
+  const std::size_t at = version.find(kCycle);
+  if (at != std::string_view::npos) {
+    std::string_view cycle = version.substr(at + kCycle.size());
+    cycle = cycle.substr(0, cycle.find_first_of(" ,\t"));
+    if (!cycle.empty()) note += ", cycle " + std::string(cycle);
+  }
+  return note + ".";
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -215,7 +228,7 @@ class Run {
       result_.report.Note(file.name() + ": runs of one airway name could not all be kept apart; the reader joins them");
     }
     std::string text;
-    for (const std::string& line : AirwayHeaderLines(kSourceNote)) {
+    for (const std::string& line : AirwayHeaderLines(SourceNote(file))) {
       formats::AppendTextLine(text, line);
     }
     std::unordered_map<std::string, std::size_t> runsOfName;
@@ -270,7 +283,7 @@ class Run {
 
     // Layouts of the airports asked for, whether or not the box or the table keeps them.
     std::string layoutText;
-    for (const std::string& line : LayoutFileHeaderLines(kSourceNote)) {
+    for (const std::string& line : LayoutFileHeaderLines(SourceNote(files.front()))) {
       formats::AppendTextLine(layoutText, line);
     }
     std::vector<std::string> layoutErrors;

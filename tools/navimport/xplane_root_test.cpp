@@ -4,6 +4,7 @@
 // from the CIFP folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -92,6 +93,11 @@ TEST(XPlaneRoot, CustomDataOverDefaultFileByFileAndSceneryPacksOverTheGlobalAirp
   EXPECT_EQ(Column(options.outFolder / kAirportFile, formats::airport_columns::kName),
             (std::vector<std::string>{"Pack Schiphol", "Lelystad"}));
   EXPECT_EQ(result.report.written(kAirwayFile), 2u);
+  // The airway file names the cycle of its source.
+  const std::vector<std::string> airways = formats::ReadTextLines(options.outFolder / kAirwayFile);
+  EXPECT_TRUE(std::any_of(airways.begin(), airways.end(), [](const std::string& line) {
+    return line.find("X-Plane navigation data, cycle 2401.") != std::string::npos;
+  }));
   plan::ProcedureTable sids;
   ASSERT_EQ(plan::LoadProcedures(options.outFolder, kSidFile, "EHAM", sids).outcome,
             plan::ProcedureLoadOutcome::kLoaded);
