@@ -344,8 +344,9 @@ TEST(NavDatabaseLoad, MissingFilesAreReportedAndTheOthersStillLoad) {
   EXPECT_EQ(RowsOf(database.beacons), 0u);
 }
 
-// A table stops one row short of its capacity (room for the terminator) and says how much it left out.
-TEST(NavDatabaseLoad, TablesStopAtCapacityMinusOneAndReportWhatWasLeftOut) {
+// A file with more rows than a table's capacity raises the capacity: every row is kept, the user's
+// rows after them, the terminator after those; a small file leaves the capacity as specified.
+TEST(NavDatabaseLoad, TablesGrowToFilesLargerThanTheirCapacity) {
   TestDataFolder folder;
   std::string heliports;
   for (int i = 0; i < 2005; ++i) heliports += HeliportLine("H", "10.0", std::to_string(1 + i * 0.01)) + "\r\n";
@@ -358,16 +359,17 @@ TEST(NavDatabaseLoad, TablesStopAtCapacityMinusOneAndReportWhatWasLeftOut) {
   NavDatabase database;
   const LoadReport report = LoadNavDatabase(database, folder.path(), DatabaseSource::kFs);
 
-  EXPECT_EQ(RowsOf(database.heliports), HeliportTable::kCapacity - 1);
-  EXPECT_EQ(report[NavTableId::kHeliports].loaded, 1999u);
-  EXPECT_EQ(report[NavTableId::kHeliports].droppedOverCapacity, 6u);
-  EXPECT_EQ(RowsOf(database.airports), AirportTable::kCapacity - 1);
-  EXPECT_EQ(report[NavTableId::kAirports].droppedOverCapacity, 3u);  // two of the file, the user's one
-  const std::vector<std::string> texts = ProblemTexts(report);
-  const auto has = [&](std::string_view text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
-  EXPECT_TRUE(has("fsxhel.dat line 2000: HeliportTable is full (1999 rows); rows left out from here on: 6"));
-  EXPECT_TRUE(has("fsxarp.dat line 25000: AirportTable is full (24999 rows); rows left out from here on: 2"));
-  EXPECT_TRUE(has("corvane_user.dat line 2: AirportTable is full (24999 rows); rows left out from here on: 1"));
+  EXPECT_EQ(RowsOf(database.heliports), 2005u);
+  EXPECT_EQ(report[NavTableId::kHeliports].droppedOverCapacity, 0u);
+  EXPECT_EQ(RowsOf(database.airports), 25002u);
+  EXPECT_EQ(database.airports[25001].ident, "USER");
+  EXPECT_EQ(report[NavTableId::kAirports].droppedOverCapacity, 0u);
+  EXPECT_EQ(database.beacons.MaxRows(), BeaconTable::kMaxRows);
+  for (const std::string& text : ProblemTexts(report)) EXPECT_EQ(text.find("is full"), std::string::npos) << text;
+  // A reload starts again from the specified capacity.
+  folder.WriteRaw("fsxhel.dat", HeliportLine("H", "10.0", "1.0") + "\r\n");
+  LoadNavDatabase(database, folder.path(), DatabaseSource::kFs);
+  EXPECT_EQ(database.heliports.MaxRows(), HeliportTable::kMaxRows);
 }
 
 TEST(NavDatabaseLoad, ReloadingRefillsFromTheStartAndAppendsUserRowsOnce) {

@@ -1,4 +1,4 @@
-// The navigation tables: fixed-capacity rows ended by a terminator row at 0/0.
+// The navigation tables: rows ended by a terminator row at 0/0, of a capacity that a larger file raises.
 #pragma once
 
 #include <algorithm>
@@ -81,8 +81,9 @@ inline bool IsEndRow(const FixRow& row) { return row.latitude == 0 && row.longit
 inline bool IsEndRow(const AirwaySegmentRow& row) { return row.fromLatitude == 0 && row.fromLongitude == 0; }
 inline bool IsEndRow(const GeoSegmentRow& row) { return row.latitude1 == 0 && row.longitude1 == 0; }
 
-// Rows indexed from 0 up to the terminator row. At most Capacity - 1 rows are stored, so that the
-// terminator always fits; the storage grows only as far as the rows need.
+// Rows indexed from 0 up to the terminator row. The capacity starts at Capacity and grows when a file
+// brings more rows than it holds (never below Capacity, a terminator always after the last row), so
+// that no row of a file is left out; the storage grows only as far as the rows need.
 template <typename Row, std::size_t Capacity>
 class FixedTable {
  public:
@@ -101,19 +102,27 @@ class FixedTable {
     return index;
   }
 
-  // Writing, for the loaders: Open drops the terminator (and anything after it), the rows are
-  // appended, Close writes the terminator again.
-  void Clear() { rows_.assign(1, Row{}); }
+  // Rows the table holds now, the terminator not counted.
+  std::size_t MaxRows() const { return capacity_ - 1; }
+
+  // Writing, for the loaders: Open drops the terminator (and anything after it) and makes room for
+  // the rows expected after the current ones, the rows are appended, Close writes the terminator again.
+  void Clear() {
+    rows_.assign(1, Row{});
+    capacity_ = Capacity;
+  }
   void OpenForAppend(std::size_t expectedRows) {
     rows_.resize(EndIndex());
-    rows_.reserve(std::min(kMaxRows, rows_.size() + expectedRows) + 1);
+    capacity_ = std::max(capacity_, rows_.size() + expectedRows + 1);
+    rows_.reserve(std::min(MaxRows(), rows_.size() + expectedRows) + 1);
   }
-  bool IsFull() const { return rows_.size() >= kMaxRows; }
+  bool IsFull() const { return rows_.size() >= MaxRows(); }
   void Append(Row&& row) { rows_.push_back(std::move(row)); }
   void Close() { rows_.emplace_back(); }
 
  private:
   std::vector<Row> rows_;
+  std::size_t capacity_ = Capacity;
 };
 
 using AirportTable = FixedTable<AirportRow, 25000>;

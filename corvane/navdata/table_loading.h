@@ -40,7 +40,8 @@ DataFile OpenDataFile(const std::filesystem::path& folder, std::string_view file
 
 inline bool IsCommentLine(std::string_view line) { return !line.empty() && line.front() == formats::kCommentMark; }
 
-// Appends rows to one table from one file: drops rows at 0/0, stops at the capacity, counts all.
+// Appends rows to one table from one file: drops rows at 0/0, raises the capacity to the file's rows
+// (a table opened for fewer rows than it is offered still stops at its capacity), counts all.
 template <typename Table>
 class TableFiller {
  public:
@@ -56,7 +57,7 @@ class TableFiller {
     table_.Close();
     if (rowsLeftOut_ == 0) return;
     report_.problems.push_back({fileName_, firstLineLeftOut_,
-                                std::string(NavTableName(tableId_)) + " is full (" + std::to_string(Table::kMaxRows) +
+                                std::string(NavTableName(tableId_)) + " is full (" + std::to_string(table_.MaxRows()) +
                                     " rows); rows left out from here on: " + std::to_string(rowsLeftOut_)});
   }
 

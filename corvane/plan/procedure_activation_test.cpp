@@ -43,7 +43,7 @@ ProcedureTable Sids() {
   ProcedureTable table;
   table.entries = {{"", 1, 1, "", ""},
                    {"EH032", 52.26f, 4.59f, "ANDI1S", "RW24"},
-                   {"ANDIK", 52.74f, 5.27f, "ANDI1S", "RW18L"},
+                   {"ANDIK", 52.74f, 5.27f, "ANDI1S", "RW24"},
                    {"BERGI", 52.75f, 4.36f, "BERG1S", "RW24"},
                    {}};
   table.selected = 1;

@@ -40,7 +40,8 @@ struct ProcedureEntry {
 };
 
 // Entry 0 is a placeholder at (1, 1), the points start at entry 1 and the last entry is the end entry
-// at (0, 0). A procedure is a run of consecutive entries with the same procName.
+// at (0, 0). A procedure is a run of consecutive entries with the same procName and qualifier: two
+// runways of one SID are two procedures, while parts of one procedure written under one header join.
 struct ProcedureTable {
   static constexpr std::size_t kCapacity = 10000;  // entries, placeholder and end entry included
   static constexpr std::size_t kMaxPoints = kCapacity - 2;
@@ -69,6 +70,9 @@ struct ProcedureLoadResult {
 // whole file replaces the table; it then selects the first procedure, or none.
 ProcedureLoadResult LoadProcedures(const std::filesystem::path& dataFolder, std::string_view fileName,
                                    std::string_view airportField, ProcedureTable& table);
+
+// True when both entries belong to one run (the same name and qualifier).
+bool SameProcedure(const ProcedureEntry& left, const ProcedureEntry& right);
 
 // The first entry after the run that starts at first; the end entry for none or a stale index.
 std::int32_t ProcedureRunEnd(const ProcedureTable& table, std::int32_t first);

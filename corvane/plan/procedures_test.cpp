@@ -108,6 +108,18 @@ TEST(LoadProceduresTest, ReadsTheWantedAirport) {
   }
 }
 
+// The file is indexed once; a press after it changed reads the new file, not the index of the old.
+TEST(LoadProceduresTest, AChangedFileIsReadAgain) {
+  navdata::testing::TestDataFolder folder;
+  WriteFile(folder, "navsid.dat", kSidFile);
+  ProcedureTable table;
+  ASSERT_EQ(LoadProcedures(folder.path(), kSidFileName, "EHAM", table).outcome, ProcedureLoadOutcome::kLoaded);
+  EXPECT_EQ(table.pointCount(), 4);
+  WriteFile(folder, "navsid.dat", WithHeader({Header("EHAM", "NEW1A", "RW06"), Point("NEWFX", "52.0", "4.0"), ""}));
+  ASSERT_EQ(LoadProcedures(folder.path(), kSidFileName, "EHAM", table).outcome, ProcedureLoadOutcome::kLoaded);
+  EXPECT_EQ(SelectedProcedureText(table), "NEW1A RW06: NEWFX");
+}
+
 TEST(LoadProceduresTest, FailureKeepsThePreviousTable) {
   struct Case {
     std::string name;
@@ -167,10 +179,12 @@ TEST(LoadProceduresTest, StopsAtTheCapacityAndReportsTheRest) {
   EXPECT_NE(result.problems[0].reason.find("left out from here on: 3"), std::string::npos);
 }
 
-ProcedureTable TableOfRuns(const std::vector<std::string>& procNames) {
+ProcedureTable TableOfRuns(const std::vector<std::string>& procNames, const std::vector<std::string>& qualifiers = {}) {
   ProcedureTable table;
   table.entries.resize(1);
-  for (const std::string& name : procNames) table.entries.push_back({"P", 50, 5, name, ""});
+  for (std::size_t i = 0; i < procNames.size(); ++i) {
+    table.entries.push_back({"P", 50, 5, procNames[i], i < qualifiers.size() ? qualifiers[i] : ""});
+  }
   table.entries.emplace_back();
   return table;
 }
@@ -180,14 +194,19 @@ TEST(ProcedureSelectionTest, RunsWrapBothWays) {
   // run over several runways, 7 is the end entry.
   const ProcedureTable runs = TableOfRuns({"", "", "AND1S", "SPY1N", "SPY1N", "SPY1N"});
   const ProcedureTable empty = TableOfRuns({});
+  // One SID over two runways: entries 1-2 (RW24) and 3 (RW18L) are two procedures, 4-5 share a
+  // qualifier and join.
+  const ProcedureTable runways =
+      TableOfRuns({"SPY1N", "SPY1N", "SPY1N", "AND1S", "AND1S"}, {"RW24", "RW24", "RW18L", "RW09", "RW09"});
   struct Case {
     const ProcedureTable* table;
     std::int32_t selected;
     std::int32_t end, next, previous;
   };
   const std::vector<Case> cases = {
-      {&runs, 1, 3, 3, 4}, {&runs, 3, 4, 4, 1},  {&runs, 4, 7, 1, 3},  {&runs, 7, 7, 1, 4},
-      {&runs, 0, 7, 1, 4}, {&runs, 99, 7, 1, 4}, {&empty, 0, 1, 0, 0}, {&empty, 1, 1, 0, 0},
+      {&runs, 1, 3, 3, 4},    {&runs, 3, 4, 4, 1},    {&runs, 4, 7, 1, 3},    {&runs, 7, 7, 1, 4},
+      {&runs, 0, 7, 1, 4},    {&runs, 99, 7, 1, 4},   {&empty, 0, 1, 0, 0},   {&empty, 1, 1, 0, 0},
+      {&runways, 1, 3, 3, 4}, {&runways, 3, 4, 4, 1}, {&runways, 4, 6, 1, 3}, {&runways, 5, 6, 1, 4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("selected " + std::to_string(c.selected) + " of " + std::to_string(c.table->pointCount()));

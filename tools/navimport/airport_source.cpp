@@ -100,6 +100,9 @@ std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::funct
   std::size_t seaplaneBases = 0;
   std::size_t heliports = 0;
   std::size_t waterRunways = 0;
+  std::size_t headerLine = 0;
+  std::optional<double> datumLatitude;
+  std::optional<double> datumLongitude;
 
   auto finish = [&]() {
     if (!current) {
@@ -109,6 +112,11 @@ std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::funct
       report.Drop(file.name(), current->lineNumber, "land airport without a usable land runway", current->ident);
     } else {
       PlaceAirport(*current);
+      if (datumLatitude && datumLongitude && InRange(*datumLatitude, *datumLongitude) &&
+          !(*datumLatitude == 0.0 && *datumLongitude == 0.0)) {
+        current->latitudeDeg = *datumLatitude;
+        current->longitudeDeg = *datumLongitude;
+      }
       if (current->latitudeDeg == 0.0 && current->longitudeDeg == 0.0) {
         report.Drop(file.name(), current->lineNumber, "airport at 0/0 (marks the end of the airport table)",
                     current->ident);
@@ -144,6 +152,9 @@ std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::funct
       current->name = std::string(fields.Rest(5));
       current->elevationFt = *elevation;
       current->lineNumber = lineNumber;
+      headerLine = lineNumber;
+      datumLatitude.reset();
+      datumLongitude.reset();
       gatherLayout = wantLayout && wantLayout(current->ident);
       return;
     }
@@ -160,6 +171,26 @@ std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::funct
       current->runways.push_back(*runway);
     } else if (code == "101") {
       ++waterRunways;
+    } else if (code == "1302") {
+      // key value; the value may be empty or hold blanks.
+      const LineFields fields(line);
+      const std::string_view key = fields[1];
+      const std::string_view value = fields.Rest(2);
+      if (key == "icao_code" && !value.empty() && value.find_first_of(" \t") == std::string_view::npos) {
+        current->ident = std::string(value);
+        if (!gatherLayout && wantLayout && wantLayout(current->ident)) {
+          // Wanted under its ICAO code: the rows since the header are gathered now.
+          gatherLayout = true;
+          for (std::size_t index = headerLine; index + 1 < lineNumber; ++index) {
+            const std::string_view earlier = file.lines()[index];
+            if (!TrimBlanks(earlier).empty()) current->layoutRows.push_back(earlier);
+          }
+        }
+      } else if (key == "datum_lat") {
+        datumLatitude = ParseDecimal(value);
+      } else if (key == "datum_lon") {
+        datumLongitude = ParseDecimal(value);
+      }
     }
     if (gatherLayout) {
       current->layoutRows.push_back(line);

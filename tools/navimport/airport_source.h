@@ -1,4 +1,5 @@
-// Land airports, their runways and their layout rows from X-Plane's apt.dat (version 1000).
+// Land airports, their runways and their layout rows from X-Plane's apt.dat (850 to 1200: the rows
+// read here are the same in every version, and unknown row codes are skipped).
 #pragma once
 
 #include <cstddef>
@@ -32,7 +33,9 @@ struct SourceAirport {
   std::string name;
   long elevationFt = 0;
   std::size_t lineNumber = 0;  // of the header row
-  // The centre of the box around all runway ends (the source gives no reference point).
+  std::size_t fileIndex = 0;   // which of several source files, for the report
+  // The airport's "1302 datum_lat/datum_lon" where it has them, else the centre of the box around
+  // all runway ends.
   double latitudeDeg = 0.0;
   double longitudeDeg = 0.0;
   std::vector<SourceRunway> runways;
@@ -43,7 +46,8 @@ struct SourceAirport {
 };
 
 // Every land airport (row code 1) with at least one usable land runway (row code 100); seaplane
-// bases and heliports are skipped and counted. `wantLayout(ident)` says whose layout rows to gather.
+// bases and heliports are skipped and counted. An airport's "1302 icao_code" replaces the X-Plane id
+// of its header as its ident. `wantLayout(ident)` says whose layout rows to gather.
 std::vector<SourceAirport> ReadAirports(const SourceFile& file, const std::function<bool(std::string_view)>& wantLayout,
                                         ImportReport& report);
 

@@ -1,4 +1,4 @@
-// Airway segments from X-Plane's awy.dat (version 640).
+// Airway segments from X-Plane's awy.dat (version 640) and earth_awy.dat (1100).
 #pragma once
 
 #include <cstddef>
@@ -7,6 +7,7 @@
 
 #include "tools/navimport/geo_box.h"
 #include "tools/navimport/import_report.h"
+#include "tools/navimport/reference_index.h"
 #include "tools/navimport/source_file.h"
 
 namespace corvane::navimport {
@@ -32,7 +33,13 @@ struct AirwaySegment {
 };
 
 // Segments with at least one end inside the box, so that an airway leaving the region still shows
-// where it goes. Bad rows are reported and left out.
-std::vector<AirwaySegment> ReadAirwaySegments(const SourceFile& file, const GeoBox& box, ImportReport& report);
+// where it goes. Bad rows are reported and left out. A 1100 row names its ends by ident, region and
+// type; they are looked up among the enroute points of `index`, and a row with an end not found is
+// reported and left out. A one-way segment flown from the second end ("B") is turned round.
+std::vector<AirwaySegment> ReadAirwaySegments(const SourceFile& file, const GeoBox& box, ImportReport& report,
+                                              const ReferenceIndex* index = nullptr);
+
+// The first version whose rows name their ends instead of giving their positions.
+inline constexpr long kFirstReferenceAirwayVersion = 1100;
 
 }  // namespace corvane::navimport

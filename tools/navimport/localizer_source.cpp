@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <vector>
 
+#include "tools/navimport/navaid_source.h"
 #include "tools/navimport/source_fields.h"
 
 namespace corvane::navimport {
@@ -28,8 +30,13 @@ struct Localizer {
   double longitudeDeg;
   long frequency;
   double courseDegTrue;
+  std::optional<long> magneticCourse;  // 1150 on: given by the file
   bool ils;
 };
+
+// 1150 on: the bearing field is magnetic course (whole degrees) x 360 + true bearing; a value below
+// 360 is a magnetic course of 000.
+constexpr long kFirstMagneticVersion = 1150;
 
 // Squared flat distance in degrees of latitude, across the date line the short way; the longitude
 // scaled at the localizer's latitude, which is close enough to pick the nearest VOR.
@@ -73,6 +80,10 @@ std::string RunwayEndKey(std::string_view airportIdent, std::string_view designa
 }
 
 LocalizerLabels ReadLocalizerLabels(const SourceFile& file, ImportReport& report) {
+  const long version = FormatVersion(file);
+  const bool withRegion = version >= kFirstRegionNavVersion;
+  const bool magnetic = version >= kFirstMagneticVersion;
+  const std::size_t runwayField = withRegion ? 10 : 9;
   std::vector<VorVariation> vors;
   std::map<std::string, Localizer, std::less<>> localizers;
   ForEachDataLine(file, [&](std::size_t lineNumber, std::string_view line) {
@@ -88,23 +99,34 @@ LocalizerLabels ReadLocalizerLabels(const SourceFile& file, ImportReport& report
       vors.push_back({*latitude, *longitude, *bearing});
       return;
     }
-    if (fields.size() < 10) {
+    if (fields.size() < runwayField + 1) {
       report.Drop(file.name(), lineNumber, "localizer row without airport and runway", line);
       return;
     }
-    const std::string key = RunwayEndKey(fields[8], fields[9]);
+    const std::string key = RunwayEndKey(fields[8], fields[runwayField]);
     // Six characters say 100.00 to 999.99 MHz; the course must be a bearing.
-    if (*frequency < 10000 || *frequency > 99999 || *bearing < 0.0 || *bearing > 360.0) {
+    const bool bearingOk = magnetic ? *bearing < 361.0 * 360.0 : *bearing <= 360.0;
+    if (*frequency < 10000 || *frequency > 99999 || *bearing < 0.0 || !bearingOk) {
       report.Drop(file.name(), lineNumber, "localizer frequency or bearing out of range", key);
       return;
     }
-    const Localizer localizer{*latitude, *longitude, *frequency, *bearing, *type == kIlsRow};
+    Localizer localizer{*latitude, *longitude, *frequency, *bearing, std::nullopt, *type == kIlsRow};
+    if (magnetic) {
+      const long course = static_cast<long>(std::floor(*bearing / 360.0));
+      localizer.magneticCourse = course % 360;
+      localizer.courseDegTrue = *bearing - 360.0 * static_cast<double>(course);
+    }
     const auto [found, added] = localizers.try_emplace(key, localizer);
     if (!added && localizer.ils && !found->second.ils) found->second = localizer;
   });
 
   LocalizerLabels labels;
   for (const auto& [key, localizer] : localizers) {
+    if (localizer.magneticCourse) {
+      labels.byRunwayEnd.emplace(
+          key, LocalizerLabelText(localizer.frequency, static_cast<double>(*localizer.magneticCourse), 0.0));
+      continue;
+    }
     const VorVariation* vor = NearestVor(vors, localizer.latitudeDeg, localizer.longitudeDeg);
     if (vor == nullptr) ++labels.trueCourses;
     labels.byRunwayEnd.emplace(

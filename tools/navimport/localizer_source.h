@@ -29,7 +29,9 @@ std::string RunwayEndKey(std::string_view airportIdent, std::string_view designa
 // Rows 4 (ILS) and 5 (localizer alone) of the whole file, whatever the box: the runway rows decide
 // which are written. The 810 format gives the localizer bearing in degrees true and no declination
 // of its own, so the course is made magnetic with the slaved variation of the nearest VOR (row 3,
-// west negative). An ILS wins over a localizer alone at one runway end, else the first row wins.
+// west negative). From 1100 on the runway stands in field 11 (after the region); from 1150 on the
+// bearing field carries the magnetic course, which is taken as it is. An ILS wins over a localizer
+// alone at one runway end, else the first row wins.
 LocalizerLabels ReadLocalizerLabels(const SourceFile& file, ImportReport& report);
 
 }  // namespace corvane::navimport

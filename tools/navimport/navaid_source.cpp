@@ -17,7 +17,13 @@ bool FrequencyFits(NavaidType type, long frequency) {
 
 }  // namespace
 
-Navaids ReadNavaids(const SourceFile& file, const GeoBox& box, ImportReport& report) {
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+Navaids ReadNavaids(const SourceFile& file, const GeoBox& box, ImportReport& report, ReferenceIndex* index) {
+  const bool withRegion = FormatVersion(file) >= kFirstRegionNavVersion;
+  const std::size_t nameField = withRegion ? 10 : 8;
   Navaids navaids;
   ForEachDataLine(file, [&](std::size_t lineNumber, std::string_view line) {
     const LineFields fields(line);
@@ -26,24 +32,39 @@ Navaids ReadNavaids(const SourceFile& file, const GeoBox& box, ImportReport& rep
       report.Drop(file.name(), lineNumber, "row type is not a number", fields[0]);
       return;
     }
-    if (*type != 2 && *type != 3) {
+    const bool dme = *type == 12 || *type == 13;
+    if (*type != 2 && *type != 3 && !dme) {
       return;
     }
-    const auto navaidType = static_cast<NavaidType>(*type);
     const auto latitude = ParseDecimal(fields[1]);
     const auto longitude = ParseDecimal(fields[2]);
     const auto frequency = ParseWhole(fields[4]);
-    if (fields.size() < 8 || !latitude || !longitude || !frequency) {
-      report.Drop(file.name(), lineNumber, "malformed navaid row", line);
+    if (fields.size() < (withRegion ? 10u : 8u) || !latitude || !longitude || !frequency) {
+      if (!dme) report.Drop(file.name(), lineNumber, "malformed navaid row", line);
       return;
     }
     const std::string_view ident = fields[7];
     if (*latitude < -90.0 || *latitude > 90.0 || *longitude < -180.0 || *longitude > 180.0) {
-      report.Drop(file.name(), lineNumber, "position out of range", ident);
+      if (!dme) report.Drop(file.name(), lineNumber, "position out of range", ident);
       return;
     }
     if (*latitude == 0.0 && *longitude == 0.0) {
-      report.Drop(file.name(), lineNumber, "position 0/0 (marks the end of the beacon table)", ident);
+      if (!dme) report.Drop(file.name(), lineNumber, "position 0/0 (marks the end of the beacon table)", ident);
+      return;
+    }
+    const std::string_view terminal = withRegion ? fields[8] : kEnroute;
+    const std::string_view region = withRegion ? fields[9] : std::string_view();
+    if (index != nullptr && withRegion) {
+      index->Add(ident, region, *type == 2 ? ReferenceKind::kNdb : ReferenceKind::kVhf, terminal,
+                 {*latitude, *longitude});
+    }
+    if (dme) {
+      return;
+    }
+    const auto navaidType = static_cast<NavaidType>(*type);
+    const std::string_view name = fields.Rest(nameField);
+    if (navaidType == NavaidType::kVor && EndsWith(name, "TACAN")) {
+      report.Drop(file.name(), lineNumber, "TACAN (no bearing for a VHF receiver)", ident);
       return;
     }
     if (ident.size() > kMaxBeaconIdentLength) {
@@ -59,7 +80,14 @@ Navaids ReadNavaids(const SourceFile& file, const GeoBox& box, ImportReport& rep
       report.DropOutsideBox(file.name());
       return;
     }
-    Navaid navaid{navaidType, *latitude, *longitude, *frequency, std::string(ident), std::string(fields.Rest(8)),
+    Navaid navaid{navaidType,
+                  *latitude,
+                  *longitude,
+                  *frequency,
+                  std::string(ident),
+                  std::string(name),
+                  std::string(terminal),
+                  std::string(region),
                   lineNumber};
     (navaidType == NavaidType::kVor ? navaids.vors : navaids.ndbs).push_back(std::move(navaid));
   });

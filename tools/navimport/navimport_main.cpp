@@ -9,13 +9,17 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: navimport --xplane SRC --geo GEOSRC --out DIR [--box SOUTH,WEST,NORTH,EAST]\n"
-    "                 [--layout-airports ICAO,ICAO,...]\n"
-    "  SRC     folder with nav.dat, fix.dat, awy.dat and apt.dat (plain or .gz)\n"
+    "usage: navimport --xplane SRC | --xplane-root XPLANE --geo GEOSRC --out DIR [--box SOUTH,WEST,NORTH,EAST]\n"
+    "                 [--layout-airports ICAO,ICAO,...] [--procedures cifp]\n"
+    "  SRC     folder with nav.dat, fix.dat, awy.dat and apt.dat (plain or .gz; or earth_nav.dat,\n"
+    "          earth_fix.dat, earth_awy.dat; user_nav.dat and user_fix.dat added when there)\n"
+    "  XPLANE  an X-Plane 11 or 12 folder: Custom Data over Resources/default data, file by file;\n"
+    "          apt.dat of the global airports and of the packs in Custom Scenery/scenery_packs.ini\n"
     "  GEOSRC  folder with land-50m.json and countries-50m.json (Natural Earth TopoJSON)\n"
     "  DIR     output folder: NAVapt.dat NAVrwy.dat NAVvor.dat NAVndb.dat NAVwpt.dat NAVawy.dat\n"
     "          corvanxX_apt.dat corvane_geo.dat navimport_report.txt, and navsid.dat and\n"
-    "          navstar.dat without procedures unless DIR has its own\n"
+    "          navstar.dat from the CIFP folder (or without procedures) unless DIR has its own\n"
+    "  --procedures cifp  write navsid.dat and navstar.dat from CIFP even where DIR has its own\n"
     "  --box   keep only this region (decimal degrees; WEST > EAST crosses the 180 meridian)\n"
     "  --layout-airports  airports whose layout goes into corvanxX_apt.dat (default: all written)\n";
 
@@ -54,6 +58,8 @@ int main(int argc, char** argv) {
     const std::string_view value = argv[++index];
     if (flag == "--xplane") {
       options.xplaneFolder = value, haveXplane = true;
+    } else if (flag == "--xplane-root") {
+      options.xplaneRoot = value, haveXplane = true;
     } else if (flag == "--geo") {
       options.geoFolder = value, haveGeo = true;
     } else if (flag == "--out") {
@@ -65,6 +71,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "navimport: %s\n", error.c_str());
         return 2;
       }
+    } else if (flag == "--procedures") {
+      if (value != "cifp") {
+        std::fprintf(stderr, "navimport: --procedures takes cifp\n%s", kUsage);
+        return 2;
+      }
+      options.proceduresFromCifp = true;
     } else if (flag == "--layout-airports") {
       options.layoutAirports = SplitList(value);
     } else {
@@ -73,7 +85,11 @@ int main(int argc, char** argv) {
     }
   }
   if (!haveXplane || !haveGeo || !haveOut) {
-    std::fprintf(stderr, "navimport: --xplane, --geo and --out are needed\n%s", kUsage);
+    std::fprintf(stderr, "navimport: --xplane or --xplane-root, --geo and --out are needed\n%s", kUsage);
+    return 2;
+  }
+  if (!options.xplaneFolder.empty() && !options.xplaneRoot.empty()) {
+    std::fprintf(stderr, "navimport: give --xplane or --xplane-root, not both\n%s", kUsage);
     return 2;
   }
   const NavImportResult result = RunNavImport(options);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <tuple>
 #include <unordered_map>
@@ -15,21 +16,37 @@
 #include "tools/navimport/airport_source.h"
 #include "tools/navimport/airway_chain.h"
 #include "tools/navimport/airway_source.h"
+#include "tools/navimport/cifp_procedures.h"
 #include "tools/navimport/fix_source.h"
 #include "tools/navimport/layout_rows.h"
 #include "tools/navimport/localizer_source.h"
 #include "tools/navimport/nav_rows.h"
 #include "tools/navimport/navaid_source.h"
 #include "tools/navimport/procedure_files.h"
+#include "tools/navimport/reference_index.h"
+#include "tools/navimport/source_fields.h"
 #include "tools/navimport/source_file.h"
-#include "tools/navimport/table_capacity.h"
+#include "tools/navimport/source_locations.h"
 #include "tools/navimport/topojson_geo.h"
 
 namespace corvane::navimport {
 
 namespace {
 
-constexpr const char* kSourceNote = "Made by navimport from X-Plane navigation data, cycle 2013.10.";
+// "Made by navimport from X-Plane navigation data, cycle 2406.": the cycle of the source's version
+// line ("... data cycle 2406, build ..."), left out when the line names none.
+std::string SourceNote(const SourceFile& file) {
+  std::string note = "Made by navimport from X-Plane navigation data";
+  const std::string_view version = VersionText(file);
+  constexpr std::string_view kCycle = "data cycle ";
+  const std::size_t at = version.find(kCycle);
+  if (at != std::string_view::npos) {
+    std::string_view cycle = version.substr(at + kCycle.size());
+    cycle = cycle.substr(0, cycle.find_first_of(" ,\t"));
+    if (!cycle.empty()) note += ", cycle " + std::string(cycle);
+  }
+  return note + ".";
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -40,6 +57,13 @@ class Run {
   explicit Run(const NavImportOptions& options) : options_(options), box_(options.box.value_or(GeoBox{})) {}
 
   NavImportResult Go() {
+    if (options_.xplaneFolder.empty()) {
+      sources_ = InstallFolderSources(options_.xplaneRoot);
+      labelRoot_ = options_.xplaneRoot;
+    } else {
+      sources_ = FlatFolderSources(options_.xplaneFolder);
+    }
+    for (const std::string& note : sources_.notes) result_.report.Note(note);
     std::error_code error;
     std::filesystem::create_directories(options_.outFolder, error);
     if (error) {
@@ -73,13 +97,34 @@ class Run {
     result_.stepSeconds.emplace_back(name, took.count());
   }
 
-  std::optional<SourceFile> Source(const std::filesystem::path& folder, const char* baseName) {
+  // Read whole; named in the report by its path below the install folder, or by its file name.
+  std::optional<SourceFile> Source(const std::filesystem::path& path) {
     try {
-      return SourceFile::Find(folder, baseName);
+      std::string label =
+          labelRoot_.empty() ? path.filename().string() : path.lexically_relative(labelRoot_).generic_string();
+      SourceFile file(std::move(label), ReadPossiblyCompressed(path));
+      std::string_view version = VersionText(file);
+      version = version.substr(0, std::min(version.find(" Copyright"), std::size_t{80}));
+      result_.report.Note(file.name() + ": read, version line \"" + std::string(version) + "\"");
+      return file;
     } catch (const SourceFileError& error) {
       result_.errors.push_back(error.what());
       return std::nullopt;
     }
+  }
+
+  // Every source of one kind; none found is an error for the main file.
+  std::vector<SourceFile> Sources(const std::vector<std::filesystem::path>& paths, const char* kind) {
+    std::vector<SourceFile> files;
+    if (paths.empty()) {
+      result_.errors.push_back(
+          std::string(kind) + ": not found in " +
+          (labelRoot_.empty() ? options_.xplaneFolder.string() : "the X-Plane folder " + options_.xplaneRoot.string()));
+    }
+    for (const std::filesystem::path& path : paths) {
+      if (auto file = Source(path)) files.push_back(std::move(*file));
+    }
+    return files;
   }
 
   // Written next to its final name first, so that a failed write leaves no half file.
@@ -119,69 +164,71 @@ class Run {
     }
   }
 
-  void DropOverCapacity(const std::string& sourceName, std::size_t lineNumber, std::string_view table,
-                        std::string_view ident) {
-    result_.report.Drop(sourceName, lineNumber, "over the " + std::string(table) + " table's capacity", ident);
-  }
-
   void Navaids() {
-    auto source = Source(options_.xplaneFolder, "nav.dat");
-    if (!source) {
+    const std::vector<SourceFile> files = Sources(sources_.nav, labelRoot_.empty() ? "nav.dat" : "earth_nav.dat");
+    if (files.empty()) {
       return;
     }
-    const navimport::Navaids navaids = ReadNavaids(*source, box_, result_.report);
-    localizers_ = ReadLocalizerLabels(*source, result_.report);
-    std::size_t room = FileRowLimit(kBeaconCapacity);
+    navimport::Navaids navaids;
+    for (const SourceFile& file : files) {
+      navimport::Navaids more = ReadNavaids(file, box_, result_.report, &references_);
+      for (auto [to, from] : {std::pair{&navaids.vors, &more.vors}, std::pair{&navaids.ndbs, &more.ndbs}}) {
+        for (Navaid& navaid : *from) {
+          navaid.fileIndex = static_cast<std::size_t>(&file - files.data());
+          to->push_back(std::move(navaid));
+        }
+      }
+      LocalizerLabels labels = ReadLocalizerLabels(file, result_.report);
+      localizers_.trueCourses += labels.trueCourses;
+      localizers_.byRunwayEnd.merge(labels.byRunwayEnd);
+    }
     for (const auto& [fileName, list] : {std::pair{kVorFile, &navaids.vors}, std::pair{kNdbFile, &navaids.ndbs}}) {
       std::string text;
       std::size_t rows = 0;
       for (const Navaid& navaid : *list) {
-        if (rows >= room) {
-          DropOverCapacity(source->name(), navaid.lineNumber, "beacon", navaid.ident);
-          continue;
-        }
-        rows += AppendRow(text, source->name(), navaid.lineNumber, navaid.ident,
-                          [&] { return BeaconRowText(navaid, source->name()); });
+        const std::string& sourceName = files[navaid.fileIndex].name();
+        rows += AppendRow(text, sourceName, navaid.lineNumber, navaid.ident,
+                          [&] { return BeaconRowText(navaid, sourceName); });
       }
-      room -= rows;
       Write(fileName, text, true, rows);
     }
   }
 
   void Fixes() {
-    auto source = Source(options_.xplaneFolder, "fix.dat");
-    if (!source) {
+    const std::vector<SourceFile> files = Sources(sources_.fix, labelRoot_.empty() ? "fix.dat" : "earth_fix.dat");
+    if (files.empty()) {
       return;
     }
-    const std::vector<Fix> fixes = ReadFixes(*source, box_, result_.report);
     std::string text;
-    text.reserve(fixes.size() * 30);
     std::size_t rows = 0;
-    for (const Fix& fix : fixes) {
-      if (rows >= FileRowLimit(kFixCapacity)) {
-        DropOverCapacity(source->name(), fix.lineNumber, "fix", fix.ident);
-        continue;
+    for (const SourceFile& file : files) {
+      const std::vector<Fix> fixes = ReadFixes(file, box_, result_.report, &references_);
+      text.reserve(text.size() + fixes.size() * 30);
+      for (const Fix& fix : fixes) {
+        rows += AppendRow(text, file.name(), fix.lineNumber, fix.ident, [&] { return FixRowText(fix); });
       }
-      rows += AppendRow(text, source->name(), fix.lineNumber, fix.ident, [&] { return FixRowText(fix); });
+    }
+    if (references_.clashes() != 0) {
+      result_.report.Note("fixes and navaids: " + std::to_string(references_.clashes()) +
+                          " idents given twice in one region, kind and terminal area at different places; the "
+                          "first is used for airways and procedures");
     }
     Write(kFixFile, text, true, rows);
   }
 
   void Airways() {
-    auto source = Source(options_.xplaneFolder, "awy.dat");
-    if (!source) {
+    const std::vector<SourceFile> files = Sources(sources_.awy, labelRoot_.empty() ? "awy.dat" : "earth_awy.dat");
+    if (files.empty()) {
       return;
     }
-    const std::vector<AirwaySegment> segments = ReadAirwaySegments(*source, box_, result_.report);
-    std::vector<AirwayRun> runs = ChainAirways(segments, result_.report, source->name());
+    const SourceFile& file = files.front();
+    const std::vector<AirwaySegment> segments = ReadAirwaySegments(file, box_, result_.report, &references_);
+    std::vector<AirwayRun> runs = ChainAirways(segments, result_.report, file.name());
     if (!OrderRunsApart(runs)) {
-      result_.report.Note(source->name() +
-                          ": runs of one airway name could not all be kept apart; the reader joins them");
+      result_.report.Note(file.name() + ": runs of one airway name could not all be kept apart; the reader joins them");
     }
-    // The reader makes one row per segment, one more after the last line, and the terminator.
-    const std::size_t segmentLimit = FileRowLimit(kAirwaySegmentCapacity, 1);
     std::string text;
-    for (const std::string& line : AirwayHeaderLines(kSourceNote)) {
+    for (const std::string& line : AirwayHeaderLines(SourceNote(file))) {
       formats::AppendTextLine(text, line);
     }
     std::unordered_map<std::string, std::size_t> runsOfName;
@@ -189,33 +236,54 @@ class Run {
     std::size_t runNumber = 0;
     std::size_t pointRows = 0;
     for (const AirwayRun& run : runs) {
-      if (segmentRows + run.legs.size() > segmentLimit) {
-        DropOverCapacity(source->name(), 0, "airway segment", run.airwayName);
-        continue;
-      }
       segmentRows += run.legs.size();
       pointRows += run.points.size();
       AppendAirwayRunLines(run, ++runNumber, ++runsOfName[run.airwayName], text);
     }
-    result_.report.Note(source->name() + ": " + std::to_string(segments.size()) + " segments chained into " +
+    result_.report.Note(file.name() + ": " + std::to_string(segments.size()) + " segments chained into " +
                         std::to_string(runNumber) + " runs (" + std::to_string(segmentRows) + " segments once each)");
     Write(kAirwayFile, text, true, pointRows);
   }
 
   void Airports() {
-    auto source = Source(options_.xplaneFolder, "apt.dat");
-    if (!source) {
+    const std::vector<SourceFile> files = Sources(sources_.apt, "apt.dat");
+    if (files.empty()) {
       return;
     }
     std::unordered_set<std::string> wanted(options_.layoutAirports.begin(), options_.layoutAirports.end());
     const bool layoutOfAll = wanted.empty();
-    std::vector<SourceAirport> airports = ReadAirports(
-        *source, [&](std::string_view ident) { return layoutOfAll || wanted.count(std::string(ident)) != 0; },
-        result_.report);
+    // A later file's airport (a scenery pack's) takes the place of an earlier one of the same ident.
+    std::vector<SourceAirport> airports;
+    std::unordered_map<std::string, std::size_t> airportOfIdent;
+    for (const SourceFile& file : files) {
+      std::size_t replaced = 0;
+      for (SourceAirport& airport : ReadAirports(
+               file, [&](std::string_view ident) { return layoutOfAll || wanted.count(std::string(ident)) != 0; },
+               result_.report)) {
+        airport.fileIndex = static_cast<std::size_t>(&file - files.data());
+        const auto [found, added] = airportOfIdent.try_emplace(airport.ident, airports.size());
+        if (added) {
+          airports.push_back(std::move(airport));
+        } else if (airports[found->second].fileIndex != airport.fileIndex) {
+          airports[found->second] = std::move(airport);
+          ++replaced;
+        } else {
+          airports.push_back(std::move(airport));  // twice in one file: the selection reports it
+        }
+      }
+      if (replaced != 0) {
+        result_.report.Note(file.name() + ": " + std::to_string(replaced) +
+                            " airports replace those of the same ident");
+      }
+    }
+    const std::string& aptName = files.front().name();
+    const auto sourceOf = [&](const SourceAirport& airport) -> const std::string& {
+      return files[airport.fileIndex].name();
+    };
 
     // Layouts of the airports asked for, whether or not the box or the table keeps them.
     std::string layoutText;
-    for (const std::string& line : LayoutFileHeaderLines(kSourceNote)) {
+    for (const std::string& line : LayoutFileHeaderLines(SourceNote(files.front()))) {
       formats::AppendTextLine(layoutText, line);
     }
     std::vector<std::string> layoutErrors;
@@ -236,7 +304,7 @@ class Run {
       }
       for (const std::string& ident : options_.layoutAirports) {
         if (laidOut.count(ident) == 0) {
-          result_.report.Note(std::string(kLayoutFile) + ": no land airport " + ident + " in " + source->name());
+          result_.report.Note(std::string(kLayoutFile) + ": no land airport " + ident + " in " + aptName);
         }
       }
     }
@@ -247,11 +315,11 @@ class Run {
       if (box_.Contains(airport.latitudeDeg, airport.longitudeDeg)) {
         inBox.push_back(std::move(airport));
       } else {
-        result_.report.DropOutsideBox(source->name());
+        result_.report.DropOutsideBox(sourceOf(airport));
       }
     }
     const std::vector<SourceAirport> kept =
-        SelectAirports(std::move(inBox), FileRowLimit(kAirportCapacity), result_.report, source->name());
+        SelectAirports(std::move(inBox), std::numeric_limits<std::size_t>::max(), result_.report, aptName);
 
     std::string airportText;
     std::string runwayText;
@@ -259,16 +327,13 @@ class Run {
     std::size_t runwayRows = 0;
     std::size_t labelledEnds = 0;
     for (const SourceAirport& airport : kept) {
-      if (!AppendRow(airportText, source->name(), airport.lineNumber, airport.ident,
+      if (!AppendRow(airportText, sourceOf(airport), airport.lineNumber, airport.ident,
                      [&] { return AirportRowText(airport); })) {
         continue;
       }
       ++airportRows;
+      if (IsIcaoIdent(airport.ident)) keptIcaoAirports_.push_back(airport.ident);
       for (const SourceRunway& runway : airport.runways) {
-        if (runwayRows + 2 > FileRowLimit(kRunwayEndCapacity)) {
-          DropOverCapacity(source->name(), airport.lineNumber, "runway end", airport.ident);
-          continue;
-        }
         try {
           formats::RunwayEndLines lines = RunwayRowTexts(airport.ident, runway);
           labelledEnds += LabelRunwayEnd(lines.primary, airport.ident, runway.end1.designator);
@@ -277,7 +342,7 @@ class Run {
           formats::AppendTextLine(runwayText, lines.opposite);
           runwayRows += 2;
         } catch (const std::exception& error) {
-          result_.report.Drop(source->name(), airport.lineNumber, "runway cannot be written",
+          result_.report.Drop(sourceOf(airport), airport.lineNumber, "runway cannot be written",
                               airport.ident + " " + runway.end1.designator + ": " + error.what());
         }
       }
@@ -287,7 +352,7 @@ class Run {
     }
     formats::AppendTextLine(layoutText, kLayoutFileEnd);
     for (const std::string& message : layoutErrors) {
-      result_.report.Drop(source->name(), 0, "layout row cannot be written", message);
+      result_.report.Drop(aptName, 0, "layout row cannot be written", message);
     }
     Write(kAirportFile, airportText, true, airportRows);
     if (Write(kRunwayFile, runwayText, true, runwayRows)) {
@@ -318,38 +383,60 @@ class Run {
     }
     std::string text;
     std::size_t rows = 0;
-    const std::size_t limit = FileRowLimit(kGeoSegmentCapacity, 0);
     for (const auto& [layer, segments, sourceName] :
          {std::tuple{1, &coast, "land-50m.json"}, std::tuple{2, &borders, "countries-50m.json"}}) {
       formats::AppendTextLine(text, GeoLayerLine(layer));
-      std::size_t overCapacity = 0;
       for (GeoSegment segment : *segments) {
         if (options_.box && !ClipSegmentToBox(box_, segment.latitude1Deg, segment.longitude1Deg, segment.latitude2Deg,
                                               segment.longitude2Deg)) {
           result_.report.DropOutsideBox(sourceName);
           continue;
         }
-        if (rows >= limit) {
-          ++overCapacity;
-          continue;
-        }
         formats::AppendTextLine(text, GeoSegmentText(segment));
         ++rows;
-      }
-      if (overCapacity != 0) {
-        result_.report.Drop(sourceName, 0, "over the geo table's capacity", std::to_string(overCapacity) + " segments");
       }
     }
     Write(kGeoFile, text, true, rows);
   }
 
-  // SID and STAR then find a file and no procedure in it; a folder's own procedure files stay.
+  // From the CIFP files of the airports kept, where there are any; else files without procedures.
+  // A folder's own procedure files stay unless --procedures cifp is given.
   void ProcedureFiles() {
-    for (const char* fileName : {kSidFile, kStarFile}) {
-      if (HasFileIgnoringCase(options_.outFolder, fileName)) {
+    std::string sids, stars;
+    std::size_t airportsWithProcedures = 0, sidEntries = 0, starEntries = 0;
+    if (!sources_.cifp.empty()) {
+      for (const std::string& airport : keptIcaoAirports_) {
+        const std::filesystem::path path = FindPlainOrCompressed(sources_.cifp, airport + ".dat");
+        if (path.empty()) continue;
+        std::optional<SourceFile> file;
+        try {
+          file.emplace((sources_.cifp.filename() / path.filename()).generic_string(), ReadPossiblyCompressed(path));
+        } catch (const SourceFileError& error) {
+          result_.report.Drop(path.filename().string(), 0, "cannot be read", error.what());
+          continue;
+        }
+        const auto sidList = ReadCifpProcedures(*file, airport, ProcedureKind::kSid, references_, result_.report);
+        const auto starList = ReadCifpProcedures(*file, airport, ProcedureKind::kStar, references_, result_.report);
+        AppendProcedureEntries(airport, sidList, sids);
+        AppendProcedureEntries(airport, starList, stars);
+        sidEntries += sidList.size();
+        starEntries += starList.size();
+        ++airportsWithProcedures;
+      }
+    }
+    const bool fromCifp = airportsWithProcedures != 0;
+    for (const auto& [fileName, body, entries] :
+         {std::tuple{kSidFile, &sids, sidEntries}, std::tuple{kStarFile, &stars, starEntries}}) {
+      if (HasFileIgnoringCase(options_.outFolder, fileName) && !(fromCifp && options_.proceduresFromCifp)) {
         result_.report.Note(std::string(fileName) + ": the folder's own file kept");
-      } else if (Write(fileName, EmptyProcedureFileText(fileName), false)) {
-        result_.report.Note(std::string(fileName) + ": written without procedures (the source data holds none)");
+      } else if (!fromCifp) {
+        if (Write(fileName, EmptyProcedureFileText(fileName), false)) {
+          result_.report.Note(std::string(fileName) + ": written without procedures (the source data holds none)");
+        }
+      } else if (Write(fileName, ProcedureFileHeaderText(fileName) + *body, false)) {
+        result_.report.Note(std::string(fileName) + ": " + std::to_string(entries) + " entries of " +
+                            std::to_string(airportsWithProcedures) + " airports from " +
+                            sources_.cifp.generic_string());
       }
     }
   }
@@ -371,6 +458,10 @@ class Run {
   GeoBox box_;
   NavImportResult result_;
   LocalizerLabels localizers_;
+  SourceLocations sources_;
+  std::filesystem::path labelRoot_;
+  ReferenceIndex references_;
+  std::vector<std::string> keptIcaoAirports_;
 };
 
 }  // namespace

@@ -12,12 +12,15 @@
 namespace corvane::navimport {
 
 struct NavImportOptions {
-  std::filesystem::path xplaneFolder;  // nav.dat, fix.dat, awy.dat, apt.dat (plain or .gz)
+  std::filesystem::path xplaneFolder;  // nav.dat, fix.dat, awy.dat, apt.dat (plain or .gz, or earth_*.dat)
+  std::filesystem::path xplaneRoot;    // an X-Plane 11/12 install folder, used when xplaneFolder is empty
   std::filesystem::path geoFolder;     // land-50m.json, countries-50m.json
   std::filesystem::path outFolder;
   std::optional<GeoBox> box;
   // Airports whose layout goes into "corvanxX_apt.dat"; when empty, every airport written.
   std::vector<std::string> layoutAirports;
+  // Write navsid.dat and navstar.dat from CIFP even where the output folder has its own.
+  bool proceduresFromCifp = false;
 };
 
 // Output file names.

@@ -30,6 +30,17 @@ std::string EmptyProcedureFileText(std::string_view fileName) {
   return text;
 }
 
+std::string ProcedureFileHeaderText(std::string_view fileName) {
+  const std::string what = fileName == kSidFile ? "Departure procedures (SIDs)" : "Arrival procedures (STARs)";
+  std::string text;
+  formats::AppendTextLine(text, what + " from CIFP: one entry per runway and per transition; ACT them in turn.");
+  formats::AppendTextLine(text,
+                          "Header: [ICAO in columns 2-5, name in 7-12, runway or transition in 14-19. Points: leg "
+                          "in 3-4, name in 15-19, latitude in 21-30, longitude in 32-42; an empty line ends one.");
+  formats::AppendTextLine(text, "");
+  return text;
+}
+
 bool HasFileIgnoringCase(const std::filesystem::path& folder, std::string_view fileName) {
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {

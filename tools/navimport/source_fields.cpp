@@ -37,6 +37,16 @@ std::string_view LineFields::Rest(std::size_t index) const {
   return TrimBlanks(line_.substr(start));
 }
 
+long FormatVersion(const SourceFile& file) {
+  if (file.lines().size() < 2) return 0;
+  return ParseWhole(LineFields(file.lines()[1])[0]).value_or(0);
+}
+
+std::string_view VersionText(const SourceFile& file) {
+  if (file.lines().size() < 2) return {};
+  return TrimBlanks(file.lines()[1]);
+}
+
 std::optional<double> ParseDecimal(std::string_view field) {
   if (!field.empty() && field.front() == '+') {
     field.remove_prefix(1);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "formats/field_cut.h"
+#include "tools/navimport/source_file.h"
 
 namespace corvane::navimport {
 
@@ -26,6 +27,11 @@ class LineFields {
   std::string_view fields_[kMaxFields];
   std::size_t count_ = 0;
 };
+
+// The version number at the start of line 2 ("1200 Version - data cycle 2406 ..."); 0 when there is none.
+long FormatVersion(const SourceFile& file);
+// The text of line 2 after the version number, trimmed (for the console and the report).
+std::string_view VersionText(const SourceFile& file);
 
 // A decimal number, the whole field ("52.3", "-004.5"); nullopt when it is not one or not finite.
 std::optional<double> ParseDecimal(std::string_view field);
