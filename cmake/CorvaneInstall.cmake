@@ -28,6 +28,8 @@ endforeach()
 # The Debian package: corvane_<version>_amd64.deb, its library dependencies found by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane)
+# The whole version, as the window's caption and --version show it.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "corvane")
 set(CPACK_PACKAGE_CONTACT "corvane developers <corvane@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "moving map and autopilot companion for desktop flight simulators")
