@@ -1,6 +1,7 @@
 // corvane: the navigation companion's window.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -89,8 +90,19 @@ int main(int argc, char** argv) {
         std::printf("screenshot: %s\n", commandLine->screenshotPath.c_str());
         std::fflush(stdout);
       }
-      // A message box still open (a start-up report, say) must not keep the program running.
+      // A message box still open (a start-up report, say) must not keep the program running, nor one that
+      // the close itself shows (settings that cannot be written): that one is printed and closed.
       while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+      auto* closer = new QTimer(&application);
+      QObject::connect(closer, &QTimer::timeout, [] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+          if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            std::fprintf(stderr, "corvane: %s\n", box->text().toUtf8().constData());
+          }
+          modal->close();
+        }
+      });
+      closer->start(20);
       window->close();
       QApplication::quit();
     });
