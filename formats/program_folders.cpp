@@ -2,6 +2,7 @@
 #include "formats/program_folders.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <random>
