@@ -5,6 +5,8 @@ CORVANE_PACKAGES=(
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev libpugixml-dev zlib1g-dev
   xvfb xauth locales-all
 )
+# The Debian package: dpkg-shlibdeps (in dpkg-dev) and file declare its library dependencies.
+CORVANE_PACKAGES+=(dpkg-dev file)
 
 # Installs whatever of CORVANE_PACKAGES is missing, as root or through sudo.
 corvane_install_packages() {

@@ -47,6 +47,10 @@ bool ParseBatchOptions(const std::vector<std::string>& arguments, const std::fil
       options.showHelp = true;
       return true;
     }
+    if (argument == "--version") {
+      options.showVersion = true;
+      return true;
+    }
     if (argument != "--scan" && argument != "--out" && argument != "--only") {
       error = "unknown argument \"" + argument + "\"";
       return false;

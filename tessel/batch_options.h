@@ -14,12 +14,15 @@ struct BatchOptions {
   std::filesystem::path outputFolder;
   OutputKinds kinds;
   bool showHelp = false;
+  bool showVersion = false;
 };
 
 inline constexpr const char* kBatchUsage =
     "usage: tessel --scan ROOT [--out DIR] [--only ARP,RWY,VOR,NDB,HEL,ILS,APV]\n"
     "  Decodes every .BGL/.bgl scenery file below ROOT and writes the DAT files into DIR\n"
-    "  (default: the build's output folder). --only limits the kinds produced.\n";
+    "  (default: the build's output folder, normally the working folder; for an installed tessel\n"
+    "  without a TESSEL.INI there, ~/.local/share/corvane/data). --only limits the kinds produced.\n"
+    "  --help: this text; --version: the version.\n";
 
 // Parses the arguments after the program name; on failure returns false with the reason.
 bool ParseBatchOptions(const std::vector<std::string>& arguments, const std::filesystem::path& defaultOutputFolder,

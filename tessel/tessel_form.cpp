@@ -2,6 +2,7 @@
 #include "tessel/tessel_form.h"
 
 #include <cstdlib>
+#include <system_error>
 
 #include "tessel/tessel_ini.h"
 
@@ -18,6 +19,16 @@ constexpr int kProgressMarginTwips = 420;
 
 std::filesystem::path DefaultOutputFolder() { return TESSEL_DEFAULT_OUTPUT_FOLDER; }
 
+TesselPlaces ChooseTesselPlaces(bool installed, const corvane::formats::UserFolders& user,
+                                const std::filesystem::path& defaultOutputFolder) {
+  std::error_code error;
+  if (!installed || user.config.empty() || user.data.empty() ||
+      std::filesystem::exists(defaultOutputFolder / kSettingsFileName, error)) {
+    return {defaultOutputFolder, std::nullopt};
+  }
+  return {user.data / "corvane" / "data", user.config / "corvane" / kSettingsFileName};
+}
+
 std::string DefaultScanRoot() {
   const char* home = std::getenv("HOME");
   return WithTrailingSeparator(home != nullptr && *home != '\0' ? home : ".");
@@ -33,7 +44,7 @@ void TesselForm::Form_Load(const std::filesystem::path& defaultOutputFolder) {
   TesselSettings settings;
   settings.outputFolder = outputFolder.string();
   settings.scanRoot = txtPath;
-  if (ReadTesselIni(outputFolder / kSettingsFileName, settings)) {
+  if (ReadTesselIni(settingsFile.value_or(outputFolder / kSettingsFileName), settings)) {
     if (!settings.outputFolder.empty()) outputFolder = settings.outputFolder;
     if (!settings.scanRoot.empty()) txtPath = WithTrailingSeparator(settings.scanRoot);
   }
@@ -48,7 +59,10 @@ bool TesselForm::Form_Unload(const std::filesystem::path& currentFolder) {
   settings.windowTopTwips = windowTopTwips;
   settings.windowLeftTwips = windowLeftTwips;
   settings.scanRoot = txtPath;
-  return WriteTesselIni(outputFolder / kSettingsFileName, settings);
+  if (!settingsFile) return WriteTesselIni(outputFolder / kSettingsFileName, settings);
+  std::error_code error;
+  std::filesystem::create_directories(settingsFile->parent_path(), error);
+  return WriteTesselIni(*settingsFile, settings);
 }
 
 void TesselForm::Form_Resize(int widthTwips) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "formats/program_folders.h"
 #include "tessel/output_kinds.h"
 #include "tessel/run_observer.h"
 #include "tessel/tessel_run.h"
@@ -15,6 +16,15 @@ inline constexpr const char* kWindowCaption = "TESSEL - FSX data to DAT file cre
 
 // The output folder configured at build time (relative paths are taken from the working folder).
 std::filesystem::path DefaultOutputFolder();
+// Where TESSEL.INI is kept and the DAT files go when no settings file names another folder.
+struct TesselPlaces {
+  std::filesystem::path outputFolder;
+  std::optional<std::filesystem::path> settingsFile;  // empty: TESSEL.INI in the output folder
+};
+// The build's default folder with TESSEL.INI in it, unless tessel runs installed and that folder holds no
+// TESSEL.INI: then the user's data folder's corvane/data and the configuration folder's corvane/TESSEL.INI.
+TesselPlaces ChooseTesselPlaces(bool installed, const corvane::formats::UserFolders& user,
+                                const std::filesystem::path& defaultOutputFolder = DefaultOutputFolder());
 // The scan root offered before any settings file: the user's home folder.
 std::string DefaultScanRoot();
 // The text with one folder separator at its end.
@@ -43,10 +53,11 @@ class TesselForm {
   int progressWidthTwips = 0;
 
   std::filesystem::path outputFolder = DefaultOutputFolder();
+  std::optional<std::filesystem::path> settingsFile;  // set: TESSEL.INI is read and written there instead
 
   // Settings: the output folder is the default one, then TESSEL.INI in it may name another.
   void Form_Load(const std::filesystem::path& defaultOutputFolder = DefaultOutputFolder());
-  // Writes TESSEL.INI into the output folder; false when it cannot be written.
+  // Writes TESSEL.INI into the output folder (or settingsFile); false when it cannot be written.
   bool Form_Unload(const std::filesystem::path& currentFolder = std::filesystem::current_path());
   void Form_Resize(int widthTwips);
   // After the folder dialog: a picked file or folder sets txtPath to its folder with a trailing

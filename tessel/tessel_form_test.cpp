@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tessel/packed_values.h"
 #include "tessel/testing/bgl_writer.h"
 #include "tessel/testing/test_support.h"
@@ -29,6 +31,36 @@ TEST(TesselForm, SettingsRoundTripThroughTheDefaultFolder) {
   EXPECT_EQ(second.windowTopTwips, 900);
   EXPECT_EQ(second.windowLeftTwips, 1200);
   EXPECT_EQ(second.outputFolder, scratch.path());
+}
+
+TEST(TesselPlaces, InstalledWithoutALocalIniUsesTheUsersFolders) {
+  ScratchFolder scratch;
+  const corvane::formats::UserFolders user{scratch.path() / "config", scratch.path() / "data"};
+  const std::filesystem::path local = scratch.path() / "here";
+  std::filesystem::create_directories(local);
+  const TesselPlaces portable = ChooseTesselPlaces(false, user, local);
+  EXPECT_EQ(portable.outputFolder, local);
+  EXPECT_FALSE(portable.settingsFile);
+  const TesselPlaces installed = ChooseTesselPlaces(true, user, local);
+  EXPECT_EQ(installed.outputFolder, scratch.path() / "data/corvane/data");
+  EXPECT_EQ(installed.settingsFile, scratch.path() / "config/corvane/TESSEL.INI");
+  EXPECT_FALSE(ChooseTesselPlaces(true, corvane::formats::UserFolders{}, local).settingsFile);
+
+  // The settings go to the configuration folder, made at the first close, and come back from there.
+  TesselForm first;
+  first.settingsFile = installed.settingsFile;
+  first.Form_Load(installed.outputFolder);
+  first.txtPath = "/scenery/";
+  ASSERT_TRUE(first.Form_Unload("/work"));
+  TesselForm second;
+  second.settingsFile = installed.settingsFile;
+  second.Form_Load(installed.outputFolder);
+  EXPECT_EQ(second.txtPath, "/scenery/");
+  EXPECT_EQ(second.outputFolder, installed.outputFolder);
+
+  // A TESSEL.INI in the working folder still wins.
+  std::ofstream(local / "TESSEL.INI") << "\"" << local.string() << "\"\r\n";
+  EXPECT_FALSE(ChooseTesselPlaces(true, user, local).settingsFile);
 }
 
 TEST(TesselForm, FolderButtonTakesThePickedFilesFolder) {

@@ -3,8 +3,11 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "formats/program_folders.h"
+#include "formats/program_version.h"
 #include "tessel/batch_options.h"
 #include "tessel/tessel_form.h"
 #include "tessel/tessel_run.h"
@@ -70,15 +73,27 @@ class ConsoleObserver final : public tessel::RunObserver {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const tessel::TesselPlaces places =
+      tessel::ChooseTesselPlaces(corvane::formats::RunsInstalled(corvane::formats::RunningProgramPath(argv[0])),
+                                 corvane::formats::UserFoldersOfEnvironment());
   tessel::BatchOptions options;
   std::string error;
-  if (!tessel::ParseBatchOptions(arguments, tessel::DefaultOutputFolder(), options, error)) {
+  if (!tessel::ParseBatchOptions(arguments, places.outputFolder, options, error)) {
     std::fprintf(stderr, "tessel: %s\n%s", error.c_str(), tessel::kBatchUsage);
     return 2;
   }
   if (options.showHelp) {
     std::fputs(tessel::kBatchUsage, stdout);
     return 0;
+  }
+  if (options.showVersion) {
+    std::fputs(corvane::formats::VersionLine("tessel").c_str(), stdout);
+    return 0;
+  }
+  // An installed tessel's own output folder is made at its first run.
+  std::error_code noFolder;
+  if (places.settingsFile && options.outputFolder == places.outputFolder) {
+    std::filesystem::create_directories(places.outputFolder, noFolder);
   }
   tessel::RunOptions run;
   run.scanRoot = tessel::WithTrailingSeparator(options.scanRoot);

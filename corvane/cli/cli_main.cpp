@@ -8,6 +8,7 @@
 #include "cli_run.h"
 #include "corvane/cli/cli_navdata.h"
 #include "corvane/cli/cli_state.h"
+#include "formats/program_version.h"
 
 namespace corvane::cli {
 namespace {
@@ -29,7 +30,7 @@ constexpr Command kCommands[] = {
 };
 
 int PrintUsage(std::FILE* out) {
-  std::fputs("usage: corvane-cli COMMAND [ARGS]\ncommands:\n", out);
+  std::fputs("usage: corvane-cli COMMAND [ARGS]   (or --help, --version)\ncommands:\n", out);
   for (const Command& command : kCommands)
     std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
   return out == stdout ? 0 : 2;
@@ -42,6 +43,11 @@ int main(int argc, char** argv) {
   using namespace corvane::cli;
   if (argc < 2) return PrintUsage(stderr);
   const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h") return PrintUsage(stdout);
+  if (name == "--version") {
+    std::fputs(corvane::formats::VersionLine("corvane-cli").c_str(), stdout);
+    return 0;
+  }
   for (const Command& command : kCommands) {
     if (command.name != name) continue;
     if (command.run == nullptr) return PrintUsage(stdout);

@@ -30,7 +30,8 @@ QString Latin1(const std::string& text) {
 }  // namespace
 
 TesselWindow::TesselWindow(WindowScript script, QWidget* parent) : QWidget(parent), script_(std::move(script)) {
-  form_.Form_Load();
+  form_.settingsFile = script_.places.settingsFile;
+  form_.Form_Load(script_.places.outputFolder);
   if (script_.outputFolder) form_.outputFolder = *script_.outputFolder;
   if (script_.scanRoot) form_.txtPath = WithTrailingSeparator(*script_.scanRoot);
   setWindowTitle(Latin1(form_.caption));

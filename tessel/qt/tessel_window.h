@@ -29,6 +29,7 @@ struct WindowScript {
   std::optional<std::string> screenshotPath;    // saved when the run ends (or at once without a run)
   std::optional<std::string> progressShotPath;  // saved once the file scan is half done
   bool quitAfterRun = false;
+  TesselPlaces places{DefaultOutputFolder(), std::nullopt};  // where the settings and output go
 };
 
 class TesselWindow final : public QWidget {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/program_version.h"
 #include "tools/navimport/navimport_run.h"
 
 namespace {
@@ -21,7 +22,8 @@ constexpr const char* kUsage =
     "          navstar.dat from the CIFP folder (or without procedures) unless DIR has its own\n"
     "  --procedures cifp  write navsid.dat and navstar.dat from CIFP even where DIR has its own\n"
     "  --box   keep only this region (decimal degrees; WEST > EAST crosses the 180 meridian)\n"
-    "  --layout-airports  airports whose layout goes into corvanxX_apt.dat (default: all written)\n";
+    "  --layout-airports  airports whose layout goes into corvanxX_apt.dat (default: all written)\n"
+    "  --help, --version  this text, or the version\n";
 
 std::vector<std::string> SplitList(std::string_view text) {
   std::vector<std::string> items;
@@ -49,6 +51,10 @@ int main(int argc, char** argv) {
     const std::string_view flag = argv[index];
     if (flag == "--help" || flag == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (flag == "--version") {
+      std::fputs(corvane::formats::VersionLine("navimport").c_str(), stdout);
       return 0;
     }
     if (index + 1 >= argc) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "formats/program_version.h"
 #include "tools/simhost/simhost_options.h"
 #include "tools/simhost/stand_in_backend.h"
 #ifdef _WIN32
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kSimhostUsage, stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::fputs(corvane::formats::VersionLine("simhost").c_str(), stdout);
     return 0;
   }
 

@@ -48,6 +48,10 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value after " + std::string(name);
       return false;

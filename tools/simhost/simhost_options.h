@@ -16,6 +16,7 @@ struct SimhostOptions {
   int flightGearPort = 0;
   bool verbose = false;
   bool help = false;
+  bool version = false;
 };
 
 inline constexpr const char* kSimhostUsage =
@@ -33,7 +34,8 @@ inline constexpr const char* kSimhostUsage =
     "  --xplane                    answer as the X-Plane plug-in\n"
     "  --flightgear HOST:PORT      serve FlightGear through its property server (fgfs --telnet=PORT)\n"
     "                              instead of the stand-in's aircraft\n"
-    "  --verbose                   log a line of aircraft state per second\n";
+    "  --verbose                   log a line of aircraft state per second\n"
+    "  --help, --version           this text, or the version\n";
 
 // Parses argv (without the program name). False with `error` set on a bad option or value.
 bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, std::string& error);

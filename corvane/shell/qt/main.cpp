@@ -1,6 +1,7 @@
 // corvane: the navigation companion's window.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -9,12 +10,14 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "corvane/plan/plan_files.h"
-#include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
+#include "corvane/shell/start_folders.h"
 #include "corvane/shell/window_command_line.h"
+#include "formats/program_version.h"
 #include "main_window.h"
 #include "map_render_png.h"
 
@@ -24,12 +27,22 @@ namespace {
 std::string Usage() {
   return std::string(corvane::shell::kWindowUsage) +
          "       corvane --render OUT.png [--data DIR] [--center LAT,LON] [--range NM] [--mode arc|rose|map] ...\n"
-         "       corvane --render OUT.png --airport ICAO [--sid NAME|--star NAME] [--zoom DEG] [--plan PLAN.nav] ...\n";
+         "       corvane --render OUT.png --airport ICAO [--sid NAME|--star NAME] [--zoom DEG] [--plan PLAN.nav] ...\n"
+         "       corvane --help | --version\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before the application object, which would need a display.
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(Usage().c_str(), stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::fputs(corvane::formats::VersionLine("corvane").c_str(), stdout);
+    return 0;
+  }
   // "--render" draws one frame without a window, so it needs no display.
   const bool render = argc > 1 && std::strcmp(argv[1], "--render") == 0;
   if (render) setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -46,12 +59,17 @@ int main(int argc, char** argv) {
     std::fputs(Usage().c_str(), stderr);
     return 2;
   }
+  const std::filesystem::path program(QApplication::applicationFilePath().toStdString());
+  std::error_code noFolder;
+  const corvane::shell::StartFolders folders = corvane::shell::ChooseStartFolders(
+      *commandLine, program, corvane::formats::RunsInstalled(program), corvane::formats::UserFoldersOfEnvironment(),
+      std::filesystem::current_path(noFolder));
+  // An installed corvane's folder in the user's configuration folder is made at its first start.
+  if (commandLine->settingsPath.empty())
+    std::filesystem::create_directories(folders.settingsFile.parent_path(), noFolder);
   corvane::shell::qt::WindowOptions options;
-  options.settingsPath =
-      commandLine->settingsPath.empty()
-          ? corvane::shell::SettingsPathFor(std::filesystem::path(QApplication::applicationFilePath().toStdString()))
-          : std::filesystem::path(commandLine->settingsPath);
-  options.dataFolder = commandLine->dataFolder;
+  options.settingsPath = folders.settingsFile;
+  options.dataFolder = folders.dataFolder;
 
   // The window reaches the simulator through the connection this program hands it.
   auto connection = corvane::shell::MakeSimulatorConnection(commandLine->simulator);
@@ -72,8 +90,19 @@ int main(int argc, char** argv) {
         std::printf("screenshot: %s\n", commandLine->screenshotPath.c_str());
         std::fflush(stdout);
       }
-      // A message box still open (a start-up report, say) must not keep the program running.
+      // A message box still open (a start-up report, say) must not keep the program running, nor one that
+      // the close itself shows (settings that cannot be written): that one is printed and closed.
       while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+      auto* closer = new QTimer(&application);
+      QObject::connect(closer, &QTimer::timeout, [] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+          if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            std::fprintf(stderr, "corvane: %s\n", box->text().toUtf8().constData());
+          }
+          modal->close();
+        }
+      });
+      closer->start(20);
       window->close();
       QApplication::quit();
     });
@@ -88,6 +117,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  window->form().SB1.text = folders.status;
   QTimer::singleShot(0, window.get(), [&] {
     window->Start();
     if (!flyPlanLines.empty()) window->FlyPlan(flyPlanLines);
