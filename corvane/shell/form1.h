@@ -282,6 +282,8 @@ class TForm1 : public DisplayPanelControls,
   std::vector<airport::NearFix> airportFixes_;
   airport::ProcedurePreview airportPreview_;
   map::ButtonLook lnLookBeforeLoss_;  // what Ln showed before the link was lost
+  // The settings that took their default because the file's value was unusable; shown at create.
+  std::vector<std::string> settingsProblems_;
 };
 
 inline constexpr int kKeyEnter = 13;

@@ -7,6 +7,7 @@
 #include "formats/conversion_error.h"
 #include "link_loss.h"
 #include "number_text.h"
+#include "settings_file.h"
 
 namespace corvane::shell {
 namespace {
@@ -46,7 +47,10 @@ void TForm1::RunStartSequence() {
   }
 }
 
-void TForm1::FormCreate() { RunStartSequence(); }
+void TForm1::FormCreate() {
+  if (!settingsProblems_.empty()) dialogs_.ShowMessage(SettingsProblemsText(options_.settingsPath, settingsProblems_));
+  RunStartSequence();
+}
 
 void TForm1::FormDestroy() {
   if (!connected && !linkLost) return;
