@@ -375,6 +375,7 @@ TEST_F(SimhostProcessTest, PlanFlownThroughASimulatorThatGoesAndComesBack) {
   const std::uint64_t writesFlying = WritesOf(cli.Ask("link", "link "));
   EXPECT_GT(writesFlying, 0u) << cli.transcript;
 
+  const std::uint64_t writesAtKill = WritesOf(cli.Ask("link", "link "));
   Stop();
   const auto killed = Clock::now();
   ASSERT_TRUE(AdvanceUntil(cli, "lost=1", link)) << cli.transcript;
@@ -411,8 +412,10 @@ TEST_F(SimhostProcessTest, PlanFlownThroughASimulatorThatGoesAndComesBack) {
   EXPECT_NE(flying.find("connected=1 lost=0"), std::string::npos) << flying;
   EXPECT_EQ(cli.Ask("ActiveWaypointIndex", ""), "2") << cli.transcript;
   std::printf(
-      "link loss: shown after %.2f s, %llu writes while down, back after %.2f s, flying %.2f s after the restart\n",
-      shownSeconds, static_cast<unsigned long long>(writesWhileDown), backSeconds, flyingSeconds);
+      "link loss: shown after %.2f s (%llu writes tried before), %llu writes while down, back after %.2f s, flying "
+      "%.2f s after the restart\n",
+      shownSeconds, static_cast<unsigned long long>(writesAtLoss - writesAtKill),
+      static_cast<unsigned long long>(writesWhileDown), backSeconds, flyingSeconds);
   EXPECT_LT(shownSeconds, 3.0);
 }
 
