@@ -1,11 +1,13 @@
 // corvane-cli run: the main window without a screen, on virtual time, driven by a script.
 #include "cli_run.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <system_error>
+#include <thread>
 
 #include "corvane/map/recording_canvas.h"
 #include "corvane/shell/form1.h"
@@ -77,9 +79,13 @@ int RunRunCommand(std::span<char* const> args) {
                      paintBoxCanvas);
 
   std::unique_ptr<shell::VirtualClock> clock;
+  // A running simulator flies on the wall clock, so the script's time keeps step with it.
+  const bool wallTime = simulator == "simhost";
+  const auto wallStart = std::chrono::steady_clock::now();
   shell::FormDriver driver(
       form, dialogs,
       [&](std::uint64_t elapsedMs) {
+        if (wallTime) std::this_thread::sleep_until(wallStart + std::chrono::milliseconds(clock->NowMs() + elapsedMs));
         clock->Advance(elapsedMs);
         if (connection->advanceTo) connection->advanceTo(clock->NowMs());
       },

@@ -39,6 +39,7 @@ struct AirwayPoint {
 
 struct OwnAircraft {
   bool connected = false;  // the simulator link is open
+  bool stale = false;      // the simulator stopped answering: the last known values, drawn grey
   double latitude = 0;
   double longitude = 0;
   double altitudeFt = 0;

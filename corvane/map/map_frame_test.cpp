@@ -461,6 +461,30 @@ TEST(MapFrameTest, OwnAircraftNorthUpOnlyOnScreen) {
   EXPECT_EQ(f.Draw().size(), shown);
 }
 
+// The own aircraft's lines are the last calls of a frame without a connection: live they are white and
+// red, after the simulator stopped answering every one of them is grey.
+TEST(MapFrameTest, AStaleAircraftIsDrawnGreyInEveryMode) {
+  for (const MapMode mode : {MapMode::kMap, MapMode::kArc, MapMode::kRose}) {
+    for (const bool stale : {false, true}) {
+      FrameFixture f;
+      f.view.mode = mode;
+      f.inputs.aircraft = {.stale = stale, .latitude = 0.0, .longitude = 10.0, .headingDegTrue = 90};
+      f.inputs.toggles.ownAircraftShown = false;
+      const std::size_t hidden = f.Draw().size();
+      f.inputs.toggles.ownAircraftShown = true;
+      const std::vector<CanvasCall> calls = f.Draw();
+      ASSERT_GT(calls.size(), hidden);
+      int grey = 0, live = 0;
+      for (std::size_t i = hidden; i < calls.size(); ++i) {
+        if (calls[i].kind != Kind::LineTo) continue;
+        (calls[i].penColor == kGrey ? grey : live) += 1;
+      }
+      EXPECT_EQ(grey > 0, stale) << static_cast<int>(mode);
+      EXPECT_EQ(live > 0, !stale) << static_cast<int>(mode);
+    }
+  }
+}
+
 TEST(MapFrameTest, PresentCopiesTheVisiblePart) {
   RecordingCanvas image(3000, 2250), paintBox(640, 480);
   PresentFrame(paintBox, image, 640, 480);

@@ -20,8 +20,11 @@ void PaintLevelOffMarker(Canvas& canvas, const MapView& view, const OwnAircraft&
   canvas.TextOut(TruncToInt(view.width * 0.5) - 20, y - 10, "AP----" + DecimalText(aircraft.apAltitudeFt));
 }
 
-void PaintFixedSymbol(Canvas& canvas, int cx, int y0) {
-  canvas.SetPenColor(kWhite);
+// A lost simulator leaves the aircraft where it was last seen, greyed so that nobody takes it for live.
+Color LiveOr(Color live, const OwnAircraft& aircraft) { return aircraft.stale ? kGrey : live; }
+
+void PaintFixedSymbol(Canvas& canvas, int cx, int y0, Color pen) {
+  canvas.SetPenColor(pen);
   Line(canvas, cx, y0 - 5, cx, y0 + 15);
   Line(canvas, cx - 15, y0, cx + 15, y0);
   Line(canvas, cx - 5, y0 + 15, cx + 5, y0 + 15);
@@ -35,11 +38,11 @@ void PaintHeadingUp(Canvas& canvas, const MapView& view, const OwnAircraft& airc
 
   int selected = TruncToInt(double(aircraft.apHeadingDeg) - aircraft.headingDegTrue + aircraft.magneticVariationDeg);
   if (selected < 0) selected += 360;
-  canvas.SetPenColor(kRed);
+  canvas.SetPenColor(LiveOr(kRed, aircraft));
   Line(canvas, cx, y0, TruncToInt(cx + SinDeg(selected) * r), TruncToInt(y0 - CosDeg(selected) * r));
 
   const double drift = DriftDeg(aircraft);
-  canvas.SetPenColor(kWhite);
+  canvas.SetPenColor(LiveOr(kWhite, aircraft));
   Line(canvas, cx, y0, TruncToInt(cx + SinDeg(drift) * r), TruncToInt(y0 - CosDeg(drift) * r));
 
   SetFontColor(canvas, kYellow);
@@ -51,11 +54,11 @@ void PaintHeadingUp(Canvas& canvas, const MapView& view, const OwnAircraft& airc
     SetFontSize(canvas, size);
     SetFontBold(canvas, false);
   }
-  PaintFixedSymbol(canvas, cx, y0);
+  PaintFixedSymbol(canvas, cx, y0, LiveOr(kWhite, aircraft));
 }
 
 void PaintNorthUp(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft) {
-  canvas.SetPenColor(kWhite);
+  canvas.SetPenColor(LiveOr(kWhite, aircraft));
   const ScreenPoint p = ProjectToScreen(view, aircraft.latitude, aircraft.longitude);
   if (!OnScreen(view, p)) return;
   PaintAircraftSymbol(canvas, p.x, p.y, aircraft.headingDegTrue);

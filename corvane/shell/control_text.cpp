@@ -116,6 +116,11 @@ std::optional<std::string> Member(const TForm1& form, std::string_view name) {
   if (name == "followAircraft") return Flag(form.view.followAircraft);
   if (name == "caption") return form.Caption;
   if (name == "connected") return Flag(form.connected);
+  if (name == "link") {
+    return "link connected=" + Flag(form.connected) + " lost=" + Flag(form.linkLost) +
+           " held=" + Flag(form.autopilotHeld) +
+           " writes=" + FormatInteger(static_cast<std::int64_t>(form.link().writesQueued()));
+  }
   if (name == "simulator") return form.link().IsOpen() ? form.link().simulatorName() : std::string();
   if (name == "aircraft") {
     // Named as corvane-cli state names them.

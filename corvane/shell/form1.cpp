@@ -30,7 +30,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, 
   BuildLayout();
   ForcePointDecimalSeparator();
   workingFolder = ReadWorkingFolder(options_);
-  ApplySettings(IniDocument::Load(options_.settingsPath), *this);
+  settingsProblems_ = ApplySettings(IniDocument::Load(options_.settingsPath), *this);
   ShowTimerIntervals();
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();

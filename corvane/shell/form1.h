@@ -88,6 +88,10 @@ class TForm1 : public DisplayPanelControls,
   std::string captionBase;
   std::filesystem::path workingFolder;
   bool connected = false;
+  // The simulator stopped answering: the last values stay, greyed, and Timer5 reopens the link meanwhile.
+  bool linkLost = false;
+  // The autopilot was engaged when the link was lost: it writes nothing until Ln resumes it.
+  bool autopilotHeld = false;
   map::LayerToggles layers;
   map::MapView view;
   autopilot::AutopilotState autopilot;  // the mode, the last steering values and the hold
@@ -247,6 +251,14 @@ class TForm1 : public DisplayPanelControls,
   void SwitchLayersTo(const map::LayerToggles& wanted);
   // Restyles and enables the mode buttons as an autopilot transition says, and starts or stops Timer4.
   void ApplyAutopilotPanel(const autopilot::PanelUpdate& update);
+  // The simulator going and coming back (form_link_loss.cpp).
+  // The batch that failed meant the simulator is gone (it was connected); true while it is lost.
+  bool LinkLost();
+  void LinkBack();
+  bool RetryLostLink();
+  bool AutopilotPaused() const { return linkLost || autopilotHeld; }
+  // Ln on a held autopilot: resumes it once the link is back; false when nothing was held.
+  bool ResumeHeldAutopilot();
   // The airport view's helpers (form_airport.cpp).
   void OpenAirportView(const std::string& identText);
   void PlaceAirportPanels();
@@ -270,6 +282,9 @@ class TForm1 : public DisplayPanelControls,
   std::vector<airport::NearBeacon> airportBeacons_;
   std::vector<airport::NearFix> airportFixes_;
   airport::ProcedurePreview airportPreview_;
+  map::ButtonLook lnLookBeforeLoss_;  // what Ln showed before the link was lost
+  // The settings that took their default because the file's value was unusable; shown at create.
+  std::vector<std::string> settingsProblems_;
 };
 
 inline constexpr int kKeyEnter = 13;

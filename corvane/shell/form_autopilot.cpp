@@ -5,6 +5,7 @@
 #include "corvane/autopilot/descent_profile.h"
 #include "corvane/autopilot/holding.h"
 #include "form1.h"
+#include "link_loss.h"
 #include "number_text.h"
 
 namespace corvane::shell {
@@ -25,13 +26,17 @@ void TForm1::ApplyAutopilotPanel(const autopilot::PanelUpdate& update) {
   if (update.timer4 == autopilot::TimerAction::kStop) Timer4.SetEnabled(false);
 }
 
-void TForm1::bbLNAVClick() { ApplyAutopilotPanel(autopilot::PressLnav(autopilot, plan)); }
+void TForm1::bbLNAVClick() {
+  if (ResumeHeldAutopilot()) return;
+  ApplyAutopilotPanel(autopilot::PressLnav(autopilot, plan));
+}
 
 void TForm1::bbVNAVClick() { ApplyAutopilotPanel(autopilot::PressVnav(autopilot)); }
 
 void TForm1::bbSPDClick() { ApplyAutopilotPanel(autopilot::PressSpd(autopilot)); }
 
 void TForm1::Timer4Timer() {
+  if (AutopilotPaused()) return;  // no writes into a lost link, nor before Ln resumes the plan
   autopilot::TickSettings settings;
   settings.switchFactor = ParseInteger(APSwDist.text);
   settings.vnavActive = chClimb.checked;
@@ -42,7 +47,8 @@ void TForm1::Timer4Timer() {
   if (autopilot.AutopilotMode == autopilot::kModeHold) {
     settings.hold = {StrToInt(edHldHdg.text), rbHldRgt.checked, StrToInt(edHldSpd.text), StrToInt(edHldTm.text)};
   }
-  autopilot::SimLinkAutopilotCommands commands(link());
+  autopilot::SimLinkAutopilotCommands linkCommands(link());
+  LinkWatchingCommands commands(linkCommands, [this] { return LinkLost(); });
   const autopilot::TickOutcome outcome = autopilot::RunAutopilotTick(autopilot, plan, aircraft, settings, commands);
   if (!outcome.status.empty()) SB1.text = outcome.status;
   if (outcome.ended) ApplyAutopilotPanel(outcome.panel);

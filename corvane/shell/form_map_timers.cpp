@@ -37,6 +37,7 @@ map::FrameInputs TForm1::CollectFrameInputs() {
   inputs.traffic = frameTraffic_;
   inputs.airwayPoints = frameAirwayPoints_;
   inputs.aircraft = {.connected = connected,
+                     .stale = linkLost,
                      .latitude = aircraft.latitude,
                      .longitude = aircraft.longitude,
                      .altitudeFt = aircraft.altitudeFt,

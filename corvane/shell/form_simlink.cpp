@@ -5,7 +5,9 @@
 #include "corvane/simlink/sim_commands.h"
 #include "form1.h"
 #include "formats/conversion_error.h"
+#include "link_loss.h"
 #include "number_text.h"
+#include "settings_file.h"
 
 namespace corvane::shell {
 namespace {
@@ -45,16 +47,23 @@ void TForm1::RunStartSequence() {
   }
 }
 
-void TForm1::FormCreate() { RunStartSequence(); }
+void TForm1::FormCreate() {
+  if (!settingsProblems_.empty()) dialogs_.ShowMessage(SettingsProblemsText(options_.settingsPath, settingsProblems_));
+  RunStartSequence();
+}
 
 void TForm1::FormDestroy() {
-  if (!connected) return;
+  if (!connected && !linkLost) return;
   Timer5.SetEnabled(false);
   link_->Close();
   connected = false;
 }
 
 void TForm1::btCenterClick() {
+  if (linkLost) {
+    if (!RetryLostLink()) SB1.text = kLinkStillLostStatus;
+    return;
+  }
   if (connected) {
     view.followAircraft = true;
     return;
@@ -73,12 +82,16 @@ void TForm1::btResetClick() {
   Timer5.SetEnabled(false);
   link_->Close();
   connected = false;
+  linkLost = false;
   RunStartSequence();
 }
 
 void TForm1::Timer5Timer() {
+  // While the simulator is gone each tick tries a quick open instead of a batch that waits out its retries.
+  if (linkLost && !RetryLostLink()) return;
   const simlink::PollStatus status = simlink::PollAircraft(*link_, aircraft, traffic);
   if (status == simlink::PollStatus::kLinkFailed) connected = false;
+  if (status == simlink::PollStatus::kBatchFailed && connected) LinkLost();
   if (status == simlink::PollStatus::kConnected) connected = true;
   const std::string caption = simlink::PollCaption(status, captionBase, *link_);
   if (!caption.empty()) Caption = caption;

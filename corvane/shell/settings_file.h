@@ -15,8 +15,11 @@ class TForm1;
 // The program's path with its extension replaced by ".INI".
 std::filesystem::path SettingsPathFor(const std::filesystem::path& programPath);
 
-// Applies every key of the document (or its default) to the form's controls and members.
-void ApplySettings(const IniDocument& document, TForm1& form);
+// Applies every key of the document (or its default) to the form's controls and members. Returns one
+// text per value that was there but of the wrong type or out of range, and so took its default.
+std::vector<std::string> ApplySettings(const IniDocument& document, TForm1& form);
+// The message that names them, one per line.
+std::string SettingsProblemsText(const std::filesystem::path& path, const std::vector<std::string>& problems);
 
 struct SettingsSaveResult {
   // One text per edit that did not hold an integer; its key keeps the value it had in the file.

@@ -260,3 +260,76 @@ TEST(SettingsFile, AFileThatCannotBeWrittenIsReported) {
 
 }  // namespace
 }  // namespace corvane::shell
+
+namespace corvane::shell {
+namespace {
+
+// A file of unusable values opens with the default for each of them, names each one at create, and
+// keeps every usable value; closing then writes the defaults in their place.
+TEST(SettingsFile, UnusableValuesTakeTheirDefaultAndAreNamed) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* text;
+    bool unusable;
+  };
+  const Case cases[] = {
+      {"Form", "Width", "abc", true},
+      {"Form", "Height", "50", true},
+      {"Form", "Top", "-40", false},
+      {"Position", "Xpos", "200", true},
+      {"Position", "Ypos", "nan", true},
+      {"Display", "FontName", "", true},
+      {"Display", "FontSize", "0", true},
+      {"Colors", "ARP", "2130706432", true},
+      {"Colors", "VOR", "-2147483647", false},
+      {"Colors", "NDB", "green", true},
+      {"SIM", "FS", "yes", true},
+      {"AP", "Climb", "1", false},
+      {"AP", "CrsAlt", "99999", true},
+      {"AP", "CrsSpd", "0", true},
+      {"Calc", "Climb", "700", true},
+      {"Calc", "Desc", "450", false},
+      {"Timer", "Four", "-1", true},
+      {"Timer", "Five", "abc", true},
+      {"Timer", "One", "0", false},
+      {"Sizes", "Geo", "0", true},
+      {"Sizes", "Fix", "4", false},
+      {"Dirs", "Open1", "", false},
+  };
+  TemporaryFolder folder;
+  const auto defaultsPath = folder.path() / "defaults.INI";
+  TestForm(defaultsPath).form->FormClose();
+  const IniDocument defaults = IniDocument::Load(defaultsPath);
+
+  const auto path = folder.path() / "corvane.INI";
+  std::string text;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    // One header per section: the cases of a section stand together.
+    if (i == 0 || std::string_view(cases[i - 1].section) != cases[i].section)
+      text += std::string("[") + cases[i].section + "]\n";
+    text += std::string(cases[i].key) + "=" + cases[i].text + "\n";
+  }
+  WriteText(path, text);
+  TestForm test(path, folder.path());
+  test.form->FormCreate();
+  ASSERT_FALSE(test.dialogLog.empty());
+  const std::string& message = test.dialogLog[0];
+  test.form->FormClose();
+  const IniDocument written = IniDocument::Load(path);
+  int unusable = 0;
+  for (const Case& c : cases) {
+    const std::string named = std::string("\n") + c.section + "/" + c.key + " = '" + c.text + "': ";
+    EXPECT_EQ(message.find(named) != std::string::npos, c.unusable) << named;
+    const auto expected = c.unusable ? defaults.Get(c.section, c.key) : std::optional<std::string>(c.text);
+    EXPECT_EQ(written.Get(c.section, c.key), expected) << c.section << "/" << c.key;
+    unusable += c.unusable;
+  }
+  EXPECT_NE(
+      message.find("Settings file " + path.string() + ": " + std::to_string(unusable) + " value(s) could not be used"),
+      std::string::npos)
+      << message;
+}
+
+}  // namespace
+}  // namespace corvane::shell

@@ -1,4 +1,5 @@
-// simhost as a separate process: connect over the Linux transport, fly, kill it, and the command line client.
+// simhost as a separate process: connect over the Linux transport, fly, kill it, and the command line client,
+// also flying a plan through a simulator that goes away and comes back.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -272,6 +274,149 @@ TEST_F(SimhostProcessTest, CliStatePrintsPositionAndHeading) {
   EXPECT_NE(output.find("heading 90.00\n"), std::string::npos) << output;
   EXPECT_NE(output.find("ap_heading 90\n"), std::string::npos) << output;
   EXPECT_NE(output.find("traffic 2\n1001 "), std::string::npos) << output;
+}
+
+// corvane-cli run on a script fed line by line, its answers read back line by line.
+class CliSession {
+ public:
+  explicit CliSession(const std::vector<std::string>& arguments) {
+    int toChild[2], fromChild[2];
+    if (pipe(toChild) != 0 || pipe(fromChild) != 0) return;
+    std::vector<std::string> words = arguments;
+    words.insert(words.begin(), BinaryDir() + "/corvane/cli/corvane-cli");
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, fromChild[1], 2);
+    for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) posix_spawn_file_actions_addclose(&actions, fd);
+    if (posix_spawn(&child_, argv[0], &actions, nullptr, argv.data(), environ) != 0) child_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(toChild[0]);
+    close(fromChild[1]);
+    input_ = fdopen(toChild[1], "w");
+    output_ = fdopen(fromChild[0], "r");
+  }
+  ~CliSession() {
+    if (input_ != nullptr) std::fclose(input_);
+    if (output_ != nullptr) std::fclose(output_);
+    if (child_ > 0) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+  }
+  void Send(const std::string& line) {
+    std::fprintf(input_, "%s\n", line.c_str());
+    std::fflush(input_);
+  }
+  // Prints `what` and returns the first answer line that starts with `prefix` (empty at the end of output).
+  std::string Ask(const std::string& what, const std::string& prefix) {
+    Send("print " + what);
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, output_) != nullptr) {
+      std::string line = buffer;
+      if (!line.empty() && line.back() == '\n') line.pop_back();
+      transcript += line + "\n";
+      if (line.starts_with(prefix)) return line;
+    }
+    return {};
+  }
+  std::string transcript;
+
+ private:
+  pid_t child_ = -1;
+  FILE* input_ = nullptr;
+  FILE* output_ = nullptr;
+};
+
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+std::uint64_t WritesOf(const std::string& linkLine) {
+  const auto at = linkLine.find("writes=");
+  return at == std::string::npos ? 0 : std::stoull(linkLine.substr(at + 7));
+}
+
+// Advances the script 100 ms at a time until the link line contains `wanted`; false on time-out.
+bool AdvanceUntil(CliSession& cli, const std::string& wanted, std::string& linkLine) {
+  const auto deadline = Clock::now() + kPatience;
+  while (Clock::now() < deadline) {
+    cli.Send("advance 100");
+    linkLine = cli.Ask("link", "link ");
+    if (linkLine.empty()) return false;
+    if (linkLine.find(wanted) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The plan flown in LNAV+VNAV+SPD while simhost is killed and started again elsewhere: the loss is
+// shown within a couple of seconds, nothing is written meanwhile, and Ln flies the plan again at once.
+// CORVANE_LINK_DOWN_SECONDS sets how long simhost stays away (default 3).
+TEST_F(SimhostProcessTest, PlanFlownThroughASimulatorThatGoesAndComesBack) {
+  const char* downText = std::getenv("CORVANE_LINK_DOWN_SECONDS");
+  const double downSeconds = downText != nullptr ? std::atof(downText) : 3.0;
+  StartSimhost({"--xplane", "--at", "52.33,4.76", "--heading", "20", "--altitude", "1500", "--speed", "250"});
+  CliSession cli({"run", "--data", runtimeFolder_, "--ini", runtimeFolder_ + "/corvane.INI", "--sim", "simhost", "-"});
+  std::string link;
+  ASSERT_TRUE(AdvanceUntil(cli, "connected=1", link)) << cli.transcript << Log();
+  for (const char* line : {"btFPClick",
+                           "set Memo1  1    EHAM  33000  320    0     -11   52.32526016   4.75596380\\n"
+                           " 3     SPY  24000  320   13  113.30   52.54027939   4.85378122\\n"
+                           " 3     ADN  33000  320  376  114.30   57.31055450   -2.26722193\\n"
+                           " 3     SUM  33000  320  157  117.35   59.87888718   -1.28666699\\n"
+                           " 1    BIKF  33000  320  158     170   63.97817993   -22.62368965",
+                           "btCalcDescClick", "btCancelClick", "bbLNAVClick", "bbLNAVClick", "bbVNAVClick",
+                           "bbSPDClick", "advance 3000"}) {
+    cli.Send(line);
+  }
+  ASSERT_EQ(cli.Ask("AutopilotMode", ""), "4") << cli.transcript;
+  const std::uint64_t writesFlying = WritesOf(cli.Ask("link", "link "));
+  EXPECT_GT(writesFlying, 0u) << cli.transcript;
+
+  const std::uint64_t writesAtKill = WritesOf(cli.Ask("link", "link "));
+  Stop();
+  const auto killed = Clock::now();
+  ASSERT_TRUE(AdvanceUntil(cli, "lost=1", link)) << cli.transcript;
+  const double shownSeconds = SecondsSince(killed);
+  const std::uint64_t writesAtLoss = WritesOf(link);
+  EXPECT_NE(cli.Ask("caption", "Corvane").find(" - Link lost to XPlane"), std::string::npos) << cli.transcript;
+  EXPECT_EQ(cli.Ask("SB1", "Simulator"),
+            "Simulator not answering: autopilot writes stopped, plan kept; reconnecting (CP tries at once)");
+  while (SecondsSince(killed) < downSeconds) {
+    cli.Send("advance 500");
+    link = cli.Ask("link", "link ");
+  }
+  const std::uint64_t writesWhileDown = WritesOf(link) - writesAtLoss;
+  EXPECT_EQ(writesWhileDown, 0u) << cli.transcript;
+  EXPECT_EQ(cli.Ask("AutopilotMode", ""), "4");
+
+  // Back north of SPY: Ln takes the plan up from there, towards ADN.
+  StartSimhost({"--xplane", "--at", "52.70,4.90", "--heading", "0", "--altitude", "5000", "--speed", "250"});
+  const auto restarted = Clock::now();
+  ASSERT_TRUE(AdvanceUntil(cli, "connected=1", link)) << cli.transcript << Log();
+  const double backSeconds = SecondsSince(restarted);
+  EXPECT_NE(link.find("held=1"), std::string::npos) << link;
+  cli.Send("bbLNAVClick");
+  ASSERT_TRUE(AdvanceUntil(cli, "held=0", link)) << cli.transcript;
+  const std::uint64_t writesBack = WritesOf(link);
+  std::string flying;
+  const auto deadline = Clock::now() + kPatience;
+  while (WritesOf(flying) <= writesBack && Clock::now() < deadline) {
+    cli.Send("advance 100");
+    flying = cli.Ask("link", "link ");
+  }
+  const double flyingSeconds = SecondsSince(restarted);
+  EXPECT_GT(WritesOf(flying), writesBack) << cli.transcript;
+  EXPECT_NE(flying.find("connected=1 lost=0"), std::string::npos) << flying;
+  EXPECT_EQ(cli.Ask("ActiveWaypointIndex", ""), "2") << cli.transcript;
+  std::printf(
+      "link loss: shown after %.2f s (%llu writes tried before), %llu writes while down, back after %.2f s, flying "
+      "%.2f s after the restart\n",
+      shownSeconds, static_cast<unsigned long long>(writesAtLoss - writesAtKill),
+      static_cast<unsigned long long>(writesWhileDown), backSeconds, flyingSeconds);
+  EXPECT_LT(shownSeconds, 3.0);
 }
 
 }  // namespace
