@@ -1,0 +1,141 @@
+#include "tools/simhost/udp_socket.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace corvane::simhost {
+namespace {
+
+sockaddr_in SocketAddress(const UdpAddress& address) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(address.host);
+  a.sin_port = htons(address.port);
+  return a;
+}
+
+}  // namespace
+
+std::string UdpAddress::Text() const {
+  return std::to_string(host >> 24) + "." + std::to_string((host >> 16) & 0xFF) + "." +
+         std::to_string((host >> 8) & 0xFF) + "." + std::to_string(host & 0xFF) + ":" + std::to_string(port);
+}
+
+std::optional<UdpAddress> ResolveUdpAddress(const std::string& hostAndPort, int defaultPort, std::string& error) {
+  std::string host = hostAndPort;
+  int port = defaultPort;
+  if (const std::size_t colon = hostAndPort.rfind(':'); colon != std::string::npos) {
+    host = hostAndPort.substr(0, colon);
+    const std::string_view text = std::string_view(hostAndPort).substr(colon + 1);
+    const auto [end, failed] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (text.empty() || failed != std::errc() || end != text.data() + text.size() || port < 1 || port > 65535) {
+      error = "bad port in '" + hostAndPort + "'";
+      return std::nullopt;
+    }
+  }
+  if (host.empty()) {
+    error = "no host in '" + hostAndPort + "'";
+    return std::nullopt;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  if (const int status = getaddrinfo(host.c_str(), nullptr, &hints, &found); status != 0 || !found) {
+    error = "cannot find host '" + host + "': " + gai_strerror(status);
+    return std::nullopt;
+  }
+  UdpAddress address;
+  address.host = ntohl(reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+  address.port = static_cast<std::uint16_t>(port);
+  freeaddrinfo(found);
+  return address;
+}
+
+bool UdpSocket::Open(int port, bool loopbackOnly, std::string& error) {
+  Close();
+  socket_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (socket_ < 0) {
+    error = std::string("cannot open a UDP socket: ") + std::strerror(errno);
+    return false;
+  }
+  sockaddr_in a = SocketAddress({loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY, static_cast<std::uint16_t>(port)});
+  if (bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    error = "cannot bind UDP port " + std::to_string(port) + ": " + std::strerror(errno);
+    Close();
+    return false;
+  }
+  return true;
+}
+
+bool UdpSocket::OpenMulticast(const std::string& group, int port, std::string& error) {
+  Close();
+  socket_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int on = 1;
+  if (socket_ < 0 || setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0) {
+    error = std::string("cannot open a UDP socket: ") + std::strerror(errno);
+    Close();
+    return false;
+  }
+  sockaddr_in a = SocketAddress({INADDR_ANY, static_cast<std::uint16_t>(port)});
+  ip_mreq membership{};
+  if (bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      inet_pton(AF_INET, group.c_str(), &membership.imr_multiaddr) != 1 ||
+      setsockopt(socket_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) != 0) {
+    error = "cannot join " + group + ":" + std::to_string(port) + ": " + std::strerror(errno);
+    Close();
+    return false;
+  }
+  return true;
+}
+
+void UdpSocket::Close() {
+  if (socket_ >= 0) close(socket_);
+  socket_ = -1;
+}
+
+int UdpSocket::port() const {
+  sockaddr_in a{};
+  socklen_t size = sizeof a;
+  if (socket_ < 0 || getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &size) != 0) return 0;
+  return ntohs(a.sin_port);
+}
+
+bool UdpSocket::SendTo(const UdpAddress& to, std::span<const std::byte> packet) {
+  const sockaddr_in a = SocketAddress(to);
+  return socket_ >= 0 && sendto(socket_, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&a),
+                                sizeof a) == static_cast<ssize_t>(packet.size());
+}
+
+bool UdpSocket::Receive(std::chrono::steady_clock::time_point deadline, std::vector<std::byte>& packet,
+                        UdpAddress& from) {
+  if (socket_ < 0) return false;
+  while (true) {
+    packet.resize(65536);
+    sockaddr_in a{};
+    socklen_t size = sizeof a;
+    const ssize_t got = recvfrom(socket_, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&a), &size);
+    if (got >= 0) {
+      packet.resize(static_cast<std::size_t>(got));
+      from = {ntohl(a.sin_addr.s_addr), ntohs(a.sin_port)};
+      return true;
+    }
+    packet.clear();
+    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNREFUSED) return false;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd waiting{socket_, POLLIN, 0};
+    poll(&waiting, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+  }
+}
+
+}  // namespace corvane::simhost
