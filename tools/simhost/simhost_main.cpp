@@ -13,6 +13,7 @@
 #else
 #include "tools/simhost/flightgear_backend.h"
 #include "tools/simhost/ipc_server.h"
+#include "tools/simhost/xplane_backend.h"
 #endif
 
 namespace {
@@ -44,7 +45,26 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<SimulatorBackend> backend;
   char serving[200];
-  if (!options.flightGearHost.empty()) {
+  const auto report = [](const std::string& line) {
+    std::printf("simhost: %s\n", line.c_str());
+    std::fflush(stdout);
+  };
+  if (options.xplaneUdp) {
+#ifdef _WIN32
+    std::fprintf(stderr, "simhost: the X-Plane bridge is built for Linux only\n");
+    return 2;
+#else
+    XPlaneOptions xplane;
+    xplane.address = options.xplaneAddress;
+    if (!xplane.address.empty() && !ResolveUdpAddress(xplane.address, corvane::simhost::xplane::kDefaultPort, error)) {
+      std::fprintf(stderr, "simhost: --xplane-udp: %s\n", error.c_str());
+      return 2;
+    }
+    backend = std::make_unique<XPlaneBackend>(xplane, report);
+    std::snprintf(serving, sizeof serving, " for X-Plane at %s",
+                  xplane.address.empty() ? "the address of its beacon" : xplane.address.c_str());
+#endif
+  } else if (!options.flightGearHost.empty()) {
 #ifdef _WIN32
     std::fprintf(stderr, "simhost: the FlightGear bridge is built for Linux only\n");
     return 2;

@@ -152,7 +152,10 @@ void XPlaneMapping::WriteOffsets(std::uint32_t offset, std::span<const std::byte
     Engage(xplane_modes::kHeadingHold);
   }
   if (w.apAltitudeFt) Dref("sim/cockpit/autopilot/altitude", *w.apAltitudeFt);
-  if (w.apVerticalSpeedFpm) Dref("sim/cockpit/autopilot/vertical_velocity", *w.apVerticalSpeedFpm);
+  if (w.apVerticalSpeedFpm) {
+    Dref("sim/cockpit/autopilot/vertical_velocity", *w.apVerticalSpeedFpm);
+    corvaneRateFpm_ = rateSentFpm_ = *w.apVerticalSpeedFpm;
+  }
   if (w.touchesAltitudeMode()) {
     altitudeEngaged_ = true;
     UpdateAltitudeMode(true);
@@ -186,11 +189,11 @@ void XPlaneMapping::Place(const OffsetWrites& w) {
   if (w.altitudeFt) placement_.elevationM = *w.altitudeFt / kFeetPerMetre;
   if (w.headingDegTrue) placement_.headingDegTrue = static_cast<float>(*w.headingDegTrue);
   placedUntil_ = now + kToggleWait;
-  packets_.push_back(xplane::EncodeVehx(placement_));
+  placementPending_ = true;
 }
 
 // Away from the target X-Plane climbs or descends in its vertical-speed mode, at corvane's rate when the
-// switch is on, else at corvane's rate if it leads to the target or the default rate; near the target
+// switch is on, else at corvane's rate if it leads to the target or at the default rate; near the target
 // it holds altitude.
 void XPlaneMapping::UpdateAltitudeMode(bool written) {
   if (!altitudeEngaged_) return;
@@ -199,10 +202,13 @@ void XPlaneMapping::UpdateAltitudeMode(bool written) {
   const std::uint32_t wanted = away ? xplane_modes::kVerticalSpeed : xplane_modes::kAltitudeHold;
   if (!written && wanted == altitudeModeWanted_) return;
   altitudeModeWanted_ = wanted;
-  if (away && !offsets_.vsHoldOn()) {
-    const double rateFpm = offsets_.apVerticalSpeedFpm();
+  if (away) {
+    const double corvaneRate = corvaneRateFpm_.value_or(aircraft_.apVerticalSpeedFpm);
     const double direction = targetFt > aircraft_.altitudeFt ? 1 : -1;
-    if (rateFpm * direction < 100) Dref("sim/cockpit/autopilot/vertical_velocity", direction * kDefaultClimbFpm);
+    const bool leads = offsets_.vsHoldOn() || corvaneRate * direction >= 100;
+    const double rateFpm = leads ? corvaneRate : direction * kDefaultClimbFpm;
+    if (rateSentFpm_ != rateFpm) Dref("sim/cockpit/autopilot/vertical_velocity", rateFpm);
+    rateSentFpm_ = rateFpm;
   }
   Engage(wanted);
 }
@@ -225,7 +231,10 @@ void XPlaneMapping::Dref(const std::string& name, double value) {
   if (auto packet = xplane::EncodeDref({static_cast<float>(value), name})) packets_.push_back(std::move(*packet));
 }
 
-std::vector<xplane::Packet> XPlaneMapping::TakePackets() { return std::exchange(packets_, {}); }
+std::vector<xplane::Packet> XPlaneMapping::TakePackets() {
+  if (std::exchange(placementPending_, false)) packets_.push_back(xplane::EncodeVehx(placement_));
+  return std::exchange(packets_, {});
+}
 
 std::string XPlaneMapping::StateLine() const {
   const AircraftReading& a = aircraft_;

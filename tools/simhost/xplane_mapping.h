@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -75,8 +76,11 @@ class XPlaneMapping : public simlink::OffsetSpaceAccess {
   std::vector<std::pair<std::uint32_t, Clock::time_point>> togglesAwaited_;
   bool altitudeEngaged_ = false;  // corvane wrote an altitude, vertical speed or the switch
   std::uint32_t altitudeModeWanted_ = 0;
+  std::optional<double> corvaneRateFpm_;  // the vertical speed corvane wrote last
+  std::optional<double> rateSentFpm_;     // the vertical speed X-Plane was given last
   xplane::VehxPlacement placement_;
   Clock::time_point placedUntil_{};  // a placement written this recently is the base of the next
+  bool placementPending_ = false;    // one placement per batch, however many fields it wrote
   std::vector<xplane::Packet> packets_;
 };
 
