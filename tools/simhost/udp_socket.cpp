@@ -87,9 +87,11 @@ bool UdpSocket::OpenMulticast(const std::string& group, int port, std::string& e
   }
   sockaddr_in a = SocketAddress({INADDR_ANY, static_cast<std::uint16_t>(port)});
   ip_mreq membership{};
-  if (bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      inet_pton(AF_INET, group.c_str(), &membership.imr_multiaddr) != 1 ||
-      setsockopt(socket_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) != 0) {
+  const bool address = inet_pton(AF_INET, group.c_str(), &membership.imr_multiaddr) == 1;
+  // 224.0.0.0/4 is joined; any other address (a test's loopback) is only listened on.
+  const bool multicast = address && (ntohl(membership.imr_multiaddr.s_addr) >> 28) == 0xE;
+  if (!address || bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      (multicast && setsockopt(socket_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) != 0)) {
     error = "cannot join " + group + ":" + std::to_string(port) + ": " + std::strerror(errno);
     Close();
     return false;

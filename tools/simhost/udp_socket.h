@@ -31,7 +31,8 @@ class UdpSocket {
 
   // Binds to `port` on every interface (0: a free one), or only the loopback with `loopbackOnly`.
   bool Open(int port, bool loopbackOnly, std::string& error);
-  // Binds to `port` shared with other listeners and joins the multicast `group`.
+  // Binds to `port` shared with other listeners and joins the multicast `group` (another address is
+  // only listened on).
   bool OpenMulticast(const std::string& group, int port, std::string& error);
   void Close();
   bool IsOpen() const { return socket_ >= 0; }

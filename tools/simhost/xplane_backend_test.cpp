@@ -300,6 +300,27 @@ TEST(XPlaneBackendTest, ASlowXPlaneNeverHoldsCorvaneUp) {
   EXPECT_EQ(bridge.Reports("stopped"), 0u);
 }
 
+TEST(XPlaneBackendTest, WithoutAnAddressXPlaneIsFoundByItsBeacon) {
+  int beaconPort = 0;
+  {
+    UdpSocket probe;
+    std::string error;
+    ASSERT_TRUE(probe.Open(0, true, error)) << error;
+    beaconPort = probe.port();
+  }
+  XPlaneOptions options;
+  options.beaconGroup = "127.0.0.1";
+  options.beaconPort = beaconPort;
+  XPlanePeerOptions peerOptions = Schiphol();
+  peerOptions.beaconTo = UdpAddress{0x7F000001, static_cast<std::uint16_t>(beaconPort)};
+  XPlanePeer xplane(peerOptions);
+  BridgeUnderTest bridge(0, options);
+  EXPECT_TRUE(bridge.PollUntil([](const simlink::AircraftState& s) { return std::abs(s.latitude - 52.5) < 1e-5; }));
+  ASSERT_TRUE(bridge.backend.xplaneAddress());
+  EXPECT_EQ(bridge.backend.xplaneAddress()->port, xplane.port()) << "the port the beacon announces";
+  EXPECT_EQ(bridge.Reports("found X-Plane 120001"), 1u);
+}
+
 TEST(XPlaneBackendTest, StoppingTheBridgeEndsItsSubscriptions) {
   XPlanePeer xplane(Schiphol());
   {
