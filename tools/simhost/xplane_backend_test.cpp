@@ -122,6 +122,18 @@ TEST(XPlaneBackendTest, CorvaneReadsTheAircraftFromItsDatarefs) {
   EXPECT_TRUE(xplane.TakeWrites().empty()) << "reading never writes a dataref";
 }
 
+// A value beyond its offset's range reads as the largest one, never wrapped round to a negative speed.
+TEST(XPlaneBackendTest, ValuesBeyondTheOffsetsSaturate) {
+  XPlanePeer xplane(Schiphol());
+  xplane.Set("sim/flightmodel/position/indicated_airspeed", 1e9);
+  BridgeUnderTest bridge(xplane.port());
+  simlink::AircraftState s;
+  simlink::TrafficList traffic;
+  ASSERT_TRUE(bridge.Poll(s, traffic));
+  EXPECT_GT(s.groundSpeedKt, 60000);
+  EXPECT_GT(s.indicatedAirspeedKt, 16000000);
+}
+
 TEST(XPlaneBackendTest, CommandsWriteDatarefsAndEngageTheModes) {
   XPlanePeer xplane(Schiphol());
   SetAutopilot(xplane);
