@@ -1,5 +1,5 @@
 // simhost: serves the FSUIPC offset space on Linux and Windows, from the stand-in's aircraft or, on Linux,
-// from FlightGear.
+// from FlightGear or from X-Plane.
 #include <csignal>
 #include <cstdio>
 #include <memory>

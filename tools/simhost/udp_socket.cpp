@@ -1,3 +1,4 @@
+// POSIX sockets behind UdpSocket; every socket is non-blocking and waits only in poll.
 #include "tools/simhost/udp_socket.h"
 
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// The X-Plane bridge: subscriptions out, answers in, corvane served from the latest values.
 #include "tools/simhost/xplane_backend.h"
 
 #include "tools/simhost/block_needs.h"
