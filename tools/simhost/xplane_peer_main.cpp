@@ -16,8 +16,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: xplane-peer [--port N] [--at LAT,LON] [--heading DEG] [--altitude FT] [--speed KT]\n"
     "                   [--magvar DEG] [--wind DIR/KT] [--rate FACTOR] [--beacon HOST:PORT]\n"
-    "  a scripted X-Plane on UDP port N (default 49000) for simhost --xplane-udp; --beacon sends its\n"
-    "  beacon there once a second\n";
+    "  a scripted X-Plane on UDP port N (default 49000, 0: a free one) for simhost --xplane-udp;\n"
+    "  --beacon sends its beacon there once a second\n";
 
 volatile std::sig_atomic_t g_stop = 0;
 void RequestStop(int) { g_stop = 1; }

@@ -7,10 +7,10 @@ set -euo pipefail
 expected=$1 simhost=$2 peer=$3 cli=$4
 scratch=$(mktemp -d)
 export XDG_RUNTIME_DIR=$scratch
-port=$((49100 + RANDOM % 800))
-"$peer" --port "$port" --at 52.3,4.76 --heading 90 --speed 0 --altitude 3000 >"$scratch/peer.log" 2>&1 &
+"$peer" --port 0 --at 52.3,4.76 --heading 90 --speed 0 --altitude 3000 >"$scratch/peer.log" 2>&1 &
 pids=($!)
 for _ in $(seq 100); do grep -q "on UDP port" "$scratch/peer.log" && break; sleep 0.1; done
+port=$(sed -n 's/.*on UDP port \([0-9]*\).*/\1/p' "$scratch/peer.log")
 "$simhost" --xplane-udp "127.0.0.1:$port" >"$scratch/simhost.log" 2>&1 &
 pids+=($!)
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done; rm -rf "$scratch"' EXIT
