@@ -13,8 +13,8 @@
 #else
 #include "tools/simhost/flightgear_backend.h"
 #include "tools/simhost/ipc_server.h"
-#include "tools/simhost/xplane_backend.h"
 #endif
+#include "tools/simhost/xplane_backend.h"
 
 namespace {
 
@@ -50,10 +50,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   };
   if (options.xplaneUdp) {
-#ifdef _WIN32
-    std::fprintf(stderr, "simhost: the X-Plane bridge is built for Linux only\n");
-    return 2;
-#else
     XPlaneOptions xplane;
     xplane.address = options.xplaneAddress;
     if (!xplane.address.empty() && !ResolveUdpAddress(xplane.address, corvane::simhost::xplane::kDefaultPort, error)) {
@@ -63,7 +59,6 @@ int main(int argc, char** argv) {
     backend = std::make_unique<XPlaneBackend>(xplane, report);
     std::snprintf(serving, sizeof serving, " for X-Plane at %s",
                   xplane.address.empty() ? "the address of its beacon" : xplane.address.c_str());
-#endif
   } else if (!options.flightGearHost.empty()) {
 #ifdef _WIN32
     std::fprintf(stderr, "simhost: the FlightGear bridge is built for Linux only\n");

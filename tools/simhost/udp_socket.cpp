@@ -1,19 +1,65 @@
-// POSIX sockets behind UdpSocket; every socket is non-blocking and waits only in poll.
+// BSD sockets behind UdpSocket, POSIX or Winsock; every socket is non-blocking and waits only in poll.
 #include "tools/simhost/udp_socket.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 
 namespace corvane::simhost {
 namespace {
+
+#ifdef _WIN32
+using Native = SOCKET;
+using SocketLength = int;
+Native OpenDatagramSocket() {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  if (!started) return INVALID_SOCKET;
+  const Native s = socket(AF_INET, SOCK_DGRAM, 0);
+  u_long on = 1;
+  if (s != INVALID_SOCKET) ioctlsocket(s, FIONBIO, &on);
+  return s;
+}
+void CloseNative(Native s) { closesocket(s); }
+// Nothing to read now; Windows also reports an earlier datagram's unreachable port here.
+bool NothingYet() {
+  const int error = WSAGetLastError();
+  return error == WSAEWOULDBLOCK || error == WSAECONNRESET || error == WSAEINTR;
+}
+void WaitReadable(Native s, int milliseconds) {
+  WSAPOLLFD waiting{s, POLLRDNORM, 0};
+  WSAPoll(&waiting, 1, milliseconds);
+}
+std::string LastError() { return "error " + std::to_string(WSAGetLastError()); }
+#else
+using Native = int;
+using SocketLength = socklen_t;
+Native OpenDatagramSocket() { return socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0); }
+void CloseNative(Native s) { close(s); }
+bool NothingYet() { return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNREFUSED; }
+void WaitReadable(Native s, int milliseconds) {
+  pollfd waiting{s, POLLIN, 0};
+  poll(&waiting, 1, milliseconds);
+}
+std::string LastError() { return std::strerror(errno); }
+#endif
+
+Native Handle(std::intptr_t socket) { return static_cast<Native>(socket); }
 
 sockaddr_in SocketAddress(const UdpAddress& address) {
   sockaddr_in a{};
@@ -63,14 +109,15 @@ std::optional<UdpAddress> ResolveUdpAddress(const std::string& hostAndPort, int 
 
 bool UdpSocket::Open(int port, bool loopbackOnly, std::string& error) {
   Close();
-  socket_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (socket_ < 0) {
-    error = std::string("cannot open a UDP socket: ") + std::strerror(errno);
+  const Native s = OpenDatagramSocket();
+  if (s == static_cast<Native>(-1)) {
+    error = "cannot open a UDP socket: " + LastError();
     return false;
   }
+  socket_ = static_cast<std::intptr_t>(s);
   sockaddr_in a = SocketAddress({loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY, static_cast<std::uint16_t>(port)});
-  if (bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-    error = "cannot bind UDP port " + std::to_string(port) + ": " + std::strerror(errno);
+  if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    error = "cannot bind UDP port " + std::to_string(port) + ": " + LastError();
     Close();
     return false;
   }
@@ -79,10 +126,15 @@ bool UdpSocket::Open(int port, bool loopbackOnly, std::string& error) {
 
 bool UdpSocket::OpenMulticast(const std::string& group, int port, std::string& error) {
   Close();
-  socket_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const Native s = OpenDatagramSocket();
+  if (s == static_cast<Native>(-1)) {
+    error = "cannot open a UDP socket: " + LastError();
+    return false;
+  }
+  socket_ = static_cast<std::intptr_t>(s);
   const int on = 1;
-  if (socket_ < 0 || setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0) {
-    error = std::string("cannot open a UDP socket: ") + std::strerror(errno);
+  if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) != 0) {
+    error = "cannot share UDP port " + std::to_string(port) + ": " + LastError();
     Close();
     return false;
   }
@@ -91,9 +143,10 @@ bool UdpSocket::OpenMulticast(const std::string& group, int port, std::string& e
   const bool address = inet_pton(AF_INET, group.c_str(), &membership.imr_multiaddr) == 1;
   // 224.0.0.0/4 is joined; any other address (a test's loopback) is only listened on.
   const bool multicast = address && (ntohl(membership.imr_multiaddr.s_addr) >> 28) == 0xE;
-  if (!address || bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      (multicast && setsockopt(socket_, IPPROTO_IP, IP_ADD_MEMBERSHIP, &membership, sizeof membership) != 0)) {
-    error = "cannot join " + group + ":" + std::to_string(port) + ": " + std::strerror(errno);
+  if (!address || bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      (multicast && setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&membership),
+                               sizeof membership) != 0)) {
+    error = "cannot join " + group + ":" + std::to_string(port) + ": " + LastError();
     Close();
     return false;
   }
@@ -101,21 +154,22 @@ bool UdpSocket::OpenMulticast(const std::string& group, int port, std::string& e
 }
 
 void UdpSocket::Close() {
-  if (socket_ >= 0) close(socket_);
+  if (socket_ >= 0) CloseNative(Handle(socket_));
   socket_ = -1;
 }
 
 int UdpSocket::port() const {
   sockaddr_in a{};
-  socklen_t size = sizeof a;
-  if (socket_ < 0 || getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &size) != 0) return 0;
+  SocketLength size = sizeof a;
+  if (socket_ < 0 || getsockname(Handle(socket_), reinterpret_cast<sockaddr*>(&a), &size) != 0) return 0;
   return ntohs(a.sin_port);
 }
 
 bool UdpSocket::SendTo(const UdpAddress& to, std::span<const std::byte> packet) {
   const sockaddr_in a = SocketAddress(to);
-  return socket_ >= 0 && sendto(socket_, packet.data(), packet.size(), 0, reinterpret_cast<const sockaddr*>(&a),
-                                sizeof a) == static_cast<ssize_t>(packet.size());
+  return socket_ >= 0 &&
+         sendto(Handle(socket_), reinterpret_cast<const char*>(packet.data()), static_cast<int>(packet.size()), 0,
+                reinterpret_cast<const sockaddr*>(&a), sizeof a) == static_cast<int>(packet.size());
 }
 
 bool UdpSocket::Receive(std::chrono::steady_clock::time_point deadline, std::vector<std::byte>& packet,
@@ -124,20 +178,20 @@ bool UdpSocket::Receive(std::chrono::steady_clock::time_point deadline, std::vec
   while (true) {
     packet.resize(65536);
     sockaddr_in a{};
-    socklen_t size = sizeof a;
-    const ssize_t got = recvfrom(socket_, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&a), &size);
+    SocketLength size = sizeof a;
+    const auto got = recvfrom(Handle(socket_), reinterpret_cast<char*>(packet.data()), static_cast<int>(packet.size()),
+                              0, reinterpret_cast<sockaddr*>(&a), &size);
     if (got >= 0) {
       packet.resize(static_cast<std::size_t>(got));
       from = {ntohl(a.sin_addr.s_addr), ntohs(a.sin_port)};
       return true;
     }
     packet.clear();
-    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNREFUSED) return false;
+    if (!NothingYet()) return false;
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    pollfd waiting{socket_, POLLIN, 0};
-    poll(&waiting, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    WaitReadable(Handle(socket_), static_cast<int>(std::min<long long>(left.count(), 1000)));
   }
 }
 

@@ -43,7 +43,7 @@ class UdpSocket {
   bool Receive(std::chrono::steady_clock::time_point deadline, std::vector<std::byte>& packet, UdpAddress& from);
 
  private:
-  int socket_ = -1;
+  std::intptr_t socket_ = -1;  // a file descriptor, or a Winsock SOCKET
 };
 
 }  // namespace corvane::simhost
