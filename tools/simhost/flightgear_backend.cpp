@@ -5,6 +5,7 @@
 
 #include "corvane/simlink/offset_codec.h"
 #include "corvane/simlink/sim_link.h"
+#include "tools/simhost/block_needs.h"
 
 namespace corvane::simhost {
 namespace {
@@ -13,30 +14,6 @@ using namespace corvane::simlink;
 
 // More lines than any listing of /ai/models holds: a peer that never ends it is not FlightGear.
 constexpr std::size_t kMaxListingLines = 4096;
-
-bool InHandshake(std::uint32_t offset, std::size_t sizeBytes) {
-  return offset >= kOffsetServerVersion && offset + sizeBytes <= kOffsetSimulatorVersion + 4;
-}
-
-bool InTrafficTable(std::uint32_t offset, std::size_t sizeBytes) {
-  return offset >= kOffsetTrafficTable && offset + sizeBytes <= kOffsetTrafficTable + kTrafficTableBytes;
-}
-
-// Walks a block without answering it, to learn what serving it needs.
-class BlockNeeds : public OffsetSpaceAccess {
- public:
-  bool simulator = false;  // anything beyond the handshake words
-  bool reads = false;      // a read beyond the handshake words
-  bool poll = false;       // a read of the aircraft's state
-  void ReadOffsets(std::uint32_t offset, std::span<std::byte> out) override {
-    if (InHandshake(offset, out.size())) return;
-    simulator = reads = true;
-    poll = poll || !InTrafficTable(offset, out.size());
-  }
-  void WriteOffsets(std::uint32_t offset, std::span<const std::byte> in) override {
-    simulator = simulator || !InHandshake(offset, in.size());
-  }
-};
 
 }  // namespace
 

@@ -10,16 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "corvane/simlink/ipc_wire.h"
-#include "corvane/simlink/memory_offset_server.h"
+#include "tools/simhost/simulator_offsets.h"
 
 namespace corvane::simhost {
 
 class FlightGearMapping : public simlink::OffsetSpaceAccess {
  public:
-  // Within this of the target altitude a vertical-speed climb or descent hands over to altitude hold.
-  static constexpr double kCaptureBandFt = 100.0;
-
   // `xplane`: answer the handshake as the X-Plane plug-in, else as Flight Simulator.
   explicit FlightGearMapping(bool xplane);
 
@@ -43,16 +39,12 @@ class FlightGearMapping : public simlink::OffsetSpaceAccess {
   std::string StateLine() const;
 
  private:
-  template <typename T>
-  void Put(std::uint32_t offset, T value);
-  template <typename T>
-  T Get(std::uint32_t offset) const;
   void Command(const std::string& path, const std::string& value);
   void Command(const std::string& path, double value);
   void UpdateAltitudeLock(bool written);
   void PublishTraffic(std::span<const std::string> values);
 
-  simlink::OffsetSpace offsets_{};
+  SimulatorOffsets offsets_;
   std::vector<double> aircraft_;  // last numeric answers, in poll order
   std::vector<std::string> trafficPaths_;
   std::string commands_;

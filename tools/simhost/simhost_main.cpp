@@ -1,5 +1,5 @@
 // simhost: serves the FSUIPC offset space on Linux and Windows, from the stand-in's aircraft or, on Linux,
-// from FlightGear.
+// from FlightGear or from X-Plane.
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "tools/simhost/flightgear_backend.h"
 #include "tools/simhost/ipc_server.h"
 #endif
+#include "tools/simhost/xplane_backend.h"
 
 namespace {
 
@@ -49,7 +50,21 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<SimulatorBackend> backend;
   char serving[200];
-  if (!options.flightGearHost.empty()) {
+  const auto report = [](const std::string& line) {
+    std::printf("simhost: %s\n", line.c_str());
+    std::fflush(stdout);
+  };
+  if (options.xplaneUdp) {
+    XPlaneOptions xplane;
+    xplane.address = options.xplaneAddress;
+    if (!xplane.address.empty() && !ResolveUdpAddress(xplane.address, corvane::simhost::xplane::kDefaultPort, error)) {
+      std::fprintf(stderr, "simhost: --xplane-udp: %s\n", error.c_str());
+      return 2;
+    }
+    backend = std::make_unique<XPlaneBackend>(xplane, report);
+    std::snprintf(serving, sizeof serving, " for X-Plane at %s",
+                  xplane.address.empty() ? "the address of its beacon" : xplane.address.c_str());
+  } else if (!options.flightGearHost.empty()) {
 #ifdef _WIN32
     std::fprintf(stderr, "simhost: the FlightGear bridge is built for Linux only\n");
     return 2;

@@ -44,6 +44,12 @@ bool ParseSimhostOptions(std::span<char* const> args, SimhostOptions& options, s
       options.verbose = true;
       continue;
     }
+    if (name == "--xplane-udp") {
+      // The address is optional: what follows is taken as one unless it is the next option.
+      options.xplaneUdp = model.xplane = true;
+      if (i + 1 < args.size() && !std::string_view(args[i + 1]).starts_with("-")) options.xplaneAddress = args[++i];
+      continue;
+    }
     if (name == "--help" || name == "-h") {
       options.help = true;
       continue;

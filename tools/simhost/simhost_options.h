@@ -14,6 +14,9 @@ struct SimhostOptions {
   // --flightgear HOST:PORT: serve FlightGear's property server instead of the stand-in's model.
   std::string flightGearHost;
   int flightGearPort = 0;
+  // --xplane-udp [HOST[:PORT]]: serve X-Plane through its UDP link; no address: found by its beacon.
+  bool xplaneUdp = false;
+  std::string xplaneAddress;
   bool verbose = false;
   bool help = false;
   bool version = false;
@@ -34,6 +37,8 @@ inline constexpr const char* kSimhostUsage =
     "  --xplane                    answer as the X-Plane plug-in\n"
     "  --flightgear HOST:PORT      serve FlightGear through its property server (fgfs --telnet=PORT)\n"
     "                              instead of the stand-in's aircraft\n"
+    "  --xplane-udp [HOST[:PORT]]  serve X-Plane through its own UDP link (port 49000 by default);\n"
+    "                              without an address X-Plane is found by its beacon\n"
     "  --verbose                   log a line of aircraft state per second\n"
     "  --help, --version           this text, or the version\n";
 

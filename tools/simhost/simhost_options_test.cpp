@@ -43,6 +43,26 @@ TEST(SimhostOptionsTest, ReadsEveryOption) {
   EXPECT_EQ(options.flightGearPort, 5401);
 }
 
+TEST(SimhostOptionsTest, XPlaneUdpTakesAnAddressOnlyWhenOneFollows) {
+  const struct {
+    std::vector<std::string> words;
+    std::string address;
+  } cases[] = {
+      {{"--xplane-udp", "192.168.1.20:49001", "--verbose"}, "192.168.1.20:49001"},
+      {{"--xplane-udp", "--verbose"}, ""},
+      {{"--verbose", "--xplane-udp"}, ""},
+  };
+  for (const auto& c : cases) {
+    SimhostOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse(c.words, options, error)) << error;
+    EXPECT_TRUE(options.xplaneUdp);
+    EXPECT_TRUE(options.model.xplane) << "the handshake answers as X-Plane";
+    EXPECT_TRUE(options.verbose);
+    EXPECT_EQ(options.xplaneAddress, c.address);
+  }
+}
+
 TEST(SimhostOptionsTest, RefusesBadValues) {
   const std::vector<std::vector<std::string>> bad = {
       {"--at", "95,4"},
