@@ -82,7 +82,9 @@ TEST(LinkLoss, ShownAtOnceNoWritesWhileLostPlanKeptAndLnResumesFromTheNewPositio
     if (c.seenBy == SeenBy::kPoll) {
       form.Timer5Timer();
     } else {
-      form.aircraft.apAltitudeFt = -1;  // the tick has writes to make
+      // The tick has writes to make: the autopilot shows another altitude than corvane last wrote.
+      form.aircraft.apAltitudeFt = -1;
+      form.autopilot.written = {};
       form.Timer4Timer();
     }
     // One failed batch (its nine sends) tells; nothing else is tried.
