@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -241,6 +242,8 @@ class TForm1 : public DisplayPanelControls,
   void LoadDatabase();
   bool OpenLink();
   map::FrameInputs CollectFrameInputs();
+  // A localizer of the nearby lists whose course does not read is named on the status line, once.
+  void ReportUnreadLocalizers();
   plan::PickContext PlanPickContext(std::span<const plan::PickCandidate> candidates) const;
   // Moves the layer switches to the wanted state through their buttons, so each button shows it.
   void SwitchLayersTo(const map::LayerToggles& wanted);
@@ -264,6 +267,7 @@ class TForm1 : public DisplayPanelControls,
   std::vector<map::RouteWaypoint> frameRoute_;
   std::vector<map::TrafficMark> frameTraffic_;
   std::vector<map::AirwayPoint> frameAirwayPoints_;
+  std::set<std::string> reportedLocalizers_;
   // The airport view's files, kept between opens, and its frame's copies of the tables' nearby rows.
   airport::LayoutFileCache layoutFiles_;
   std::vector<airport::NearBeacon> airportBeacons_;

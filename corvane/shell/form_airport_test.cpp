@@ -109,6 +109,20 @@ TEST_F(FormAirportTest, AnAirportThatCannotBeShownIsReportedAndTheViewStaysStopp
   }
 }
 
+// The view shows the airport whose ident is the typed text whole, trimmed and upper-cased.
+TEST_F(FormAirportTest, APartialIdentOpensNoAirport) {
+  for (const auto& [typed, opens] :
+       {std::pair{"T", false}, std::pair{"TES", false}, std::pair{" test ", true}, std::pair{"TESTS", false}}) {
+    form.edICAO.text = typed;
+    form.btViewArClick();
+    EXPECT_EQ(form.Timer3.Enabled(), opens) << typed;
+    EXPECT_EQ(form.SB1.text, opens ? "" : "Airport not found!") << typed;
+    if (opens) {
+      EXPECT_EQ(form.viewedAirport, "TEST");
+    }
+  }
+}
+
 TEST_F(FormAirportTest, TheDepartureSideInsertsAfterTheDeparture) {
   form.edDEP.text = "test";
   form.edDEPKeyUp('T');
