@@ -31,6 +31,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, 
   ForcePointDecimalSeparator();
   workingFolder = ReadWorkingFolder(options_);
   ApplySettings(IniDocument::Load(options_.settingsPath), *this);
+  SaveDialog1.initialDir = planSaveFolder;
   ShowTimerIntervals();
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();

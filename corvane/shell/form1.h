@@ -93,6 +93,9 @@ class TForm1 : public DisplayPanelControls,
   map::MapView view;
   autopilot::AutopilotState autopilot;  // the mode, the last steering values and the hold
   plan::FlightPlan plan;                // with its tail, insert state and ActiveWaypointIndex
+  // The plans' save folder of the settings: where SAVE last wrote, and where the autosave goes. The
+  // save dialog starts there, and after LOAD proposes the folder of the loaded plan instead.
+  std::string planSaveFolder;
   std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
   navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
   plan::DirectTarget DirectTarget;           // where fly-direct and hold steer to
