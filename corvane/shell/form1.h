@@ -239,12 +239,16 @@ class TForm1 : public DisplayPanelControls,
   void ColourPanels();
   void StyleLayerButtons();
   void SizeStrips();
+  // Open panels and the search list are moved back inside the paint box.
+  void KeepOpenPanelsInside();
   void ClampGradient(Edit& edit, int key);
   void ShowTimerIntervals();
   void RunStartSequence();
   void LoadDatabase();
   bool OpenLink();
   map::FrameInputs CollectFrameInputs();
+  // CP bold and blue while the map does not follow the aircraft.
+  void ShowWhetherTheMapFollows();
   // A localizer of the nearby lists whose course does not read is named on the status line, once.
   void ReportUnreadLocalizers();
   plan::PickContext PlanPickContext(std::span<const plan::PickCandidate> candidates) const;

@@ -121,6 +121,8 @@ void TForm1::btClArpClick() {
   Timer1.SetEnabled(true);
   plan.insertMode = false;
   procedures.selected = 0;
+  // Back on the map, the map is back on the aircraft.
+  view.followAircraft = true;
 }
 
 airport::AirportFrameInputs TForm1::CollectAirportFrameInputs() {

@@ -123,6 +123,36 @@ TEST_F(FormAirportTest, APartialIdentOpensNoAirport) {
   }
 }
 
+// A left click on the north-up map lets go of the aircraft: CP stands out until it is pressed; BACK
+// from the airport view returns to the aircraft too.
+TEST_F(FormAirportTest, CpAndBackBringTheMapBackToTheAircraft) {
+  form.connected = true;
+  form.aircraft.latitude = 52.3;
+  form.aircraft.longitude = 4.76;
+  form.view.followAircraft = true;
+  form.Timer1Timer();
+  EXPECT_FALSE(form.btCenter.bold);
+  form.PB1MouseUp(map::MouseButton::kLeft, 100, 100);
+  ASSERT_FALSE(form.view.followAircraft);
+  form.Timer1Timer();
+  EXPECT_TRUE(form.btCenter.bold);
+  EXPECT_EQ(form.btCenter.fontColor, kColorBlue);
+  form.btCenterClick();
+  form.Timer1Timer();
+  EXPECT_FALSE(form.btCenter.bold);
+  EXPECT_DOUBLE_EQ(form.view.centre.latitude, form.aircraft.latitude);
+
+  form.PB1MouseUp(map::MouseButton::kLeft, 100, 100);
+  form.edICAO.text = "TEST";
+  form.btViewArClick();
+  ASSERT_TRUE(form.Timer3.Enabled());
+  form.btClArpClick();
+  EXPECT_TRUE(form.view.followAircraft);
+  form.Timer1Timer();
+  EXPECT_DOUBLE_EQ(form.view.centre.longitude, form.aircraft.longitude);
+  EXPECT_FALSE(form.btCenter.bold);
+}
+
 TEST_F(FormAirportTest, TheDepartureSideInsertsAfterTheDeparture) {
   form.edDEP.text = "test";
   form.edDEPKeyUp('T');

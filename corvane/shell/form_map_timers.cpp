@@ -73,7 +73,15 @@ void TForm1::Timer1Timer() {
   const map::FrameInputs inputs = CollectFrameInputs();
   map::DrawMapFrame(imageCanvas(), view, inputs, PB1.width, PB1.height);
   SizeStrips();
+  ShowWhetherTheMapFollows();
   map::PresentFrame(paintBoxCanvas(), imageCanvas(), PB1.width, PB1.height);
+}
+
+void TForm1::ShowWhetherTheMapFollows() {
+  // CP stands out while the map looks elsewhere than at the aircraft, so a pilot sees how to go back.
+  const bool elsewhere = connected && !view.followAircraft;
+  btCenter.bold = elsewhere;
+  btCenter.fontColor = elsewhere ? kColorBlue : kColorBlack;
 }
 
 void TForm1::ReportUnreadLocalizers() {

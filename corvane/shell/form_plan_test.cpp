@@ -284,6 +284,23 @@ TEST_F(FormPlanTest, AnOkWithABadLineKeepsThePanelOpenAndThePlanAsItWas) {
   EXPECT_TRUE(test.dialogLog.back().find("line 2") != std::string::npos) << test.dialogLog.back();
 }
 
+// A panel opened in a maximised window stays reachable after a restore: it moves inside the map.
+TEST_F(FormPlanTest, AnOpenPanelStaysInsideTheMapWhenTheWindowShrinks) {
+  form.SetPaintBoxSize(1900, 1000);
+  form.btFPClick();
+  ASSERT_EQ(form.PanFP.left, 600);
+  const int hiddenLeft = form.PanHLD.left;
+  struct Case {
+    int width, height, left, top;
+  };
+  for (const Case& c : {Case{900, 600, 200, 140}, Case{600, 400, 0, 0}, Case{1900, 1000, 0, 0}}) {
+    form.SetPaintBoxSize(c.width, c.height);
+    EXPECT_EQ(form.PanFP.left, c.left) << c.width;
+    EXPECT_EQ(form.PanFP.top, c.top) << c.width;
+  }
+  EXPECT_EQ(form.PanHLD.left, hiddenLeft);
+}
+
 TEST_F(FormPlanTest, SearchListPlacementPickAndReset) {
   auto& fixes = form.database->fixes;
   fixes.OpenForAppend(120);
