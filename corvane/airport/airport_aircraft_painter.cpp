@@ -28,7 +28,8 @@ void PaintDescentMarker(map::Canvas& canvas, const AirportViewGeometry& view, co
   const double c = map::CosDeg(aircraft.headingDegTrue);
   const double x = p.x + aheadPx * s;
   const double y = p.y - aheadPx * c;
-  canvas.SetPenColor(kDescentGreen);
+  // The green of the map's level-off marker.
+  canvas.SetPenColor(map::kLime);
   map::Line(canvas, map::TruncToInt(x - kMarkerHalfWidthPx * c), map::TruncToInt(y - kMarkerHalfWidthPx * s),
             map::TruncToInt(x + kMarkerHalfWidthPx * c), map::TruncToInt(y + kMarkerHalfWidthPx * s));
 }

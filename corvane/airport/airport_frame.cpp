@@ -15,22 +15,6 @@ void ClearImage(map::Canvas& image, map::Color background) {
 
 }  // namespace
 
-void PaintAirportTitle(map::Canvas& canvas, std::string_view ident, std::string_view elevationText, int windowWidth) {
-  map::SetFontColor(canvas, map::kYellow);
-  const int size = canvas.CurrentFont().size;
-  const int fw = 5 * size;
-  const int fh = 2 * size;
-  map::SetFontSize(canvas, size + 2);
-  map::SetFontBold(canvas, true);
-  // In the column of the corner texts, below altitude and ground speed: further right the autopilot
-  // strip would cover them.
-  const int x = windowWidth - 85 - fw;
-  canvas.TextOut(x, 2 * fh + 5, std::string(ident));
-  canvas.TextOut(x, 3 * fh + 5, "Alt " + std::string(elevationText) + " ft");
-  map::SetFontSize(canvas, size);
-  map::SetFontBold(canvas, false);
-}
-
 void DrawAirportFrame(map::Canvas& image, const AirportFrameInputs& in, int paintWidth, int paintHeight) {
   static const AirportLayout kNoLayout;
   const AirportLayout& layout = in.layout != nullptr ? *in.layout : kNoLayout;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -166,6 +168,52 @@ TEST(AirportFrame, PavementRectanglesAndLinesFollowTheScale) {
   ExpectNearPoints(runway, corners);
   ExpectNearPoints(centreLine, {{899, 300}, {-99, 300}});
   ExpectNearPoints(localizer, {{400, 300}, {400, -199}});
+}
+
+TEST(AirportFrame, TheDescentMarkerIsTheMapsGreenWhereTheSelectedAltitudeIsReached) {
+  Frame f;
+  f.inputs.common.toggles.ownAircraftShown = true;
+  // 2000 ft down at 1000 ft/min and 2 nm a minute: 4 nm north, 4 / 60 x 3000 = 200 px above the aircraft.
+  f.inputs.common.aircraft = {.latitude = 52.0,
+                              .longitude = 4.8,
+                              .altitudeFt = 5000,
+                              .groundSpeedKt = 120,
+                              .apAltitudeFt = 3000,
+                              .apVerticalSpeedFpm = -1000};
+  f.Draw();
+  const int bar = f.FirstLine(map::kLime);
+  ASSERT_GE(bar, 0);
+  const map::CanvasCall& line = f.canvas.Calls()[static_cast<std::size_t>(bar)];
+  EXPECT_EQ(std::vector<int>({line.x1, line.y1, line.x2, line.y2}), std::vector<int>({380, 100, 420, 100}));
+}
+
+TEST(AirportFrame, LocalizerCoursesReadTheVariationsTheCompilerWrites) {
+  // Course 180: the course line runs north from the antenna (10 nm, 499 px), turned by the variation.
+  struct Case {
+    const char* text;
+    double bearingDeg;  // negative: no line
+  } cases[] = {{"110.10 180   0", 0},
+               {"110.10 180 -1.", 1},
+               {"110.10 180 16.", 344},
+               {"110.10 180 0.5", 359.5},
+               {"110.10 180 1x.", -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Frame f;
+    f.beacons = {{navdata::BeaconKind::kIls, 52.0, 4.8f, "IAA", c.text, ""}};
+    std::vector<map::CanvasCall> lines;
+    for (const map::CanvasCall& call : f.Draw()) {
+      if (call.kind == Kind::LineTo && call.penColor == map::kYellow) lines.push_back(call);
+    }
+    if (c.bearingDeg < 0) {
+      EXPECT_TRUE(lines.empty());
+      continue;
+    }
+    ASSERT_EQ(lines.size(), 1u);
+    double bearing = std::atan2(lines[0].x2 - lines[0].x1, lines[0].y1 - lines[0].y2) * 180 / std::numbers::pi;
+    if (bearing < -0.5) bearing += 360;
+    EXPECT_NEAR(bearing, c.bearingDeg, 0.5);
+  }
 }
 
 TEST(AirportFrameCollection, BoxAroundTheCentreAndTheSelectedRun) {

@@ -31,6 +31,8 @@ constexpr std::string_view kHelipadCode = "107";
 constexpr std::string_view kTaxiwayCode = "10 ";
 constexpr std::string_view kOutlineCode = "110 ";
 constexpr std::string_view kNodeCodes[] = {"111 ", "112 ", "113 ", "114 "};
+// The last node of a ring, which closes it back to the ring's first node.
+constexpr std::string_view kClosingNodeCodes[] = {"113 ", "114 "};
 
 // Columns of the X-Plane rows.
 constexpr Column kRunwayDesignator{32, 34};
@@ -54,6 +56,13 @@ bool IsNode(std::string_view line) {
   return std::any_of(std::begin(kNodeCodes), std::end(kNodeCodes),
                      [&](std::string_view code) { return line.starts_with(code); });
 }
+
+bool IsClosingNode(std::string_view line) {
+  return std::any_of(std::begin(kClosingNodeCodes), std::end(kClosingNodeCodes),
+                     [&](std::string_view code) { return line.starts_with(code); });
+}
+
+bool SamePoint(map::GeoPos a, map::GeoPos b) { return a.latitude == b.latitude && a.longitude == b.longitude; }
 
 // Appends items up to the layout's capacity and counts the rest.
 class ItemSink {
@@ -162,30 +171,16 @@ class SectionReader {
         Offer(index, makeItem);
       }
     }
-    map::GeoPos previousNode;
-    bool hasPreviousNode = false;
+    Ring ring;
     bool outlineOpen = false;
     for (; index < endIndex; ++index) {
       const std::string_view line = file_[index];
       if (IsNode(line) && outlineOpen) {
-        try {
-          const map::GeoPos node = PointAt(line, col::kTaxiNodeLatitude, col::kTaxiNodeLongitude);
-          if (hasPreviousNode) {
-            LayoutItem piece = PieceBetween(previousNode, node, std::string(kTaxiwayKind));
-            piece.widthFt = kPavementWidthFt;
-            sink_.Add(std::move(piece), fileName_, LineNumber(index));
-          }
-          previousNode = node;
-          hasPreviousNode = true;
-        } catch (const navdata::RowRejected& rejected) {
-          // No piece spans a node that could not be read.
-          hasPreviousNode = false;
-          Reject(index, rejected.what());
-        }
+        AddNode(index, ring);
         continue;
       }
       outlineOpen = line.starts_with(kOutlineCode);
-      hasPreviousNode = false;
+      ring = Ring{};
       if (line.starts_with(kTaxiwayCode)) Offer(index, TaxiwayItem);
     }
   }
@@ -200,6 +195,41 @@ class SectionReader {
                                       {kXPlaneHelipadCode, XPlaneHelipadItem},
                                       {kRunwayLabelCode, RunwayLabelItem},
                                       {kHelipadCode, HelipadItem}};
+
+  // The nodes of one ring of an outline read so far: its first node, to close it back to, and the
+  // last, to join the next to.
+  struct Ring {
+    std::optional<map::GeoPos> first;
+    std::optional<map::GeoPos> previous;
+  };
+
+  // A node joins the ring's previous node; a closing node also joins the ring's first node and ends
+  // the ring, so that the next node starts a ring of its own (a hole, or the next outline part).
+  void AddNode(std::size_t index, Ring& ring) {
+    const std::string_view line = file_[index];
+    try {
+      const map::GeoPos node = PointAt(line, col::kTaxiNodeLatitude, col::kTaxiNodeLongitude);
+      if (ring.previous) AddPavementPiece(*ring.previous, node, index);
+      if (!ring.first) ring.first = node;
+      ring.previous = node;
+    } catch (const navdata::RowRejected& rejected) {
+      // No piece spans a node that could not be read; the ring goes on from the next node.
+      ring.previous.reset();
+      Reject(index, rejected.what());
+    }
+    if (IsClosingNode(line)) {
+      if (ring.previous && ring.first) AddPavementPiece(*ring.previous, *ring.first, index);
+      ring = Ring{};
+    }
+  }
+
+  // Two nodes on the same point (a node repeated as the next curve's start) span no pavement.
+  void AddPavementPiece(map::GeoPos from, map::GeoPos to, std::size_t index) {
+    if (SamePoint(from, to)) return;
+    LayoutItem piece = PieceBetween(from, to, std::string(kTaxiwayKind));
+    piece.widthFt = kPavementWidthFt;
+    sink_.Add(std::move(piece), fileName_, LineNumber(index));
+  }
 
   std::size_t LineNumber(std::size_t index) const { return headerLineNumber_ + index; }
 
@@ -237,13 +267,18 @@ void MoveToThreshold(std::string_view line, LayoutItem& item) {
   }
 }
 
+// A runway-file line of the airport itself, not of another whose ident begins the same way.
+bool IsAirportLine(std::string_view line, std::string_view ident) {
+  return line.starts_with(ident) && formats::TrimmedField(line, formats::runway_columns::kAirportIdent) == ident;
+}
+
 // The label entries of the runway file: lines of the airport long enough to carry a label.
 void ReadRunwayLabels(const formats::TextFile& file, std::string_view fileName, std::string_view ident, ItemSink& sink,
                       AirportLoadResult& result) {
   namespace runway = formats::runway_columns;
   for (std::size_t index = kFirstRunwayLabelIndex; index < file.size(); ++index) {
     const std::string_view line = file[index];
-    if (!line.starts_with(ident) || line.size() < runway::kLabelMinLength) continue;
+    if (!IsAirportLine(line, ident) || line.size() < runway::kLabelMinLength) continue;
     try {
       LayoutItem item;
       item.latitude = FloatField(line, runway::kLatitude, "latitude");
@@ -262,7 +297,7 @@ void ReadRunwayLabels(const formats::TextFile& file, std::string_view fileName, 
 std::size_t RunwayLabelLines(const formats::TextFile& file, std::string_view ident) {
   std::size_t count = 0;
   for (std::size_t index = kFirstRunwayLabelIndex; index < file.size(); ++index) {
-    if (file[index].starts_with(ident)) ++count;
+    if (IsAirportLine(file[index], ident)) ++count;
   }
   return count;
 }

@@ -62,8 +62,9 @@ struct AirportLoadResult {
   bool loaded() const { return failure.empty(); }
 };
 
-// Clears the layout and fills it for the ident (already upper-cased; compared as a prefix of the
-// header's ident text, the first airport in the file wins). The cache keeps the files for the next load.
+// Clears the layout and fills it for the ident (already trimmed and upper-cased): the first airport in
+// the file whose ident is the whole ident, and the runway-file lines of that ident only. The cache
+// keeps the files for the next load.
 AirportLoadResult LoadAirportLayout(LayoutFileCache& files, const std::filesystem::path& folder,
                                     navdata::DatabaseSource source, std::string_view ident, AirportLayout& layout);
 

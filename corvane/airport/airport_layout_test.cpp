@@ -167,8 +167,11 @@ TEST(AirportLayoutRows, XPlaneRowsBecomeItems) {
              // Ends 3000 m apart along the meridian.
              XPlaneRunwayRow("18 ", 50.0, 4.0, 50.0 - 3000.0 / 1852.0 / 60.0, 4.0),
              XPlaneHelipadRow(50.01, 4.01, 245.11, 24.08), XPlaneTaxiwayRow(50.02, 4.02, 90.5, 300, 75),
+             // A ring closed back to its first node, then a hole whose first node repeats: no piece
+             // joins the two rings, none spans the repeated node.
              "110 2 0.00 335.00 Apron", NodeRow("111 ", 50.0, 4.0), NodeRow("112 ", 50.0, 4.01),
-             NodeRow("113 ", 50.01, 4.01), "110 2 0.00 335.00 Lone", NodeRow("111 ", 50.03, 4.03),
+             NodeRow("113 ", 50.01, 4.01), NodeRow("111 ", 50.002, 4.002), NodeRow("112 ", 50.002, 4.002),
+             NodeRow("114 ", 50.004, 4.002), "110 2 0.00 335.00 Lone", NodeRow("111 ", 50.03, 4.03),
              // Nodes outside an outline are not pavement.
              "120 line", NodeRow("111 ", 51.0, 5.0), NodeRow("111 ", 51.1, 5.1), "", XPlaneHeader("NEXT"),
              XPlaneTaxiwayRow(60.0, 6.0, 0, 100, 50), "99"});
@@ -191,6 +194,9 @@ TEST(AirportLayoutRows, XPlaneRowsBecomeItems) {
       {"xxx", 50.02f, 4.02f, 90.5f, 300, 75, ""},
       {"xxx", 50.0f, 4.005f, 90, 2343.4f, 150, ""},  // 0.01 degree of longitude at 50 degrees north
       {"xxx", 50.005f, 4.01f, 0, 3645.3f, 150, ""},
+      {"xxx", 50.005f, 4.005f, 212, 4333.5f, 150, ""},  // the closing edge, back to the first node
+      {"xxx", 50.003f, 4.002f, 0, 729.06f, 150, ""},
+      {"xxx", 50.003f, 4.002f, 180, 729.06f, 150, ""},
       // At the threshold of the end heading 090, 1000 m west of the centre the row gives.
       {"txt", 50.1f, 4.1f - 1000.0f / 1852 / 60 / 0.64145f, 0, 0, 0, "ILS 110.10"},
   };
@@ -333,11 +339,13 @@ TEST(AirportLayoutFaults, BadRowsAreReportedWithFileLineAndReasonAndSkipped) {
   }
 }
 
-// The index answers as a scan of the file would: the first header in file order whose ident text
-// starts with the typed ident; and a file written again is read again.
-TEST(AirportLayoutIndex, FindsTheFirstMatchingHeaderAndFollowsFileChanges) {
+// The index answers as a scan of the file would: the first header in file order whose ident is the
+// typed ident whole; a partial ident finds neither a header nor the runway labels of the airports it
+// begins; and a file written again is read again.
+TEST(AirportLayoutIndex, FindsTheFirstHeaderOfTheWholeIdentAndFollowsFileChanges) {
   TestDataFolder folder;
-  WriteFile(folder, "NAVrwy.dat", {"I", "header"});
+  WriteFile(folder, "NAVrwy.dat",
+            {"I", "header", RunwayFileLine("EGLL", 53.1, 4.1, " ILS 110.10"), RunwayFileLine("EHAM", 52.1, 4.1, "")});
   // Trailing blanks after the last row make a file of another size with the same rows.
   const auto writeLayout = [&](double longitude, std::size_t trailingBlanks) {
     WriteFile(folder, "corvanxX_apt.dat",
@@ -350,16 +358,23 @@ TEST(AirportLayoutIndex, FindsTheFirstMatchingHeaderAndFollowsFileChanges) {
   AirportLayout layout;
   struct Case {
     std::string_view ident;
-    float latitude;
+    float latitude;  // of the one item; 0: not found
   };
-  for (const Case& c : {Case{"EHAM", 51}, Case{"EHAM ", 52}, Case{"EG", 53}, Case{"E", 51}}) {
+  for (const Case& c : {Case{"EHAM", 52}, Case{"EHAMX", 51}, Case{"EG", 0}, Case{"E", 0}, Case{"EHA", 0}}) {
     SCOPED_TRACE(c.ident);
-    ASSERT_TRUE(LoadAirportLayout(files, folder.path(), DatabaseSource::kXPlane, c.ident, layout).loaded());
+    const AirportLoadResult result = LoadAirportLayout(files, folder.path(), DatabaseSource::kXPlane, c.ident, layout);
+    if (c.latitude == 0) {
+      EXPECT_EQ(result.failure, kAirportNotFound);
+      EXPECT_TRUE(layout.items.empty());
+      continue;
+    }
+    ASSERT_TRUE(result.loaded());
     ASSERT_EQ(layout.items.size(), 1u);
     EXPECT_FLOAT_EQ(layout.items[0].latitude, c.latitude);
   }
   writeLayout(5.5, 1);  // a longer file: the size changes even within the file time's resolution
   ASSERT_TRUE(LoadAirportLayout(files, folder.path(), DatabaseSource::kXPlane, "EGLL", layout).loaded());
+  ASSERT_EQ(layout.items.size(), 2u);  // its taxiway and its runway label
   EXPECT_FLOAT_EQ(layout.items[0].longitude, 5.5f);
 }
 

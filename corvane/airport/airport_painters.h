@@ -15,7 +15,6 @@
 namespace corvane::airport {
 
 inline constexpr map::Color kCentreLineGrey = 0x505050;  // (80, 80, 80)
-inline constexpr map::Color kDescentGreen = 0x008000;
 // 10 nm of latitude in degrees: the extended centre lines and the localizer courses.
 inline constexpr double kTenNmDeg = 0.166367628226;
 

@@ -1,5 +1,6 @@
 // Beacons and fixes of the box around the airport: a text each, and the localizers' approach courses.
 #include "corvane/airport/airport_painters.h"
+#include "corvane/map/localizer_course.h"
 #include "corvane/map/paint_support.h"
 
 namespace corvane::airport {
@@ -8,13 +9,9 @@ namespace {
 // The approach side of the localizer: 10 nm from the antenna against the course (true).
 void PaintLocalizerCourse(map::Canvas& canvas, const AirportViewGeometry& view, const map::ScreenPoint& p,
                           std::string_view frequencyText) {
-  int courseDeg = 0;
-  int variationDeg = 0;
-  if (!map::NumberInColumns(frequencyText, 8, 3, courseDeg) ||
-      !map::NumberInColumns(frequencyText, 12, frequencyText.size(), variationDeg)) {
-    return;
-  }
-  const double a = courseDeg - variationDeg;
+  const std::optional<map::LocalizerCourse> course = map::ReadLocalizerCourse(frequencyText);
+  if (!course) return;
+  const double a = course->courseDegMagnetic - course->variationDeg;
   const double lengthPx = kTenNmDeg * view.pxPerDeg;
   map::Line(canvas, p.x, p.y, map::TruncToInt(p.x - lengthPx * map::SinDeg(a)),
             map::TruncToInt(p.y + lengthPx * map::CosDeg(a)));

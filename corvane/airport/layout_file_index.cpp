@@ -28,6 +28,14 @@ std::ifstream OpenForReading(const std::filesystem::path& path) {
   return in;
 }
 
+// The header's ident is the whole typed ident: a blank or the line's end follows it, or it fills the
+// ident field, after which the name may follow without a blank.
+bool IdentIsWhole(std::string_view headerText, std::string_view ident) {
+  if (!headerText.starts_with(ident)) return false;
+  return headerText.size() == ident.size() || headerText[ident.size()] == ' ' ||
+         ident.size() >= col::kHeaderIdentWritten.last - col::kHeaderIdentWritten.first + 1;
+}
+
 std::string_view WithoutCarriageReturn(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
@@ -83,12 +91,13 @@ void LayoutFileIndex::AddHeader(std::string_view line, std::uint64_t firstByte, 
 
 std::optional<AirportSection> LayoutFileIndex::Find(std::string_view ident) const {
   if (ident.empty()) return std::nullopt;
-  // Every header starting with the ident sorts from here on; the earliest line wins, as a scan would find it.
+  // Every header starting with the ident sorts from here on; of those whose ident is the whole typed
+  // ident, the earliest line wins, as a scan would find it.
   auto match = std::lower_bound(byText_.begin(), byText_.end(), ident,
                                 [](const Header& header, std::string_view text) { return header.text < text; });
   std::optional<std::size_t> first;
   for (; match != byText_.end() && match->text.starts_with(ident); ++match) {
-    if (!first || match->order < *first) first = match->order;
+    if (IdentIsWhole(match->text, ident) && (!first || match->order < *first)) first = match->order;
   }
   if (!first) return std::nullopt;
   return sections_[*first];

@@ -29,7 +29,7 @@ class LayoutFileIndex {
   // lines lie: a world-wide file is never held in memory whole. Throws formats::TextFileError.
   explicit LayoutFileIndex(std::filesystem::path path);
 
-  // The first header in file order whose text from the ident column starts with the ident.
+  // The first header in file order whose ident is the given ident whole ("E" does not find EBBR).
   std::optional<AirportSection> Find(std::string_view ident) const;
 
   // The lines of one airport, read from the file; the header is line 0. Throws formats::TextFileError.

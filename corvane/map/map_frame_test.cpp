@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "display_buttons.h"
@@ -252,22 +254,40 @@ TEST(MapFrameTest, PointTextsWithAndWithoutLabels) {
   }
 }
 
+// The screen bearing, in degrees 0..360, of the line from (x1, y1) to (x2, y2).
+double ScreenBearingDeg(const CanvasCall& call) {
+  const double deg = std::atan2(call.x2 - call.x1, call.y1 - call.y2) * 180 / std::numbers::pi;
+  return deg < 0 ? deg + 360 : deg;
+}
+
 TEST(MapFrameTest, IlsLocalizerPointsAwayFromTheCourse) {
-  FrameFixture f;
-  // Course 090, variation 0: the line runs west (270) from the antenna, 15 nm long.
-  f.AddPoint(kPointIls, 0.0, 10.05, "IXX", "110.10 090 000");
-  f.view.rangeNm = 30;
-  f.Draw(800, 400);
-  const ScreenPoint p = ProjectToScreen(f.view, 0.0f, 10.05f);
-  bool found = false;
-  for (const CanvasCall& call : f.canvas.Calls()) {
-    if (call.kind == Kind::LineTo && call.penColor == kGrey && call.x1 == p.x && call.y1 == p.y) {
-      EXPECT_EQ(call.x2, p.x - 70);  // 15 / 30 x 140
-      EXPECT_EQ(call.y2, p.y);
-      found = true;
+  // Course 090: the line runs west from the antenna, turned by the variation, 15 / 30 x 140 = 70 px
+  // long. The data compiler writes fractional variations ("-1.", "16.", "0.5").
+  struct Case {
+    const char* text;
+    double bearingDeg;  // negative: no line
+  } cases[] = {{"110.10 090 000", 270},   {"110.10 090 -02", 272}, {"110.10 090 -1.", 271}, {"110.10 090 16.", 254},
+               {"110.10 090 0.5", 269.5}, {"110.10 090 x.5", -1},  {"110.10 09x 000", -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    FrameFixture f;
+    f.AddPoint(kPointIls, 0.0, 10.05, "IXX", c.text);
+    f.view.rangeNm = 30;
+    f.Draw(800, 400);
+    const ScreenPoint p = ProjectToScreen(f.view, 0.0f, 10.05f);
+    std::vector<CanvasCall> lines;
+    for (const CanvasCall& call : f.canvas.Calls()) {
+      if (call.kind == Kind::LineTo && call.penColor == kGrey && call.x1 == p.x && call.y1 == p.y)
+        lines.push_back(call);
     }
+    if (c.bearingDeg < 0) {
+      EXPECT_TRUE(lines.empty());
+      continue;
+    }
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(ScreenBearingDeg(lines[0]), c.bearingDeg, 1.0);
+    EXPECT_NEAR(std::hypot(lines[0].x2 - p.x, lines[0].y2 - p.y), 70, 1.5);
   }
-  EXPECT_TRUE(found);
 }
 
 TEST(MapFrameTest, TrafficConflictIsRed) {

@@ -41,6 +41,8 @@ void PaintAirwayPoints(Canvas& canvas, const MapView& view, std::span<const Airw
 void PaintCompass(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft, bool rangeRings,
                   const MapColours& colours);
 void PaintOwnAircraft(Canvas& canvas, const MapView& view, const OwnAircraft& aircraft);
+// The corner texts' column stands this far, plus five font sizes, left of the window's right edge.
+inline constexpr int kCornerTextsRightOffsetPx = 85;
 // The airport view shows no autopilot text while holding (holdStateShown false).
 void PaintStatusTexts(Canvas& canvas, const OwnAircraft& aircraft, const AutopilotStatus& autopilot,
                       std::int32_t windowWidth, std::int32_t windowHeight, bool holdStateShown = true);

@@ -1,4 +1,5 @@
 // Airports, heliports, VORs, NDBs, ILS localizers and fixes: a text symbol each, within range and on screen.
+#include "corvane/map/localizer_course.h"
 #include "map_painters.h"
 
 namespace corvane::map {
@@ -7,10 +8,9 @@ namespace {
 
 // The localizer: a 15 nm line on the approach side, from the course and variation in the ILS text.
 void PaintLocalizer(Canvas& canvas, const MapView& view, const ScreenPoint& p, const std::string& frequencyText) {
-  int courseDeg = 0;
-  int variationDeg = 0;
-  if (!NumberInColumns(frequencyText, 8, 3, courseDeg) || !NumberInColumns(frequencyText, 12, 3, variationDeg)) return;
-  int angle = courseDeg - 180 - variationDeg;
+  const std::optional<LocalizerCourse> course = ReadLocalizerCourse(frequencyText);
+  if (!course) return;
+  double angle = course->courseDegMagnetic - 180 - course->variationDeg;
   if (angle < 0) angle += 360;
   const double lengthPx = 15.0 / view.rangeNm * view.radiusPx;
   canvas.SetPenColor(kGrey);

@@ -28,7 +28,7 @@ void PaintStatusTexts(Canvas& canvas, const OwnAircraft& aircraft, const Autopil
   const int fh = 2 * size;
   SetFontSize(canvas, size + 2);
   SetFontBold(canvas, true);
-  const int rightX = windowWidth - 85 - fw;
+  const int rightX = windowWidth - kCornerTextsRightOffsetPx - fw;
   canvas.TextOut(60, 5, ThreeDigitText(aircraft.windDirectionDegMagnetic) + " / " + DecimalText(aircraft.windSpeedKt));
   if (aircraft.altitudeFt != 0) {
     canvas.TextOut(rightX, 5, DecimalText(std::int64_t(TruncToInt(aircraft.altitudeFt * 0.1)) * 10) + " ft");

@@ -80,15 +80,29 @@ AddOutcome AddWaypointAt(FlightPlan& plan, const PickContext& context, ClickPosi
   if (plan.insertMode) return InsertWaypointAt(plan, context, position);
 
   const std::int32_t tail = plan.tail;
+  // The arrival moves down to make room; what lay below it comes back when nothing takes its place.
+  const bool arrivalMoves = tail > 0 && !plan[tail].IsEndMarker();
+  const Waypoint belowTail = plan[tail + 1];
   if (tail > 0) DuplicateTail(plan);
   Waypoint& entry = plan[tail];
   const bool airportsPickable = !context.airportViewRunning && context.shown.airports;
+  bool picked = false;
   const double best = WalkNearest(
       context.candidates, position,
       [&](const PickCandidate& c) {
         return IsShownBeaconOrFix(c, context.shown) || (c.kind == kCandidateAirport && airportsPickable);
       },
-      [&](const PickCandidate& c) { WritePick(entry, c); });
+      [&](const PickCandidate& c) {
+        WritePick(entry, c);
+        picked = true;
+      });
+  if (arrivalMoves && !picked) {
+    plan[tail + 1] = belowTail;
+    AddOutcome nothing;
+    nothing.status = context.airportViewRunning ? kNothingPickedInAirportViewText : kNothingPickedText;
+    nothing.refused = true;
+    return nothing;
+  }
 
   if (tail > 0) {
     entry.legNm = LegNm(plan, tail - 1, tail);
@@ -117,6 +131,10 @@ AddOutcome AddWaypointAt(FlightPlan& plan, const PickContext& context, ClickPosi
   } else if (tail == 1) {
     outcome.status = "Found " + EntryValuesText(entry);
     outcome.arrivalSet = true;
+  } else if (tail > 1) {
+    // An airport picked en route takes the arrival's place; the arrival it replaces is not kept below it.
+    plan[tail + 1] = belowTail;
+    outcome.status = "Found " + EntryValuesText(entry);
   } else if (tail == 0) {
     if (entry.kind == WaypointKind::kAirport) {
       const auto altitude = ParseCruiseField(cruiseAltitudeText);

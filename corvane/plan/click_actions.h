@@ -52,12 +52,19 @@ struct AddOutcome {
   std::string status;                       // "Found ...", "Set ...", "Warning! ..." or why nothing was added
   bool arrivalSet = false;                  // the map switches to en-route picking (LayersForEnRoutePicking)
   std::optional<std::string> errorMessage;  // a cruise field that is not an integer
-  bool refused = false;                     // the plan is full: nothing was added
+  bool refused = false;                     // the plan is full, or nothing to pick: nothing was added
 };
+
+// Why a right click added nothing: no shown object to pick, and the arrival stays where it is.
+inline constexpr std::string_view kNothingPickedText =
+    "Nothing added: no airport, VOR, NDB or fix is shown within 640 nm (ARP, VOR, NDB and FIX show them)";
+inline constexpr std::string_view kNothingPickedInAirportViewText =
+    "Nothing added: no VOR, NDB or fix is shown within 640 nm (VOR, NDB and FIX show them)";
 
 // Right click with the autopilot off: the nearest shown airport, beacon or fix, or the clicked point,
 // appended before the arrival (or inserted at insertIndex in insert mode). The departure takes the
-// cruise altitude and speed texts.
+// cruise altitude and speed texts. With an arrival and nothing shown to pick, the plan stays as it was.
+// An airport picked en route becomes the arrival in place of the old one.
 AddOutcome AddWaypointAt(FlightPlan& plan, const PickContext& context, ClickPosition position,
                          std::string_view cruiseAltitudeText, std::string_view cruiseSpeedText,
                          const AirwayNeighbourRebuild& rebuildAirwayNeighbours);

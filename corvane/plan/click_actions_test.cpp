@@ -160,6 +160,42 @@ TEST(AddWaypointAt, TheArrivalStaysLastAndEnRoutePointsGoBeforeIt) {
   for (std::int32_t i = 1; i < 4; ++i) EXPECT_EQ(plan[i].legNm, LegNm(plan, i - 1, i)) << i;
 }
 
+// Before an arrival, a click that picks nothing leaves the plan as it was and says why; an airport
+// picked en route replaces the arrival, which is not left behind it.
+TEST(AddWaypointAt, TheArrivalIsNeverCopiedIntoThePlan) {
+  const PickCandidate kEgph{1, 55.95f, -3.3725f, "EGPH ", "135"};
+  struct Case {
+    ShownLayers shown;
+    bool airportView;
+    std::vector<std::string> idents;
+    std::string status;
+  } cases[] = {
+      {kNoneShown, true, {"EHAM ", "SPY", "BIKF "}, std::string(kNothingPickedInAirportViewText)},
+      {{true, false, false, false}, true, {"EHAM ", "SPY", "BIKF "}, std::string(kNothingPickedInAirportViewText)},
+      {kNoneShown, false, {"EHAM ", "SPY", "BIKF "}, std::string(kNothingPickedText)},
+      {{true, false, false, false}, false, {"EHAM ", "SPY", "EGPH "}, "Found 1 EGPH  33000 320 "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    FlightPlan plan = PlanFromEham();
+    const std::vector<PickCandidate> route = {kBikf, {3, 52.54f, 4.85f, "SPY", "113.30"}, {}};
+    AddWaypointAt(plan, Context(route), {63.9f, -22.5f}, "0", "0", nullptr);
+    AddWaypointAt(plan, Context(route), {52.55f, 4.86f}, "0", "0", nullptr);
+    ASSERT_EQ(plan.ListedCount(), 3);
+
+    const std::vector<PickCandidate> list = {kEgph, {}};
+    PickContext context = Context(list, c.shown);
+    context.airportViewRunning = c.airportView;
+    const AddOutcome outcome = AddWaypointAt(plan, context, {56.0f, -3.4f}, "0", "0", nullptr);
+    EXPECT_EQ(outcome.status.substr(0, c.status.size()), c.status);
+    std::vector<std::string> idents;
+    for (std::int32_t i = 0; i < plan.ListedCount(); ++i) idents.push_back(plan[i].ident);
+    EXPECT_EQ(idents, c.idents);
+    EXPECT_EQ(plan.tail, 2);
+    EXPECT_EQ(outcome.refused, c.idents.back() == "BIKF ");
+  }
+}
+
 TEST(AddWaypointAt, InsertModeUsesOneNauticalMileAndNoAirports) {
   const std::vector<PickCandidate> list = {{1, 53.0f, 4.0f, "EHXX ", "3"}, {11, 53.0f, 4.02f, "NEARB ", "."}, {}};
   struct Case {

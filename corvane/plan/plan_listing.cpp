@@ -168,4 +168,16 @@ std::optional<PlanTextError> ParsePlanText(std::span<const std::string> lines, F
   return tooLong;
 }
 
+std::optional<PlanTextError> TypedTextAfterThePlan(std::span<const std::string> lines) {
+  for (std::size_t n = 1; n < lines.size(); ++n) {
+    const std::string& line = lines[n];
+    if (line.size() >= kShortestPlanLine) continue;
+    if (line.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+    return PlanTextError{static_cast<int>(n + 1), "'" + line +
+                                                      "' is too short for a plan line (kind, ident, altitude, speed, "
+                                                      "leg, info, latitude and longitude in more than 20 characters)"};
+  }
+  return std::nullopt;
+}
+
 }  // namespace corvane::plan

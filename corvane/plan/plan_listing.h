@@ -34,4 +34,8 @@ struct PlanTextError {
 // stay, tail counts them, and the error names the line.
 std::optional<PlanTextError> ParsePlanText(std::span<const std::string> lines, FlightPlan& plan);
 
+// The line that ends the reading of a typed plan, when it holds more than blanks: a waypoint typed
+// too short to be read (" 3  RTM"), which would otherwise drop it and every line after it.
+std::optional<PlanTextError> TypedTextAfterThePlan(std::span<const std::string> lines);
+
 }  // namespace corvane::plan

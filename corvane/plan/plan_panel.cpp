@@ -24,16 +24,21 @@ std::optional<MapCentre> RecentreForPlan(const FlightPlan& plan, MapCentre centr
   return departure;
 }
 
-AcceptOutcome AcceptPlanText(FlightPlan& plan, std::span<const std::string> memoLines, std::string_view saveInitialDir,
+AcceptOutcome AcceptPlanText(FlightPlan& plan, std::span<const std::string> memoLines, std::string_view saveFolder,
                              MapCentre centre) {
   AcceptOutcome outcome;
   if (!memoLines.empty()) {
-    if (const auto error = ParsePlanText(memoLines, plan)) {
+    // The text is read into a copy: a text that does not read leaves the plan as it was.
+    FlightPlan parsed = plan;
+    std::optional<PlanTextError> error = ParsePlanText(memoLines, parsed);
+    if (!error) error = TypedTextAfterThePlan(memoLines);
+    if (error) {
       outcome.parseError = error->Message();
       return outcome;
     }
+    plan = std::move(parsed);
     try {
-      SavePlanFile(AutosavePath(saveInitialDir), memoLines);
+      SavePlanFile(AutosavePath(saveFolder), memoLines);
     } catch (const std::exception& error) {
       outcome.autosaveError = std::string("Autosave failed: ") + error.what();
     }

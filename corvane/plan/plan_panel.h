@@ -26,9 +26,10 @@ struct AcceptOutcome {
 std::optional<MapCentre> RecentreForPlan(const FlightPlan& plan, MapCentre centre);
 
 // OK: with at least one line, parse the memo into the plan and write it to the autosave file in
-// the save dialog's folder; then recentre on the departure when far away and reset the display
-// when the plan has no second entry.
-AcceptOutcome AcceptPlanText(FlightPlan& plan, std::span<const std::string> memoLines, std::string_view saveInitialDir,
+// the save folder; then recentre on the departure when far away and reset the display when the plan
+// has no second entry. A text that does not read, or whose reading ends at a short line holding
+// text, is reported and leaves the plan as it was.
+AcceptOutcome AcceptPlanText(FlightPlan& plan, std::span<const std::string> memoLines, std::string_view saveFolder,
                              MapCentre centre);
 
 }  // namespace corvane::plan

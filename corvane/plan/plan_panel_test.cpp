@@ -37,17 +37,35 @@ TEST_F(PlanPanelTest, OkTakesTheTextWritesTheAutosaveAndFollowsTheDeparture) {
   EXPECT_FALSE(outcome.resetDisplay);
 }
 
-TEST_F(PlanPanelTest, ALineThatDoesNotParseStopsBeforeTheAutosave) {
+// A text that does not read, or a typed line too short to read, is reported before the autosave and
+// leaves the plan as it was; a short line of blanks ends the plan as before.
+TEST_F(PlanPanelTest, ATextThatDoesNotReadLeavesThePlanAndTheAutosave) {
   SavePlanFile(folder_ / "autosave.nav", kEhamSpyBikf);
-  std::vector<std::string> lines = kEhamSpyBikf;
-  lines[1] = " 3    SPY   33000  3x0   14  113.30   52.54040146   4.85370016     ";
-  FlightPlan plan;
-  const AcceptOutcome outcome = AcceptPlanText(plan, lines, SaveFolder(), {52.0, 4.0});
-  ASSERT_TRUE(outcome.parseError.has_value());
-  EXPECT_EQ(*outcome.parseError, "Plan line 2: '3x0' is not a valid integer value (speed)");
-  EXPECT_EQ(plan.tail, 1);
-  EXPECT_EQ(plan.ListedCount(), 1);
-  EXPECT_EQ(LoadPlanFile(folder_ / "autosave.nav"), kEhamSpyBikf);
+  struct Case {
+    std::size_t line;
+    std::string text;
+    std::string error;  // empty: taken
+  } cases[] = {
+      {1, " 3    SPY   33000  3x0   14  113.30   52.54040146   4.85370016     ",
+       "Plan line 2: '3x0' is not a valid integer value (speed)"},
+      {1, " 3    SPY   33000  320   14  113.30   5x.54040146   4.85370016     ",
+       "Plan line 2: '5x.54040146' is not a latitude (-90 to 90)"},
+      {1, " 3  RTM", "Plan line 2: ' 3  RTM' is too short for a plan line"},
+      {2, "   ", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    FlightPlan plan;
+    ASSERT_FALSE(AcceptPlanText(plan, kEhamSpyBikf, SaveFolder() + "missing/", {52.0, 4.0}).parseError);
+    std::vector<std::string> lines = kEhamSpyBikf;
+    lines[c.line] = c.text;
+    const AcceptOutcome outcome = AcceptPlanText(plan, lines, SaveFolder(), {52.0, 4.0});
+    EXPECT_EQ(outcome.parseError.value_or("").substr(0, c.error.size()), c.error);
+    EXPECT_EQ(outcome.parseError.has_value(), !c.error.empty());
+    EXPECT_EQ(plan.ListedCount(), c.error.empty() ? 2 : 3);
+    EXPECT_EQ(plan[2].ident, c.error.empty() ? "" : "BIKF");
+    EXPECT_EQ(LoadPlanFile(folder_ / "autosave.nav"), c.error.empty() ? lines : kEhamSpyBikf);
+  }
 }
 
 TEST_F(PlanPanelTest, AnAutosaveThatCannotBeWrittenIsReportedAndThePlanTaken) {

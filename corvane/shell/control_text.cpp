@@ -108,6 +108,8 @@ std::optional<std::string> Member(const TForm1& form, std::string_view name) {
   if (name == "AutopilotMode") return FormatInteger(form.autopilot.AutopilotMode);
   if (name == "ActiveWaypointIndex") return FormatInteger(form.plan.ActiveWaypointIndex);
   if (name == "tail") return FormatInteger(form.plan.tail);
+  // The entries a listing shows, up to the plan's end entry.
+  if (name == "listed") return FormatInteger(form.plan.ListedCount());
   if (name == "insertIndex") return FormatInteger(form.plan.insertIndex);
   if (name == "insertMode") return Flag(form.plan.insertMode);
   if (name == "rangeNm") return FormatInteger(form.view.rangeNm);

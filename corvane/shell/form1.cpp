@@ -1,8 +1,10 @@
 // TForm1 construction: the nine steps that run before the window's create event.
 #include "form1.h"
 
+#include <algorithm>
 #include <clocale>
 #include <system_error>
+#include <variant>
 
 #include "settings_file.h"
 #include "version.h"
@@ -31,6 +33,7 @@ TForm1::TForm1(FormOptions options, Dialogs& dialogs, map::Canvas& imageCanvas, 
   ForcePointDecimalSeparator();
   workingFolder = ReadWorkingFolder(options_);
   settingsProblems_ = ApplySettings(IniDocument::Load(options_.settingsPath), *this);
+  SaveDialog1.initialDir = planSaveFolder;
   ShowTimerIntervals();
   imageCanvas_.SetFont(IMG1.font);
   ColourPanels();
@@ -67,6 +70,24 @@ void TForm1::SetPaintBoxSize(int width, int height) {
   PB1.width = width;
   PB1.height = height;
   SizeStrips();
+  KeepOpenPanelsInside();
+}
+
+void TForm1::KeepOpenPanelsInside() {
+  // A panel opened in a larger window would otherwise hang off this one, its OK out of reach; one
+  // larger than the box keeps its top-left corner, where its text and first buttons are.
+  const auto keepInside = [this](Control& control) {
+    if (!control.visible) return;
+    control.left = std::max(0, std::min(control.left, PB1.width - control.width));
+    control.top = std::max(0, std::min(control.top, PB1.height - control.height));
+  };
+  for (const ControlEntry& entry : registry_.Entries()) {
+    if (!entry.parent.empty()) continue;
+    if (auto* const* panel = std::get_if<Panel*>(&entry.control); panel && *panel != &PanAP && *panel != &PanDisplay) {
+      keepInside(**panel);
+    }
+  }
+  keepInside(LB1);
 }
 
 void TForm1::CentreOnMap(Panel& panel) const {

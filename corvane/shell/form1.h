@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -96,6 +97,9 @@ class TForm1 : public DisplayPanelControls,
   map::MapView view;
   autopilot::AutopilotState autopilot;  // the mode, the last steering values and the hold
   plan::FlightPlan plan;                // with its tail, insert state and ActiveWaypointIndex
+  // The plans' save folder of the settings: where SAVE last wrote, and where the autosave goes. The
+  // save dialog starts there, and after LOAD proposes the folder of the loaded plan instead.
+  std::string planSaveFolder;
   std::unique_ptr<navdata::NavDatabase> database = std::make_unique<navdata::NavDatabase>();
   navdata::SearchResultTable searchResults;  // row k belongs to line k of LB1
   plan::DirectTarget DirectTarget;           // where fly-direct steers to
@@ -240,12 +244,18 @@ class TForm1 : public DisplayPanelControls,
   void ColourPanels();
   void StyleLayerButtons();
   void SizeStrips();
+  // Open panels and the search list are moved back inside the paint box.
+  void KeepOpenPanelsInside();
   void ClampGradient(Edit& edit, int key);
   void ShowTimerIntervals();
   void RunStartSequence();
   void LoadDatabase();
   bool OpenLink();
   map::FrameInputs CollectFrameInputs();
+  // CP bold and blue while the map does not follow the aircraft.
+  void ShowWhetherTheMapFollows();
+  // A localizer of the nearby lists whose course does not read is named on the status line, once.
+  void ReportUnreadLocalizers();
   plan::PickContext PlanPickContext(std::span<const plan::PickCandidate> candidates) const;
   // Moves the layer switches to the wanted state through their buttons, so each button shows it.
   void SwitchLayersTo(const map::LayerToggles& wanted);
@@ -277,6 +287,7 @@ class TForm1 : public DisplayPanelControls,
   std::vector<map::RouteWaypoint> frameRoute_;
   std::vector<map::TrafficMark> frameTraffic_;
   std::vector<map::AirwayPoint> frameAirwayPoints_;
+  std::set<std::string> reportedLocalizers_;
   // The airport view's files, kept between opens, and its frame's copies of the tables' nearby rows.
   airport::LayoutFileCache layoutFiles_;
   std::vector<airport::NearBeacon> airportBeacons_;

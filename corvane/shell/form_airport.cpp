@@ -7,6 +7,7 @@
 #include "corvane/map/map_frame.h"
 #include "corvane/navdata/nav_search.h"
 #include "form1.h"
+#include "formats/field_cut.h"
 
 namespace corvane::shell {
 namespace {
@@ -51,7 +52,8 @@ void TForm1::OpenAirportView(const std::string& identText) {
   PanSID.visible = true;
   PanSTR.visible = true;
 
-  viewedAirport = navdata::UpperCaseQuery(identText);
+  // The airport whose ident is the typed text whole: "E" is no airport, and the plan's "BIKF " is BIKF.
+  viewedAirport = navdata::UpperCaseQuery(formats::TrimBlanks(identText));
   const navdata::DatabaseSource source = rbFS.checked ? navdata::DatabaseSource::kFs : navdata::DatabaseSource::kXPlane;
   const airport::AirportLoadResult result =
       airport::LoadAirportLayout(layoutFiles_, workingFolder, source, viewedAirport, airportLayout);
@@ -119,6 +121,8 @@ void TForm1::btClArpClick() {
   Timer1.SetEnabled(true);
   plan.insertMode = false;
   procedures.selected = 0;
+  // Back on the map, the map is back on the aircraft.
+  view.followAircraft = true;
 }
 
 airport::AirportFrameInputs TForm1::CollectAirportFrameInputs() {

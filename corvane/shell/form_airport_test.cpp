@@ -109,6 +109,50 @@ TEST_F(FormAirportTest, AnAirportThatCannotBeShownIsReportedAndTheViewStaysStopp
   }
 }
 
+// The view shows the airport whose ident is the typed text whole, trimmed and upper-cased.
+TEST_F(FormAirportTest, APartialIdentOpensNoAirport) {
+  for (const auto& [typed, opens] :
+       {std::pair{"T", false}, std::pair{"TES", false}, std::pair{" test ", true}, std::pair{"TESTS", false}}) {
+    form.edICAO.text = typed;
+    form.btViewArClick();
+    EXPECT_EQ(form.Timer3.Enabled(), opens) << typed;
+    EXPECT_EQ(form.SB1.text, opens ? "" : "Airport not found!") << typed;
+    if (opens) {
+      EXPECT_EQ(form.viewedAirport, "TEST");
+    }
+  }
+}
+
+// A left click on the north-up map lets go of the aircraft: CP stands out until it is pressed; BACK
+// from the airport view returns to the aircraft too.
+TEST_F(FormAirportTest, CpAndBackBringTheMapBackToTheAircraft) {
+  form.connected = true;
+  form.aircraft.latitude = 52.3;
+  form.aircraft.longitude = 4.76;
+  form.view.followAircraft = true;
+  form.Timer1Timer();
+  EXPECT_FALSE(form.btCenter.bold);
+  form.PB1MouseUp(map::MouseButton::kLeft, 100, 100);
+  ASSERT_FALSE(form.view.followAircraft);
+  form.Timer1Timer();
+  EXPECT_TRUE(form.btCenter.bold);
+  EXPECT_EQ(form.btCenter.fontColor, kColorBlue);
+  form.btCenterClick();
+  form.Timer1Timer();
+  EXPECT_FALSE(form.btCenter.bold);
+  EXPECT_DOUBLE_EQ(form.view.centre.latitude, form.aircraft.latitude);
+
+  form.PB1MouseUp(map::MouseButton::kLeft, 100, 100);
+  form.edICAO.text = "TEST";
+  form.btViewArClick();
+  ASSERT_TRUE(form.Timer3.Enabled());
+  form.btClArpClick();
+  EXPECT_TRUE(form.view.followAircraft);
+  form.Timer1Timer();
+  EXPECT_DOUBLE_EQ(form.view.centre.longitude, form.aircraft.longitude);
+  EXPECT_FALSE(form.btCenter.bold);
+}
+
 TEST_F(FormAirportTest, TheDepartureSideInsertsAfterTheDeparture) {
   form.edDEP.text = "test";
   form.edDEPKeyUp('T');

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "corvane/autopilot/shown_target.h"
+#include "corvane/map/localizer_course.h"
 #include "corvane/map/map_frame.h"
 #include "corvane/navdata/nav_database_load.h"
 #include "form1.h"
@@ -73,7 +74,27 @@ void TForm1::Timer1Timer() {
   const map::FrameInputs inputs = CollectFrameInputs();
   map::DrawMapFrame(imageCanvas(), view, inputs, PB1.width, PB1.height);
   SizeStrips();
+  ShowWhetherTheMapFollows();
   map::PresentFrame(paintBoxCanvas(), imageCanvas(), PB1.width, PB1.height);
+}
+
+void TForm1::ShowWhetherTheMapFollows() {
+  // CP stands out while the map looks elsewhere than at the aircraft, so a pilot sees how to go back.
+  const bool elsewhere = connected && !view.followAircraft;
+  btCenter.bold = elsewhere;
+  btCenter.fontColor = elsewhere ? kColorBlue : kColorBlack;
+}
+
+void TForm1::ReportUnreadLocalizers() {
+  const std::size_t end = nearby->points.EndIndex();
+  for (std::size_t i = 0; i < end; ++i) {
+    const map::NearbyPoint& point = nearby->points[i];
+    if (point.kind != map::kPointIls || map::ReadLocalizerCourse(point.info1)) continue;
+    // Each such row is told once, not at every refresh of the lists around it.
+    if (reportedLocalizers_.insert(point.ident + "|" + point.info1).second) {
+      SB1.text = map::UnreadLocalizerText(point.ident, point.info1);
+    }
+  }
 }
 
 void TForm1::Timer2Timer() {
@@ -85,6 +106,7 @@ void TForm1::Timer2Timer() {
                             map::BoxSizeOrDefault(edGeoSize.text, defaults.geoDeg)};
   const map::RefreshTickResult result = map::NearbyRefreshTick(refresh, *database, view.centre, boxes, *nearby);
   if (!result.listsComplete) return;
+  ReportUnreadLocalizers();
   // The quick first pass after a load ends here. A configured interval of 0 would stop the refresh for
   // good, so the quick one stays in use then.
   if (Timer2.ConfiguredInterval() > 0) Timer2.EndTemporaryInterval();

@@ -94,6 +94,21 @@ TEST_F(FormMapTimersTest, AConfiguredIntervalOfZeroKeepsTheRefreshRunning) {
   EXPECT_EQ(IniDocument::Load(settingsPath()).Get("Timer", "Two"), "0");
 }
 
+// A localizer whose course does not read draws no course line: the status line names it, once.
+TEST_F(FormMapTimersTest, ALocalizerWithoutAReadableCourseIsReportedOnce) {
+  form().FormCreate();
+  navdata::BeaconTable& beacons = form().database->beacons;
+  beacons.OpenForAppend(2);
+  beacons.Append({navdata::BeaconKind::kIls, 52.33f, 4.74f, "IGOOD", "110.10 183 -1.", "EHAM 18R"});
+  beacons.Append({navdata::BeaconKind::kIls, 52.30f, 4.78f, "IBAD", "110.55 27x 1.5", "EHAM 27"});
+  beacons.Close();
+  ASSERT_GT(RefreshUntilMapRuns(), 0);
+  EXPECT_EQ(form().SB1.text, "ILS IBAD: course and variation '27x 1.5' do not read; no course line is drawn");
+  form().SB1.text.clear();
+  for (int tick = 0; tick < 400; ++tick) form().TimerTick(1);
+  EXPECT_EQ(form().SB1.text, "");
+}
+
 TEST_F(FormMapTimersTest, NoMapTimerWhileTheAirportViewIsOpen) {
   form().FormCreate();
   form().PanAPV.visible = true;

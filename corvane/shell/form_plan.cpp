@@ -64,11 +64,12 @@ void TForm1::btFPClick() {
 }
 
 void TForm1::btOKClick() {
+  // The autosave goes to the save folder, never beside a loaded plan (a tracked file in a checkout, say).
   const plan::AcceptOutcome outcome =
-      plan::AcceptPlanText(plan, Memo1.lines, SaveDialog1.initialDir, {view.centre.latitude, view.centre.longitude});
+      plan::AcceptPlanText(plan, Memo1.lines, planSaveFolder, {view.centre.latitude, view.centre.longitude});
   plan::KeepActiveWaypointInPlan(plan);
   if (outcome.parseError) {
-    // The entries before the bad line stay; the panel stays open so the text can be mended.
+    // The plan stays as it was; the panel stays open so the text can be mended.
     dialogs().ShowMessage(*outcome.parseError);
     return;
   }
@@ -188,6 +189,7 @@ void TForm1::btSVClick() {
   if (!chosen) return;
   const std::string fileName = plan::WithDefaultExtension(*chosen, SaveDialog1.defaultExt);
   SaveDialog1.initialDir = plan::FolderOfChosenFile(fileName);
+  planSaveFolder = SaveDialog1.initialDir;
   try {
     plan::SavePlanFile(fileName, Memo1.lines);
   } catch (const std::exception& error) {

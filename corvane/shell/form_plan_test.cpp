@@ -250,14 +250,19 @@ TEST_F(FormPlanTest, SaveLoadCancelAndOk) {
   form.btCancelClick();
   EXPECT_EQ(form.plan.ListedCount(), 0);
 
-  // LOAD again and OK: the plan is back and the autosave lands where the plan came from.
+  // LOAD again and OK: the plan is back; the autosave goes to the save folder, not beside the plan.
   form.btFPClick();
   Answer(DialogAnswer::Kind::Open, loadFolder + "trip.nav");
   Run("btLDClick");
   Run("btOKClick");
   EXPECT_EQ(Idents(), (std::vector<std::string>{"EHAM", "SPY", "BIKF"}));
   EXPECT_FALSE(form.PanFP.visible);
-  EXPECT_EQ(ReadText(loadFolder + "autosave.nav"), ReadText(loadFolder + "trip.nav"));
+  EXPECT_EQ(ReadText(saveFolder + "autosave.nav"), ReadText(loadFolder + "trip.nav"));
+  EXPECT_FALSE(std::filesystem::exists(loadFolder + "autosave.nav"));
+  EXPECT_EQ(form.planSaveFolder, saveFolder);
+  // ... and stays the save folder of the settings at the next start.
+  form.FormClose();
+  EXPECT_NE(ReadText(folder.path() / "corvane.INI").find("Save1=" + saveFolder), std::string::npos);
 
   // A file that cannot be read leaves the text as it was.
   form.btFPClick();
@@ -268,15 +273,37 @@ TEST_F(FormPlanTest, SaveLoadCancelAndOk) {
   EXPECT_TRUE(test.dialogLog.back().starts_with("message: ")) << test.dialogLog.back();
 }
 
-TEST_F(FormPlanTest, AnOkWithABadLineKeepsThePanelOpen) {
+TEST_F(FormPlanTest, AnOkWithABadLineKeepsThePanelOpenAndThePlanAsItWas) {
+  const std::string eham = " 1    EHAM    33000  320    0     -11   52.30861282   4.76388884     ";
+  const std::string bikf = " 1    BIKF    33000  320    0     171   63.98500061   -22.60560036     ";
   form.btFPClick();
-  form.Memo1.lines = {" 1    EHAM    33000  320    0     -11   52.30861282   4.76388884     ",
-                      " 3     SPY  33000  320  oops  113.30   52.54027939   4.85378122     "};
+  form.Memo1.lines = {eham, " 3     SPY  33000  320   14  113.30   52.54027939   4.85378122     ", bikf};
+  Run("btOKClick");
+  ASSERT_EQ(Idents(), (std::vector<std::string>{"EHAM", "SPY", "BIKF"}));
+  form.btFPClick();
+  form.Memo1.lines = {eham, " 3     SPY  33000  320  oops  113.30   52.54027939   4.85378122     ", bikf};
   Run("btOKClick");
   EXPECT_TRUE(form.PanFP.visible);
-  EXPECT_EQ(form.plan.tail, 1);
-  EXPECT_EQ(form.plan[0].ident, "EHAM");
+  EXPECT_EQ(Idents(), (std::vector<std::string>{"EHAM", "SPY", "BIKF"}));
+  EXPECT_EQ(form.plan.tail, 2);
   EXPECT_TRUE(test.dialogLog.back().find("line 2") != std::string::npos) << test.dialogLog.back();
+}
+
+// A panel opened in a maximised window stays reachable after a restore: it moves inside the map.
+TEST_F(FormPlanTest, AnOpenPanelStaysInsideTheMapWhenTheWindowShrinks) {
+  form.SetPaintBoxSize(1900, 1000);
+  form.btFPClick();
+  ASSERT_EQ(form.PanFP.left, 600);
+  const int hiddenLeft = form.PanHLD.left;
+  struct Case {
+    int width, height, left, top;
+  };
+  for (const Case& c : {Case{900, 600, 200, 140}, Case{600, 400, 0, 0}, Case{1900, 1000, 0, 0}}) {
+    form.SetPaintBoxSize(c.width, c.height);
+    EXPECT_EQ(form.PanFP.left, c.left) << c.width;
+    EXPECT_EQ(form.PanFP.top, c.top) << c.width;
+  }
+  EXPECT_EQ(form.PanHLD.left, hiddenLeft);
 }
 
 TEST_F(FormPlanTest, SearchListPlacementPickAndReset) {

@@ -79,7 +79,7 @@ const Setting kSettings[] = {
     {"Dirs", "Open1", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog1.initialDir; }}, 0, "C:\\"},
     {"Dirs", "Open2", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog2.initialDir; }}, 0, "C:\\"},
     {"Dirs", "Open3", TextTarget{[](TForm1& f) -> std::string& { return f.OpenDialog3.initialDir; }}, 0, "C:\\"},
-    {"Dirs", "Save1", TextTarget{[](TForm1& f) -> std::string& { return f.SaveDialog1.initialDir; }}, 0, "C:\\"},
+    {"Dirs", "Save1", TextTarget{[](TForm1& f) -> std::string& { return f.planSaveFolder; }}, 0, "C:\\"},
     {"Dirs", "Save2", TextTarget{[](TForm1& f) -> std::string& { return f.SaveDialog2.initialDir; }}, 0, "C:\\"},
     {"Dirs", "Save3", TextTarget{[](TForm1& f) -> std::string& { return f.SaveDialog3.initialDir; }}, 0, "C:\\"},
     {"Timer", "One", TimerTarget{[](TForm1& f) -> Timer& { return f.Timer1; }}, 300, {}, 0, 600000},

@@ -5,6 +5,8 @@
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(COPY "${PLAN}" DESTINATION "${WORK}")
+# The home folder stands for the default save folder, where OK writes the autosave file.
+set(ENV{HOME} "${WORK}")
 
 execute_process(COMMAND ${RUNNER} "${CLI}" run --data "${DATA}" --ini "${WORK}/corvane.INI" --sim builtin
                         "${FILES}/airport_view.script"
