@@ -4,6 +4,7 @@ CORVANE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev libpugixml-dev zlib1g-dev
   xvfb xauth locales-all
+  clang python3
 )
 
 # Installs whatever of CORVANE_PACKAGES is missing, as root or through sudo.
