@@ -4,6 +4,7 @@ CORVANE_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core nlohmann-json3-dev libpugixml-dev zlib1g-dev
   xvfb xauth locales-all
+  clang python3
 )
 # The Debian package: dpkg-shlibdeps (in dpkg-dev) and file declare its library dependencies.
 CORVANE_PACKAGES+=(dpkg-dev file)

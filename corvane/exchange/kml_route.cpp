@@ -159,6 +159,11 @@ KmlImport KmlPlanLines(std::string_view kmlText, const navdata::AirportTable& ai
   import.planLines.push_back(AirportLine(airports, points.front()));
   for (std::size_t n = 1; n < points.size(); ++n) {
     const PathPoint& point = points[n - 1];
+    // A plan entry at 0/0 ends the plan: the points after it would be lost when the lines are read.
+    if (static_cast<float>(Number(point.latitudeText, 90.0).value_or(1)) == 0 &&
+        static_cast<float>(Number(point.longitudeText, 180.0).value_or(1)) == 0) {
+      return Failed("path point " + std::to_string(n) + " lies at 0/0, which cannot be a plan waypoint");
+    }
     import.planLines.push_back("29     FIX" + std::to_string(n) + "   1500  250  0  .   " + point.latitudeText +
                                "    " + point.longitudeText);
   }

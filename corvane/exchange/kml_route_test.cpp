@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -108,6 +110,18 @@ TEST(KmlRoute, FileErrorsNameTheFile) {
   const KmlImport missing = ImportKmlFile(folder / "none.kml", Airports());
   ASSERT_TRUE(missing.error);
   EXPECT_EQ(*missing.error, "KML import: " + (folder / "none.kml").string() + ": cannot be read");
+}
+
+// A path point that the kept decimals put at 0/0 made a plan line that ends the plan there, so the
+// OK button lost the points after it.
+TEST(KmlRoute, APointAtZeroZeroIsReported) {
+  const char* source = std::getenv("CORVANE_SOURCE_DIR");
+  const std::filesystem::path path = std::filesystem::path(source != nullptr ? source : "../..") / "corvane" /
+                                     "exchange" / "fuzz_findings" / "path_point_at_zero_zero.kml";
+  const KmlImport import = ImportKmlFile(path, Airports());
+  ASSERT_TRUE(import.error);
+  EXPECT_NE(import.error->find("path point 2 lies at 0/0"), std::string::npos) << *import.error;
+  EXPECT_TRUE(import.planLines.empty());
 }
 
 }  // namespace

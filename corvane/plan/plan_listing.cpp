@@ -98,6 +98,9 @@ std::optional<FieldError> ParseLine(std::string_view line, Waypoint& entry) {
   if (!lon) return FieldError{"'" + std::string(tokens[7]) + "' is not a longitude (-180 to 180)"};
   parsed.lat = *lat;
   parsed.lon = *lon;
+  // An entry at 0/0 marks the end of the plan: it would hide every entry after it, which the next
+  // save would then drop.
+  if (parsed.IsEndMarker()) return FieldError{"a waypoint at 0/0 would end the plan here"};
   entry = std::move(parsed);
   return std::nullopt;
 }

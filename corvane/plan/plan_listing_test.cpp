@@ -5,8 +5,12 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "corvane/plan/plan_files.h"
 
 namespace corvane::plan {
 namespace {
@@ -204,6 +208,22 @@ TEST(ParsePlanText, MoreThanFiveHundredLinesKeepTheFirstFiveHundred) {
   EXPECT_EQ(plan.ListedCount(), FlightPlan::kCapacity);
   EXPECT_EQ(plan.tail, FlightPlan::kCapacity - 1);
   EXPECT_EQ(ListPlan(plan).size(), 502u);
+}
+
+// A plan file with a line at 0/0 between two airports (found by the plan-file fuzz target): it read
+// as a plan whose listing and next save lost the airport after it.
+TEST(ParsePlanText, AWaypointAtZeroZeroIsReportedRatherThanHidingTheRest) {
+  const char* source = std::getenv("CORVANE_SOURCE_DIR");
+  const std::vector<std::string> lines =
+      LoadPlanFile(std::filesystem::path(source != nullptr ? source : "../..") / "corvane" / "plan" / "fuzz_findings" /
+                   "waypoint_at_zero_zero.nav");
+  ASSERT_EQ(lines.size(), 3u);
+  FlightPlan plan;
+  const auto error = ParsePlanText(lines, plan);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->lineNumber, 2);
+  EXPECT_NE(error->reason.find("0/0"), std::string::npos) << error->reason;
+  EXPECT_EQ(plan.ListedCount(), 1);
 }
 
 }  // namespace

@@ -177,8 +177,17 @@ std::optional<std::string> LayoutRow(std::string_view sourceRow, std::string& er
 }
 
 void AppendAirportLayout(const SourceAirport& airport, std::string& out, std::vector<std::string>& errors) {
+  // A header that cannot be written (an elevation too large for its field) leaves this airport's
+  // layout out; the other airports' go on.
+  std::string header;
+  try {
+    header = LayoutHeaderRow(airport);
+  } catch (const formats::FieldOverflowError& error) {
+    errors.push_back(airport.ident + ": " + error.what());
+    return;
+  }
   formats::AppendTextLine(out, "");
-  formats::AppendTextLine(out, LayoutHeaderRow(airport));
+  formats::AppendTextLine(out, header);
   const auto append = [&](std::string_view source) {
     std::string error;
     const auto row = LayoutRow(source, error);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -379,6 +381,23 @@ TEST_F(NavImportRunTest, ProcedureFilesReadWithoutProceduresAndAFoldersOwnStays)
     EXPECT_TRUE(loaded.problems.empty());
     EXPECT_EQ(table.pointCount(), points);
   }
+}
+
+// An airport asked for by --layout-airports whose elevation does not fit the layout header stopped the whole
+// airport step: no airport, runway or layout file was written. Now only its own rows are left out.
+TEST_F(NavImportRunTest, AnAirportTooHighForItsFieldsLeavesTheOthersWritten) {
+  const char* source = std::getenv("CORVANE_SOURCE_DIR");
+  fs::copy_file(fs::path(source != nullptr ? source : "../..") / "tools" / "navimport" / "fuzz_findings" /
+                    "apt_elevation_too_large.dat",
+                root_ / "xp" / "apt.dat", fs::copy_options::overwrite_existing);
+  options_.layoutAirports = {"EHAM", "EHXX"};
+  const NavImportResult result = RunNavImport(options_);
+  for (const std::string& error : result.errors) EXPECT_EQ(error.find("airports"), std::string::npos) << error;
+  const std::vector<std::string> layout = Lines(kLayoutFile);
+  EXPECT_NE(std::find_if(layout.begin(), layout.end(),
+                         [](const std::string& line) { return line.find("EHAM") != std::string::npos; }),
+            layout.end());
+  EXPECT_EQ(Lines(kAirportFile).size(), 1u);
 }
 
 }  // namespace
