@@ -345,7 +345,7 @@ TEST(NavDatabaseLoad, MissingFilesAreReportedAndTheOthersStillLoad) {
 }
 
 // A file with more rows than a table's capacity raises the capacity: every row is kept, the user's
-// rows after them, the terminator after those; a small file leaves the capacity as specified.
+// rows after them, the terminator after those; a small file leaves the table at its own capacity.
 TEST(NavDatabaseLoad, TablesGrowToFilesLargerThanTheirCapacity) {
   TestDataFolder folder;
   std::string heliports;
@@ -366,7 +366,7 @@ TEST(NavDatabaseLoad, TablesGrowToFilesLargerThanTheirCapacity) {
   EXPECT_EQ(report[NavTableId::kAirports].droppedOverCapacity, 0u);
   EXPECT_EQ(database.beacons.MaxRows(), BeaconTable::kMaxRows);
   for (const std::string& text : ProblemTexts(report)) EXPECT_EQ(text.find("is full"), std::string::npos) << text;
-  // A reload starts again from the specified capacity.
+  // A reload starts again from the table's own capacity.
   folder.WriteRaw("fsxhel.dat", HeliportLine("H", "10.0", "1.0") + "\r\n");
   LoadNavDatabase(database, folder.path(), DatabaseSource::kFs);
   EXPECT_EQ(database.heliports.MaxRows(), HeliportTable::kMaxRows);

@@ -358,6 +358,13 @@ TEST_F(SimhostProcessTest, PlanFlownThroughASimulatorThatGoesAndComesBack) {
   const char* downText = std::getenv("CORVANE_LINK_DOWN_SECONDS");
   const double downSeconds = downText != nullptr ? std::atof(downText) : 3.0;
   StartSimhost({"--xplane", "--at", "52.33,4.76", "--heading", "20", "--altitude", "1500", "--speed", "250"});
+  {
+    // corvane started before its simulator waits for CP: the session starts once simhost answers.
+    PosixTransport transport;
+    SimLink probe(transport);
+    ASSERT_TRUE(OpenWhenReady(probe));
+    probe.Close();
+  }
   CliSession cli({"run", "--data", runtimeFolder_, "--ini", runtimeFolder_ + "/corvane.INI", "--sim", "simhost", "-"});
   std::string link;
   ASSERT_TRUE(AdvanceUntil(cli, "connected=1", link)) << cli.transcript << Log();
