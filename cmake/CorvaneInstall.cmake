@@ -52,8 +52,7 @@ include(CPack)
 
 # Every program answers --help and --version and refuses a wrong option with its usage.
 foreach(program IN LISTS CORVANE_PROGRAMS)
-  # The Windows window has its own entry point, without these answers.
-  if(NOT TARGET ${program} OR (WIN32 AND program STREQUAL "corvane"))
+  if(NOT TARGET ${program})
     continue()
   endif()
   add_test(NAME ProgramOptions.${program}

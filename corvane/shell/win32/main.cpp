@@ -10,6 +10,7 @@
 #include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
 #include "corvane/shell/window_command_line.h"
+#include "formats/program_version.h"
 #include "main_window.h"
 #include "wide_text.h"
 #include "windows_api.h"
@@ -36,6 +37,9 @@ void ReportError(const std::string& text) {
 
 void Report(const std::string& text) {
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    output = GetStdHandle(STD_OUTPUT_HANDLE);
+  }
   DWORD written = 0;
   if (output != nullptr && output != INVALID_HANDLE_VALUE) {
     WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -84,6 +88,14 @@ int main() {
 
   std::vector<std::string> utf8Arguments;
   for (size_t i = 1; i < arguments.size(); ++i) utf8Arguments.push_back(corvane::shell::win32::FromWide(arguments[i]));
+  if (utf8Arguments.size() == 1 && (utf8Arguments[0] == "--help" || utf8Arguments[0] == "-h")) {
+    Report(std::string(corvane::shell::kWindowUsage) + "       corvane --help | --version\n");
+    return 0;
+  }
+  if (utf8Arguments.size() == 1 && utf8Arguments[0] == "--version") {
+    Report(corvane::formats::VersionLine("corvane"));
+    return 0;
+  }
   const auto commandLine = corvane::shell::ParseWindowCommandLine(utf8Arguments);
   if (!commandLine) {
     ReportError(corvane::shell::kWindowUsage);
