@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,6 +26,21 @@
 #include "tessel/testing/test_support.h"
 
 namespace tessel {
+namespace {
+
+// A named pipe in place of a scenery file holds the scan at that file until the test lets it go, so
+// Stop lands in the middle of a run however fast the scan is.
+void MakeGate(const std::filesystem::path& file) {
+  std::filesystem::remove(file);
+  QVERIFY(mkfifo(file.c_str(), 0600) == 0);
+}
+// Lets a reader waiting at the gate go on: it reads an empty file.
+void OpenGate(const std::filesystem::path& file) {
+  const int fd = open(file.c_str(), O_RDWR | O_NONBLOCK);
+  if (fd >= 0) close(fd);
+}
+
+}  // namespace
 namespace fs = std::filesystem;
 using namespace tessel::testing;
 
@@ -186,6 +205,8 @@ class TesselWindowTest : public QObject {
       fs::create_directories(folder);
       WriteBytes(folder / ("AP" + std::to_string(i) + ".BGL"), bytes);
     }
+    const fs::path gate = Root() / "f2" / "AP302.BGL";
+    MakeGate(gate);
     auto window = NewWindow();
     auto* progress = Control<QProgressBar>(*window, "PB1");
     auto* message = Control<QLabel>(*window, "lbMess");
@@ -201,7 +222,10 @@ class TesselWindowTest : public QObject {
     Start(*window, Root());
     QTRY_VERIFY_WITH_TIMEOUT(scanProgressShown, 30000);
     QTest::mouseClick(stop, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(*window), 30000);
+    // The gate is opened until the run has ended, whichever worker reaches it and whenever.
+    QTRY_VERIFY_WITH_TIMEOUT((OpenGate(gate), Idle(*window)), 30000);
+    fs::remove(gate);
+    WriteBytes(gate, bytes);
     QCOMPARE(message->text(), QStringLiteral("Stopped"));
     QVERIFY(progress->value() < progress->maximum());
     QCOMPARE(Rows(*window, "lstFiles"), kFiles);
