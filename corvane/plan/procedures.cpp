@@ -2,16 +2,19 @@
 #include "corvane/plan/procedures.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstring>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <system_error>
 #include <utility>
 
 #include "corvane/navdata/data_file_name.h"
 #include "corvane/navdata/table_loading.h"
 #include "formats/field_cut.h"
-#include "formats/text_lines.h"
+#include "formats/native_file.h"
 
 namespace corvane::plan {
 namespace {
@@ -43,22 +46,77 @@ ProcedureEntry ReadPoint(std::string_view line, const std::string& name, const s
   return entry;
 }
 
-// A procedure file read once and its header lines indexed by airport (columns 2-5), so that a press
-// on a world file reads only the headers of the wanted airport. Read again when the file's size or
-// time changes.
+// A procedure file's header lines indexed by airport (columns 2-5), so that a press on a world file
+// reads only the blocks of the wanted airport. Indexing streams the file through a small buffer
+// looking only for the header mark at a line start; nothing of the file is kept but the index, and
+// line numbers are counted only for a report. Indexed again when the file's size or time changes.
 struct IndexedProcedureFile {
   std::filesystem::path path;
   std::filesystem::file_time_type time;
   std::uintmax_t size = 0;
-  std::shared_ptr<const formats::TextFile> text;
-  std::vector<std::pair<std::string, std::size_t>> headers;  // (airport columns, line index), sorted
+  struct Header {
+    std::array<char, 4> airport{};  // columns 2-5, NUL-padded when the line is shorter
+    std::uint64_t offset = 0;       // of the header line's first byte
+    std::uint64_t length = 0;       // to the next header line or the end of the file
+  };
+  std::vector<Header> headers;  // by airport, then in file order
 };
 
-std::string AirportColumns(std::string_view line) {
-  return std::string(line.substr(procedure_columns::kAirportFirst - 1, 4));
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+
+// Calls onChunk(chunkOffset, bytes) over the file in order; the bytes of a chunk run up to `overlap`
+// bytes past its own end, so that a match near the end can look ahead. False when a read fails.
+template <typename OnChunk>
+bool ForEachChunk(formats::NativeFile& file, std::uint64_t end, std::size_t overlap, OnChunk onChunk) {
+  std::string buffer(kChunkBytes + overlap, '\0');
+  for (std::uint64_t offset = 0; offset < end; offset += kChunkBytes) {
+    const std::size_t own = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkBytes, end - offset));
+    const std::size_t bytes = static_cast<std::size_t>(std::min<std::uint64_t>(own + overlap, file.size() - offset));
+    if (!file.ReadAt(offset, std::as_writable_bytes(std::span(buffer.data(), bytes)))) return false;
+    onChunk(offset, std::string_view(buffer.data(), bytes), own);
+  }
+  return true;
 }
 
-// The file at path, from the cache when it is unchanged; nullptr with `error` set when unreadable.
+bool IndexHeaders(formats::NativeFile& file, IndexedProcedureFile& indexed) {
+  using namespace procedure_columns;
+  constexpr std::size_t kLookAhead = kAirportFirst - 1 + 4;
+  std::size_t lineEnds = 0;  // seen so far, while within the file's own header lines
+  char before = '\n';        // the byte before the chunk
+  const bool read = ForEachChunk(
+      file, file.size(), kLookAhead, [&](std::uint64_t chunkOffset, std::string_view bytes, std::size_t own) {
+        std::size_t at = 0;
+        for (; lineEnds < kHeaderLines && at < own; ++at) {
+          if (bytes[at] == '\n') ++lineEnds;
+        }
+        for (; at < own; ++at) {
+          const void* mark = std::memchr(bytes.data() + at, kHeaderMark, own - at);
+          if (mark == nullptr) break;
+          at = static_cast<std::size_t>(static_cast<const char*>(mark) - bytes.data());
+          if ((at == 0 ? before : bytes[at - 1]) != '\n') continue;
+          IndexedProcedureFile::Header header;
+          header.offset = chunkOffset + at;
+          for (std::size_t i = 0; i < header.airport.size() && at + kAirportFirst - 1 + i < bytes.size(); ++i) {
+            const char c = bytes[at + kAirportFirst - 1 + i];
+            if (c == '\r' || c == '\n') break;
+            header.airport[i] = c;
+          }
+          indexed.headers.push_back(header);
+        }
+        before = bytes[own - 1];
+      });
+  for (std::size_t i = 0; i < indexed.headers.size(); ++i) {
+    const std::uint64_t next = i + 1 < indexed.headers.size() ? indexed.headers[i + 1].offset : file.size();
+    indexed.headers[i].length = next - indexed.headers[i].offset;
+  }
+  std::sort(indexed.headers.begin(), indexed.headers.end(), [](const auto& left, const auto& right) {
+    return left.airport != right.airport ? left.airport < right.airport : left.offset < right.offset;
+  });
+  return read;
+}
+
+// The index of the file at path, from the cache when the file is unchanged; nullptr with `error` set
+// when it cannot be read.
 std::shared_ptr<const IndexedProcedureFile> IndexedFile(const std::filesystem::path& path, std::string& error) {
   static std::mutex mutex;
   static std::vector<std::shared_ptr<const IndexedProcedureFile>> cache;  // one per file name (SID, STAR)
@@ -69,40 +127,59 @@ std::shared_ptr<const IndexedProcedureFile> IndexedFile(const std::filesystem::p
   for (const auto& file : cache) {
     if (!code && file->path == path && file->time == time && file->size == size) return file;
   }
-  auto indexed = std::make_shared<IndexedProcedureFile>();
-  try {
-    indexed->text = std::make_shared<formats::TextFile>(path);
-  } catch (const formats::TextFileError& failure) {
-    error = failure.what();
+  formats::NativeFile file;
+  if (!file.OpenForReading(path, error)) return nullptr;
+  if (file.kind() != formats::NativeFile::Kind::kRegular) {
+    error = "not a readable file";
     return nullptr;
   }
+  auto indexed = std::make_shared<IndexedProcedureFile>();
   indexed->path = path;
   indexed->time = time;
-  indexed->size = size;
-  const formats::TextFile& lines = *indexed->text;
-  for (std::size_t i = procedure_columns::kHeaderLines; i < lines.size(); ++i) {
-    if (!lines[i].empty() && lines[i].front() == procedure_columns::kHeaderMark) {
-      indexed->headers.emplace_back(AirportColumns(lines[i]), i);
-    }
+  indexed->size = file.size();
+  if (!IndexHeaders(file, *indexed)) {
+    error = "read error";
+    return nullptr;
   }
-  std::stable_sort(indexed->headers.begin(), indexed->headers.end(),
-                   [](const auto& left, const auto& right) { return left.first < right.first; });
-  std::erase_if(cache, [&](const auto& file) { return file->path == path; });
-  if (!code) cache.push_back(indexed);
+  std::erase_if(cache, [&](const auto& cached) { return cached->path == path; });
+  if (!code && size == indexed->size) cache.push_back(indexed);
   return indexed;
 }
 
-// Line indexes of the headers that may belong to the typed airport (prefix compare), in file order.
-std::vector<std::size_t> CandidateHeaders(const IndexedProcedureFile& file, std::string_view airport) {
-  const std::string prefix(airport.substr(0, 4));
-  std::vector<std::size_t> lines;
-  auto it = std::lower_bound(file.headers.begin(), file.headers.end(), prefix,
-                             [](const auto& header, const std::string& key) { return header.first < key; });
-  for (; it != file.headers.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
-    lines.push_back(it->second);
-  }
-  std::sort(lines.begin(), lines.end());
-  return lines;
+// The headers that may belong to the typed airport (prefix compare), in file order.
+std::vector<IndexedProcedureFile::Header> CandidateHeaders(const IndexedProcedureFile& file, std::string_view airport) {
+  const std::size_t length = std::min<std::size_t>(airport.size(), 4);
+  std::array<char, 4> key{};
+  std::copy_n(airport.begin(), length, key.begin());
+  const auto matches = [&](const IndexedProcedureFile::Header& header) {
+    return std::equal(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(length), header.airport.begin());
+  };
+  std::vector<IndexedProcedureFile::Header> headers;
+  auto it =
+      std::lower_bound(file.headers.begin(), file.headers.end(), key,
+                       [](const auto& header, const std::array<char, 4>& wanted) { return header.airport < wanted; });
+  for (; it != file.headers.end() && matches(*it); ++it) headers.push_back(*it);
+  std::sort(headers.begin(), headers.end(),
+            [](const auto& left, const auto& right) { return left.offset < right.offset; });
+  return headers;
+}
+
+// The line that starts at offset, without its line end, and the offset of the next line.
+std::string_view LineAt(std::string_view text, std::size_t offset, std::size_t& next) {
+  std::size_t end = text.find('\n', offset);
+  next = end == std::string_view::npos ? text.size() : end + 1;
+  if (end == std::string_view::npos) end = text.size();
+  if (end > offset && text[end - 1] == '\r') --end;
+  return text.substr(offset, end - offset);
+}
+
+// The 1-based number of the line that starts at offset; 0 when the file cannot be read again.
+std::size_t LineNumberAt(formats::NativeFile& file, std::uint64_t offset) {
+  std::size_t lineEnds = 0;
+  const bool read = ForEachChunk(file, offset, 0, [&](std::uint64_t, std::string_view bytes, std::size_t) {
+    lineEnds += static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  });
+  return read ? lineEnds + 1 : 0;
 }
 
 }  // namespace
@@ -128,29 +205,45 @@ ProcedureLoadResult LoadProcedures(const std::filesystem::path& dataFolder, std:
     return result;
   }
   const std::string fileNameFound = path->filename().string();
-  const formats::TextFile& lines = *indexed->text;
+  formats::NativeFile file;
+  if (!file.OpenForReading(*path, error)) {
+    result.problems.push_back({fileNameFound, 0, error});
+    return result;
+  }
 
   ProcedureTable loaded;
   loaded.entries.resize(1);
   loaded.procedureAirport = airport;
   std::size_t pointsLeftOut = 0;
-  std::size_t firstLineLeftOut = 0;
-  for (const std::size_t header : CandidateHeaders(*indexed, airport)) {
-    if (!IsHeaderOf(lines[header], airport)) continue;
-    const std::string name(formats::TrimmedField(lines[header], kName));
-    const std::string qualifier(formats::TrimmedField(lines[header], kQualifier));
-    // The points run to an empty line or to the end of the file.
-    for (std::size_t i = header + 1; i < lines.size() && !EndsPoints(lines[i]); ++i) {
+  std::uint64_t firstOffsetLeftOut = 0;
+  std::string block;
+  for (const IndexedProcedureFile::Header& header : CandidateHeaders(*indexed, airport)) {
+    block.resize(static_cast<std::size_t>(header.length));
+    if (!file.ReadAt(header.offset, std::as_writable_bytes(std::span(block.data(), block.size())))) {
+      result.problems.push_back({fileNameFound, 0, "read error: the file changed while it was read"});
+      return result;
+    }
+    std::size_t offset = 0;
+    const std::string_view headerLine = LineAt(block, 0, offset);
+    if (!IsHeaderOf(headerLine, airport)) continue;
+    const std::string name(formats::TrimmedField(headerLine, kName));
+    const std::string qualifier(formats::TrimmedField(headerLine, kQualifier));
+    // The points run to an empty line, the next header or the end of the file.
+    while (offset < block.size()) {
+      const std::size_t lineOffset = offset;
+      const std::string_view line = LineAt(block, lineOffset, offset);
+      if (EndsPoints(line)) break;
       ProcedureEntry entry;
       try {
-        entry = ReadPoint(lines[i], name, qualifier);
+        entry = ReadPoint(line, name, qualifier);
       } catch (const navdata::RowRejected& rejected) {
-        result.problems.push_back({fileNameFound, i + 1, std::string(rejected.what()) + ": " + std::string(lines[i])});
+        result.problems.push_back({fileNameFound, LineNumberAt(file, header.offset + lineOffset),
+                                   std::string(rejected.what()) + ": " + std::string(line)});
         return result;
       }
       if (entry.lon == kSkippedLongitude) continue;
       if (loaded.entries.size() > ProcedureTable::kMaxPoints) {
-        if (pointsLeftOut++ == 0) firstLineLeftOut = i + 1;
+        if (pointsLeftOut++ == 0) firstOffsetLeftOut = header.offset + lineOffset;
         continue;
       }
       loaded.entries.push_back(std::move(entry));
@@ -159,7 +252,7 @@ ProcedureLoadResult LoadProcedures(const std::filesystem::path& dataFolder, std:
   loaded.entries.emplace_back();
   loaded.selected = loaded.pointCount() > 0 ? 1 : 0;
   if (pointsLeftOut > 0) {
-    result.problems.push_back({fileNameFound, firstLineLeftOut,
+    result.problems.push_back({fileNameFound, LineNumberAt(file, firstOffsetLeftOut),
                                "procedure table is full (" + std::to_string(ProcedureTable::kMaxPoints) +
                                    " points); points left out from here on: " + std::to_string(pointsLeftOut)});
   }

@@ -179,6 +179,56 @@ TEST(LoadProceduresTest, StopsAtTheCapacityAndReportsTheRest) {
   EXPECT_NE(result.problems[0].reason.find("left out from here on: 3"), std::string::npos);
 }
 
+// A world-sized file is indexed in pieces of a power of two bytes, at most 1 MiB: every airport is
+// found, those whose header line is cut at a piece's edge (within its airport columns, just before it,
+// at it) among them, and a bad point far into the file is reported with its own line number.
+TEST(LoadProceduresTest, EveryAirportOfAFileOfManyPiecesIsFound) {
+  constexpr int kAirports = 60000;  // about 3.5 MB
+  constexpr std::size_t kEdge = std::size_t{1} << 20;
+  const std::size_t headerBeforeEdge[] = {3, 1, 0};  // the header mark this many bytes before the edge
+  const auto ident = [](int index) {
+    std::string text(4, 'A');
+    for (int i = 3; i >= 0; --i, index /= 26) text[static_cast<std::size_t>(i)] = static_cast<char>('A' + index % 26);
+    return text;
+  };
+  std::vector<std::string> body;
+  std::size_t offset = 0;
+  for (const std::string& line : kHeaderLines) offset += line.size() + 2;
+  const auto add = [&](std::string line) {
+    offset += line.size() + 2;
+    body.push_back(std::move(line));
+  };
+  std::size_t edge = 0;
+  for (int i = 0; i < kAirports; ++i) {
+    if (edge < std::size(headerBeforeEdge)) {
+      const std::size_t mark = (edge + 1) * kEdge - headerBeforeEdge[edge];
+      if (offset + 200 > mark) {
+        add(std::string(mark - offset - 2, ' '));  // blanks end a procedure as an empty line does
+        ++edge;
+      }
+    }
+    add(Header(ident(i), "S" + std::to_string(i % 7), "RW" + std::to_string(i % 36)));
+    add(Point("P" + std::to_string(i % 10000), std::to_string(i % 90), "4"));
+    if (i % 3 != 0) add("");  // no empty line before some headers
+  }
+  ASSERT_EQ(edge, std::size(headerBeforeEdge));
+  add(Header("ZZZZ", "BAD", "RW01"));
+  add(Point("P1", "5x", "4"));
+  navdata::testing::TestDataFolder folder;
+  WriteFile(folder, kSidFileName, WithHeader(body));
+  ProcedureTable table;
+  for (int i = 0; i < kAirports; ++i) {
+    const ProcedureLoadResult result = LoadProcedures(folder.path(), kSidFileName, ident(i), table);
+    ASSERT_EQ(result.outcome, ProcedureLoadOutcome::kLoaded) << ident(i);
+    ASSERT_EQ(table.pointCount(), 1) << ident(i);
+    ASSERT_EQ(table.entries[1].lat, static_cast<float>(i % 90)) << ident(i);
+  }
+  const ProcedureLoadResult bad = LoadProcedures(folder.path(), kSidFileName, "ZZZZ", table);
+  EXPECT_EQ(bad.outcome, ProcedureLoadOutcome::kFailed);
+  ASSERT_EQ(bad.problems.size(), 1u);
+  EXPECT_EQ(bad.problems[0].lineNumber, kHeaderLines.size() + body.size());
+}
+
 ProcedureTable TableOfRuns(const std::vector<std::string>& procNames, const std::vector<std::string>& qualifiers = {}) {
   ProcedureTable table;
   table.entries.resize(1);
