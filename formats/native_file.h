@@ -1,5 +1,6 @@
 // The few file operations where POSIX and Windows differ: positioned reads, writing over a file without
-// emptying it first, cutting it to length, and opening C streams by a path of either width.
+// emptying it first, cutting it to length, flushing to the disk, replacing one file by another, and
+// opening C streams by a path of either width.
 // One implementation per platform (native_file_posix.cpp, native_file_win32.cpp); the build picks one.
 #pragma once
 
@@ -26,6 +27,8 @@ class NativeFile {
   bool OpenForReading(const std::filesystem::path& path, std::string& reason);
   // Write-only, created when missing; an existing file keeps its bytes until Truncate.
   bool OpenForWriting(const std::filesystem::path& path, std::string& reason);
+  // Write-only, and only when no file of that name exists yet.
+  bool CreateNew(const std::filesystem::path& path, std::string& reason);
   bool IsOpen() const { return handle_ != kNoHandle; }
   // Kind and size as they were at opening.
   Kind kind() const { return kind_; }
@@ -36,6 +39,10 @@ class NativeFile {
   // Writes all of `bytes` at the current position; false with the reason when the system refused some.
   bool Write(std::span<const std::byte> bytes, std::string& reason);
   bool Truncate(std::uint64_t length, std::string& reason);
+  // Waits until what was written is on the disk.
+  bool Sync(std::string& reason);
+  // Gives the file the permission bits of `other`, where the system has them; quietly does nothing else.
+  void TakePermissionsOf(const std::filesystem::path& other);
   // False with the reason when the system reports a failure at closing. Safe on a closed file.
   bool Close(std::string& reason);
 
@@ -45,6 +52,9 @@ class NativeFile {
   Kind kind_ = Kind::kOther;
   std::uint64_t size_ = 0;
 };
+
+// Renames `from` over `to` in one step, replacing a file already there; false with the reason.
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason);
 
 // std::fopen for a path: wide on Windows, so that any folder name opens. Null with errno set on failure.
 std::FILE* OpenFileStream(const std::filesystem::path& path, const char* mode);

@@ -49,6 +49,12 @@ bool NativeFile::OpenForWriting(const std::filesystem::path& path, std::string& 
   return OpenDescriptor(path, O_WRONLY | O_CREAT, handle_, kind_, size_, reason);
 }
 
+bool NativeFile::CreateNew(const std::filesystem::path& path, std::string& reason) {
+  std::string ignored;
+  Close(ignored);
+  return OpenDescriptor(path, O_WRONLY | O_CREAT | O_EXCL, handle_, kind_, size_, reason);
+}
+
 bool NativeFile::ReadAt(std::uint64_t offset, std::span<std::byte> out) {
   std::size_t done = 0;
   while (done < out.size()) {
@@ -81,12 +87,29 @@ bool NativeFile::Truncate(std::uint64_t length, std::string& reason) {
   return false;
 }
 
+bool NativeFile::Sync(std::string& reason) {
+  if (::fsync(Descriptor(handle_)) == 0) return true;
+  reason = std::strerror(errno);
+  return false;
+}
+
+void NativeFile::TakePermissionsOf(const std::filesystem::path& other) {
+  struct stat status {};
+  if (::stat(other.c_str(), &status) == 0) ::fchmod(Descriptor(handle_), status.st_mode & 07777);
+}
+
 bool NativeFile::Close(std::string& reason) {
   if (handle_ == kNoHandle) return true;
   const int result = ::close(Descriptor(handle_));
   handle_ = kNoHandle;
   size_ = 0;
   if (result == 0) return true;
+  reason = std::strerror(errno);
+  return false;
+}
+
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
   reason = std::strerror(errno);
   return false;
 }

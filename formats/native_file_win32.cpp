@@ -82,6 +82,12 @@ bool NativeFile::OpenForWriting(const std::filesystem::path& path, std::string& 
   return false;
 }
 
+bool NativeFile::CreateNew(const std::filesystem::path& path, std::string& reason) {
+  std::string ignored;
+  Close(ignored);
+  return OpenHandle(path, GENERIC_WRITE, CREATE_NEW, handle_, kind_, size_, reason);
+}
+
 bool NativeFile::ReadAt(std::uint64_t offset, std::span<std::byte> out) {
   std::size_t done = 0;
   while (done < out.size()) {
@@ -121,12 +127,27 @@ bool NativeFile::Truncate(std::uint64_t length, std::string& reason) {
   return false;
 }
 
+bool NativeFile::Sync(std::string& reason) {
+  if (FlushFileBuffers(Handle(handle_)) != 0) return true;
+  reason = ErrorText(GetLastError());
+  return false;
+}
+
+// Windows keeps no permission bits worth carrying over; the new file takes its folder's rights.
+void NativeFile::TakePermissionsOf(const std::filesystem::path&) {}
+
 bool NativeFile::Close(std::string& reason) {
   if (handle_ == kNoHandle) return true;
   const BOOL closed = CloseHandle(Handle(handle_));
   handle_ = kNoHandle;
   size_ = 0;
   if (closed != 0) return true;
+  reason = ErrorText(GetLastError());
+  return false;
+}
+
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) return true;
   reason = ErrorText(GetLastError());
   return false;
 }

@@ -90,6 +90,15 @@ def main(out):
     write(simlink, "zeros", bytes(64))
     write(simlink, "version", bytes([0]) + b"\x05\x00\x98\x19" + bytes([0x08, 0x33, 0xDE, 0xFA]) + bytes(200))
 
+    # FlightGear's replies: one poll of plausible values with a listing of two aircraft, and the same
+    # with the traffic's own answers in the next poll.
+    flightgear = out / "flightgear_reply_fuzz"
+    values = b"".join(b"%d.5\r\n" % n for n in range(40))
+    listing = b"aircraft/\r\nmultiplayer[2]/\r\ncarrier/\r\n\r\n"
+    write(flightgear, "poll", values + listing)
+    write(flightgear, "two-polls", values + listing + values + b"true\r\nKLM1234\r\n52.6\r\n" * 3 + listing)
+    write(flightgear, "xplane", b"\x01" + values + b"\r\n")
+
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:

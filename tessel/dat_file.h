@@ -1,7 +1,6 @@
 // One output text file: lines written with CR LF through a large buffer, failures kept until closing.
-// An earlier file of the same name is written over and cut to the new length at closing rather than
-// emptied at opening: its blocks and cached pages are reused instead of given back and taken again,
-// which for a layout file of hundreds of megabytes on ext4 costs more than the writing itself.
+// An earlier file of the same name is replaced only when the whole new one is written
+// (formats/atomic_file.h): a full disk or a stopped program leaves it as it was.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/native_file.h"
+#include "formats/atomic_file.h"
 
 namespace tessel {
 
@@ -23,7 +22,7 @@ class DatFile {
   DatFile(const DatFile&) = delete;
   DatFile& operator=(const DatFile&) = delete;
 
-  // Creates the file or opens the one there; false (with the reason) when it cannot be opened for writing.
+  // Starts the new file; false (with the reason) when the folder takes no new file.
   bool Open(const std::filesystem::path& path, std::string& reason);
   bool IsOpen() const { return file_.IsOpen(); }
   void WriteLine(std::string_view line) {
@@ -48,8 +47,11 @@ class DatFile {
     std::memcpy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();
   }
-  // Flushes, cuts an earlier file's remainder and closes; false (with the reason) when any of it failed.
+  // Flushes and puts the file in place of the earlier one; false (with the reason) when any of it
+  // failed, the earlier file then untouched.
   bool Close(std::string& reason);
+  // Drops what was written, leaving the earlier file as it was.
+  void Abandon();
   const std::filesystem::path& path() const { return path_; }
 
  private:
@@ -57,17 +59,13 @@ class DatFile {
   static constexpr std::size_t kBufferBytes = 1 << 20;
   static constexpr std::size_t kDirectBytes = kBufferBytes / 8;
   void Flush();
-  void Write(const char* bytes, std::size_t count);
+  void Write(const char* bytes, std::size_t count) { file_.Write(std::string_view(bytes, count)); }
   void WriteLong(std::string_view line);
 
-  corvane::formats::NativeFile file_;
+  corvane::formats::AtomicFile file_;
   std::filesystem::path path_;
-  bool cutAtClose_ = false;  // a plain file, cut to what this run wrote
-  std::uint64_t written_ = 0;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
-  bool failed_ = false;
-  std::string failure_;  // the reason of the first failed write
 };
 
 }  // namespace tessel

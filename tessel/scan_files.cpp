@@ -98,11 +98,9 @@ ScanFilesResult ScanFiles(const std::vector<std::string>& files, const OutputKin
       result.outputWritten = false;
     }
   }
+  // The earlier files stay as they were when any of them cannot be written.
   if (!result.outputWritten) {
-    for (DatFile& file : outputs) {
-      std::string reason;
-      file.Close(reason);
-    }
+    for (DatFile& file : outputs) file.Abandon();
     return result;
   }
 

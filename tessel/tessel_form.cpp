@@ -52,17 +52,20 @@ void TesselForm::Form_Load(const std::filesystem::path& defaultOutputFolder) {
   windowLeftTwips = settings.windowLeftTwips;
 }
 
-bool TesselForm::Form_Unload(const std::filesystem::path& currentFolder) {
+std::optional<std::string> TesselForm::Form_Unload(const std::filesystem::path& currentFolder) {
   TesselSettings settings;
   settings.outputFolder = outputFolder.string();
   settings.currentFolder = currentFolder.string();
   settings.windowTopTwips = windowTopTwips;
   settings.windowLeftTwips = windowLeftTwips;
   settings.scanRoot = txtPath;
-  if (!settingsFile) return WriteTesselIni(outputFolder / kSettingsFileName, settings);
-  std::error_code error;
-  std::filesystem::create_directories(settingsFile->parent_path(), error);
-  return WriteTesselIni(*settingsFile, settings);
+  const std::filesystem::path file = settingsFile ? *settingsFile : outputFolder / kSettingsFileName;
+  if (settingsFile) {
+    std::error_code error;
+    std::filesystem::create_directories(settingsFile->parent_path(), error);
+  }
+  if (const auto reason = WriteTesselIni(file, settings)) return "Cannot write " + file.string() + ": " + *reason;
+  return std::nullopt;
 }
 
 void TesselForm::Form_Resize(int widthTwips) {

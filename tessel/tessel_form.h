@@ -57,8 +57,8 @@ class TesselForm {
 
   // Settings: the output folder is the default one, then TESSEL.INI in it may name another.
   void Form_Load(const std::filesystem::path& defaultOutputFolder = DefaultOutputFolder());
-  // Writes TESSEL.INI into the output folder (or settingsFile); false when it cannot be written.
-  bool Form_Unload(const std::filesystem::path& currentFolder = std::filesystem::current_path());
+  // Writes TESSEL.INI into the output folder (or settingsFile); the message naming it when that failed.
+  std::optional<std::string> Form_Unload(const std::filesystem::path& currentFolder = std::filesystem::current_path());
   void Form_Resize(int widthTwips);
   // After the folder dialog: a picked file or folder sets txtPath to its folder with a trailing
   // separator; nothing picked (the dialog was cancelled) changes nothing.

@@ -23,7 +23,7 @@ TEST(TesselForm, SettingsRoundTripThroughTheDefaultFolder) {
   first.txtPath = "/scenery/addon/";
   first.windowTopTwips = 900;
   first.windowLeftTwips = 1200;
-  ASSERT_TRUE(first.Form_Unload("/work"));
+  ASSERT_EQ(first.Form_Unload("/work"), std::nullopt);
 
   TesselForm second;
   second.Form_Load(scratch.path());
@@ -51,7 +51,7 @@ TEST(TesselPlaces, InstalledWithoutALocalIniUsesTheUsersFolders) {
   first.settingsFile = installed.settingsFile;
   first.Form_Load(installed.outputFolder);
   first.txtPath = "/scenery/";
-  ASSERT_TRUE(first.Form_Unload("/work"));
+  ASSERT_EQ(first.Form_Unload("/work"), std::nullopt);
   TesselForm second;
   second.settingsFile = installed.settingsFile;
   second.Form_Load(installed.outputFolder);

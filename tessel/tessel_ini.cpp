@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/atomic_file.h"
 #include "formats/field_cut.h"
 
 namespace tessel {
@@ -63,16 +64,11 @@ bool ReadTesselIni(const std::filesystem::path& file, TesselSettings& settings) 
   return true;
 }
 
-bool WriteTesselIni(const std::filesystem::path& file, const TesselSettings& settings) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << '"' << settings.outputFolder << "\"\r\n";
-  out << '"' << settings.currentFolder << "\"\r\n";
-  out << std::to_string(settings.windowTopTwips) << "\r\n";
-  out << std::to_string(settings.windowLeftTwips) << "\r\n";
-  out << '"' << settings.scanRoot << "\"\r\n";
-  out.flush();
-  return static_cast<bool>(out);
+std::optional<std::string> WriteTesselIni(const std::filesystem::path& file, const TesselSettings& settings) {
+  const std::string text = '"' + settings.outputFolder + "\"\r\n\"" + settings.currentFolder + "\"\r\n" +
+                           std::to_string(settings.windowTopTwips) + "\r\n" + std::to_string(settings.windowLeftTwips) +
+                           "\r\n\"" + settings.scanRoot + "\"\r\n";
+  return corvane::formats::WriteFileAtomically(file, text);
 }
 
 }  // namespace tessel

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tessel {
@@ -23,7 +24,7 @@ struct TesselSettings {
 // Returns whether the file was read.
 bool ReadTesselIni(const std::filesystem::path& file, TesselSettings& settings);
 
-// Writes the five lines with CR LF; false when the file cannot be written.
-bool WriteTesselIni(const std::filesystem::path& file, const TesselSettings& settings);
+// Writes the five lines with CR LF, replacing the file whole; the reason when it cannot be written.
+std::optional<std::string> WriteTesselIni(const std::filesystem::path& file, const TesselSettings& settings);
 
 }  // namespace tessel

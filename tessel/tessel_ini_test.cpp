@@ -14,7 +14,7 @@ using namespace tessel::testing;
 TEST(TesselIni, WritesFiveLinesAndReadsThemBack) {
   ScratchFolder scratch;
   const TesselSettings written{"/data/out dir", "/home/pilot", 1440, -300, "/scenery/with \"quote\"/"};
-  ASSERT_TRUE(WriteTesselIni(scratch / "TESSEL.INI", written));
+  ASSERT_EQ(WriteTesselIni(scratch / "TESSEL.INI", written), std::nullopt);
   EXPECT_EQ(ReadWholeFile(scratch / "TESSEL.INI"),
             "\"/data/out dir\"\r\n\"/home/pilot\"\r\n1440\r\n-300\r\n\"/scenery/with \"quote\"/\"\r\n");
   TesselSettings read;

@@ -15,7 +15,7 @@
 namespace {
 
 // The first Ctrl-C asks the run to stop between files, so the files written so far are whole and
-// cut to their new length; a second one ends the program at once.
+// replace the earlier ones; a second one ends the program at once, leaving the earlier files as they were.
 volatile std::sig_atomic_t gInterrupted = 0;
 
 void OnInterrupt(int) {

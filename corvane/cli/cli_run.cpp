@@ -9,7 +9,7 @@
 #include <system_error>
 #include <thread>
 
-#include "corvane/map/recording_canvas.h"
+#include "corvane/map/discarding_canvas.h"
 #include "corvane/shell/form1.h"
 #include "corvane/shell/form_driver.h"
 #include "corvane/shell/scripted_dialogs.h"
@@ -73,8 +73,9 @@ int RunRunCommand(std::span<char* const> args) {
 
   auto print = [](const std::string& line) { std::cout << line << '\n' << std::flush; };
   shell::ScriptedDialogs dialogs(print);
-  map::RecordingCanvas imageCanvas(3000, 2250);
-  map::RecordingCanvas paintBoxCanvas(1024, 768);
+  // A script asks for the controls, never for the drawing: nothing of it is kept.
+  map::DiscardingCanvas imageCanvas(3000, 2250);
+  map::DiscardingCanvas paintBoxCanvas(1024, 768);
   shell::TForm1 form({settingsPath, dataFolder, connection->transport, connection->sleep}, dialogs, imageCanvas,
                      paintBoxCanvas);
 

@@ -1,15 +1,12 @@
-// Saving and loading plan files; the save goes through a temporary file and a rename.
+// Saving and loading plan files; the save replaces the file whole or not at all.
 #include "corvane/plan/plan_files.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <system_error>
 
-#include "formats/native_file.h"
+#include "formats/atomic_file.h"
 #include "formats/text_lines.h"
 
 namespace corvane::plan {
@@ -26,14 +23,6 @@ std::filesystem::path HomeFolder() {
   std::error_code error;
   return std::filesystem::current_path(error);
 }
-
-// Closes the stream on every path out of SavePlanFile.
-struct FileCloser {
-  std::FILE* file;
-  ~FileCloser() {
-    if (file != nullptr) std::fclose(file);
-  }
-};
 
 }  // namespace
 
@@ -69,30 +58,9 @@ std::filesystem::path AutosavePath(std::string_view saveInitialDir) {
 }
 
 void SavePlanFile(const std::filesystem::path& path, std::span<const std::string> lines) {
-  std::filesystem::path temporary = path;
-  temporary += ".saving";
-  {
-    FileCloser out{formats::OpenFileStream(temporary, "wb")};
-    if (out.file == nullptr) throw PlanFileWriteError(path, std::strerror(errno));
-    bool written = true;
-    for (const std::string& line : lines) written = written && formats::WriteTextLine(out.file, line);
-    const bool flushed = written && std::fflush(out.file) == 0;
-    const int closeResult = std::fclose(out.file);
-    out.file = nullptr;
-    if (!flushed || closeResult != 0) {
-      const std::string reason = std::strerror(errno);
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw PlanFileWriteError(path, reason);
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw PlanFileWriteError(path, error.message());
-  }
+  std::string text;
+  for (const std::string& line : lines) formats::AppendTextLine(text, line);
+  if (const auto reason = formats::WriteFileAtomically(path, text)) throw PlanFileWriteError(path, *reason);
 }
 
 std::vector<std::string> LoadPlanFile(const std::filesystem::path& path) { return formats::ReadTextLines(path); }

@@ -44,8 +44,8 @@ class PlanFileWriteError : public std::runtime_error {
   std::filesystem::path path_;
 };
 
-// Writes the lines with CR LF into a temporary file beside the target and renames it over the
-// target, so a failed write leaves the previous file as it was. Throws PlanFileWriteError.
+// Writes the lines with CR LF, replacing the file whole (formats/atomic_file.h), so a failed write
+// leaves the previous file as it was. Throws PlanFileWriteError.
 void SavePlanFile(const std::filesystem::path& path, std::span<const std::string> lines);
 
 // The file's lines (CR LF or LF). Throws formats::TextFileError.

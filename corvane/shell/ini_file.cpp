@@ -1,12 +1,8 @@
-// IniDocument parsing and writing, and the replace-by-rename file write.
+// IniDocument parsing and writing.
 #include "ini_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 #include "formats/field_cut.h"
 
@@ -113,30 +109,6 @@ std::string IniDocument::Serialize() const {
     }
   }
   return out;
-}
-
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path, std::string_view content) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return "cannot create " + temporary.string() + ": " + std::strerror(errno);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    file.close();
-    if (!file) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return "cannot write " + temporary.string();
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return "cannot replace " + path.string() + ": " + error.message();
-  }
-  return std::nullopt;
 }
 
 }  // namespace corvane::shell

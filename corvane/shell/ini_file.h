@@ -41,8 +41,4 @@ class IniDocument {
   std::vector<Section> sections_;
 };
 
-// Writes to a temporary file beside the target and renames it over the target, so a failure never
-// leaves a half-written file. Returns an error text, or nothing on success.
-std::optional<std::string> WriteFileReplacing(const std::filesystem::path& path, std::string_view content);
-
 }  // namespace corvane::shell

@@ -31,22 +31,5 @@ TEST(IniDocument, ValueKeepsEqualsSignsAndBackslashes) {
   EXPECT_EQ(document.Get("Dirs", "Open1"), "C:\\a=b\\");
 }
 
-TEST(WriteFileReplacing, ReplacesWholeFileAndLeavesNoTemporary) {
-  testing::TemporaryFolder folder;
-  const auto path = folder.path() / "corvane.INI";
-  testing::WriteText(path, "old content that is longer than the new one");
-  EXPECT_EQ(WriteFileReplacing(path, "new"), std::nullopt);
-  EXPECT_EQ(testing::ReadText(path), "new");
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "corvane.INI.tmp"));
-}
-
-TEST(WriteFileReplacing, FailureLeavesTheOldFileAndSaysWhy) {
-  testing::TemporaryFolder folder;
-  const auto missingFolder = folder.path() / "no such folder" / "corvane.INI";
-  const auto error = WriteFileReplacing(missingFolder, "new");
-  ASSERT_TRUE(error.has_value());
-  EXPECT_NE(error->find("corvane.INI"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace corvane::shell

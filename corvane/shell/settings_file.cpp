@@ -8,6 +8,7 @@
 
 #include "corvane/autopilot/descent_profile.h"
 #include "form1.h"
+#include "formats/atomic_file.h"
 #include "number_text.h"
 
 namespace corvane::shell {
@@ -239,7 +240,9 @@ SettingsSaveResult SaveSettings(TForm1& form, const std::filesystem::path& path)
   IniDocument document = IniDocument::Load(path);
   SettingsSaveResult result;
   result.badFields = StoreSettings(form, document);
-  result.writeError = WriteFileReplacing(path, document.Serialize());
+  if (const auto reason = formats::WriteFileAtomically(path, document.Serialize())) {
+    result.writeError = path.string() + ": " + *reason;
+  }
   return result;
 }
 

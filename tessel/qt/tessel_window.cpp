@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -156,7 +157,8 @@ void TesselWindow::closeEvent(QCloseEvent* event) {
   form_.windowTopTwips = y() * kTwipsPerPixel;
   form_.windowLeftTwips = x() * kTwipsPerPixel;
   form_.txtPath = txtPath->text().toStdString();
-  form_.Form_Unload();
+  if (const auto problem = form_.Form_Unload())
+    QMessageBox::warning(this, windowTitle(), QString::fromStdString(*problem));
   event->accept();
 }
 

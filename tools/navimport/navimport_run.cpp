@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "formats/native_file.h"
+#include "formats/atomic_file.h"
 #include "formats/text_lines.h"
 #include "tools/navimport/airport_selection.h"
 #include "tools/navimport/airport_source.h"
@@ -47,10 +47,6 @@ std::string SourceNote(const SourceFile& file) {
   }
   return note + ".";
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 class Run {
  public:
@@ -127,22 +123,11 @@ class Run {
     return files;
   }
 
-  // Written next to its final name first, so that a failed write leaves no half file.
+  // Replaces the file whole, so that a failed write leaves the earlier one as it was.
   bool Write(const char* fileName, const std::string& text, bool countRows, std::size_t rows = 0) {
     const std::filesystem::path target = options_.outFolder / fileName;
-    std::filesystem::path temporary = target;
-    temporary += ".part";
-    std::unique_ptr<std::FILE, FileCloser> file(formats::OpenFileStream(temporary, "wb"));
-    bool ok = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-    ok = file && std::fclose(file.release()) == 0 && ok;
-    std::error_code error;
-    if (ok) {
-      std::filesystem::rename(temporary, target, error);
-      ok = !error;
-    }
-    if (!ok) {
-      std::filesystem::remove(temporary, error);
-      result_.errors.push_back(target.string() + ": cannot write");
+    if (const auto reason = formats::WriteFileAtomically(target, text)) {
+      result_.errors.push_back(target.string() + ": cannot write: " + *reason);
       return false;
     }
     if (countRows) {
