@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
 #include "corvane/shell/window_command_line.h"
+#include "formats/program_folders.h"
 #include "formats/program_version.h"
 #include "main_window.h"
 #include "platform/win32/console_output.h"
@@ -75,8 +77,17 @@ int main() {
   using corvane::platform::win32::ToWide;
   const std::filesystem::path programPath = corvane::platform::win32::ProgramFile();
   corvane::shell::win32::WindowOptions options;
-  options.settingsPath = commandLine->settingsPath.empty() ? corvane::shell::SettingsPathFor(programPath)
-                                                           : std::filesystem::path(ToWide(commandLine->settingsPath));
+  if (commandLine->settingsPath.empty()) {
+    // Beside the program unless it cannot write there and has no settings file there: then
+    // %APPDATA%\corvane, made at the first start.
+    options.settingsPath = corvane::formats::ChooseSettingsFile(corvane::shell::SettingsPathFor(programPath),
+                                                                corvane::formats::RunsInstalled(programPath),
+                                                                corvane::formats::UserFoldersOfEnvironment());
+    std::error_code noFolder;
+    std::filesystem::create_directories(options.settingsPath.parent_path(), noFolder);
+  } else {
+    options.settingsPath = std::filesystem::path(ToWide(commandLine->settingsPath));
+  }
   options.dataFolder = ToWide(commandLine->dataFolder);
 
   // The window reaches the simulator through the connection this program hands it.
