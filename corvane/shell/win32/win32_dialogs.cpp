@@ -9,8 +9,8 @@
 #include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
-using platform::win32::ToWide;
 using platform::win32::FromWide;
+using platform::win32::ToWide;
 using platform::win32::WindowTextOf;
 namespace {
 
