@@ -32,3 +32,13 @@ foreach(shell_library corvane_shell corvane_qt corvane_win32)
     corvane_check_links_nothing_of_tools(${shell_library})
   endif()
 endforeach()
+
+# What the Windows programs share lies below corvane's shell and tessel alike: it links neither.
+if(TARGET corvane_platform_win32)
+  get_target_property(platform_links corvane_platform_win32 LINK_LIBRARIES)
+  foreach(link IN LISTS platform_links)
+    if(link MATCHES "^(corvane_shell|corvane_win32|tessel_core)$")
+      message(FATAL_ERROR "corvane_platform_win32 links ${link}: it must stand below both programs")
+    endif()
+  endforeach()
+endif()

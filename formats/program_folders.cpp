@@ -30,8 +30,24 @@ UserFolders UserFoldersFrom(const char* xdgConfigHome, const char* xdgDataHome, 
   return folders;
 }
 
+UserFolders UserFoldersFromAppData(const std::filesystem::path& appData, const std::filesystem::path& localAppData) {
+  UserFolders folders;
+  if (appData.is_absolute()) folders.config = appData;
+  folders.data = localAppData.is_absolute() ? localAppData : folders.config;
+  return folders;
+}
+
 UserFolders UserFoldersOfEnvironment() {
+#ifdef _WIN32
+  // The wide values, so a user name outside the system's code page keeps its folder.
+  const auto folder = [](const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    return value != nullptr ? std::filesystem::path(value) : std::filesystem::path{};
+  };
+  return UserFoldersFromAppData(folder(L"APPDATA"), folder(L"LOCALAPPDATA"));
+#else
   return UserFoldersFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+#endif
 }
 
 std::filesystem::path InstalledShareFolder(const std::filesystem::path& programPath) {

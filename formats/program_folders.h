@@ -15,6 +15,10 @@ struct UserFolders {
 
 // From the environment's values (null when unset); a relative XDG value is ignored, as the conventions say.
 UserFolders UserFoldersFrom(const char* xdgConfigHome, const char* xdgDataHome, const char* home);
+// Windows keeps a user's settings in the roaming application data (%APPDATA%) and the user's data in the
+// local one (%LOCALAPPDATA%, else the roaming one); a relative or empty value is ignored.
+UserFolders UserFoldersFromAppData(const std::filesystem::path& appData, const std::filesystem::path& localAppData);
+// The XDG folders on Unix, the application-data folders on Windows.
 UserFolders UserFoldersOfEnvironment();
 
 // PREFIX/share/corvane for a program at PREFIX/bin/NAME; empty when there is no such folder.

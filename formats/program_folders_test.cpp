@@ -36,6 +36,35 @@ TEST(UserFolders, XdgValuesWhenAbsoluteElseUnderHome) {
   }
 }
 
+TEST(UserFolders, WindowsApplicationDataWhenAbsolute) {
+#ifndef _WIN32
+  GTEST_SKIP() << "drive letters make a path absolute on Windows only";
+#else
+  struct Case {
+    const wchar_t* appData;
+    const wchar_t* localAppData;
+    const wchar_t* config;
+    const wchar_t* data;
+  };
+  const Case cases[] = {
+      {L"C:\\Users\\pilot\\AppData\\Roaming", L"C:\\Users\\pilot\\AppData\\Local",
+       L"C:\\Users\\pilot\\AppData\\Roaming", L"C:\\Users\\pilot\\AppData\\Local"},
+      {L"C:\\Roaming", L"", L"C:\\Roaming", L"C:\\Roaming"},
+      {L"Roaming", L"Local", L"", L""},
+      {L"", L"", L"", L""},
+  };
+  for (const Case& c : cases) {
+    const UserFolders folders = UserFoldersFromAppData(c.appData, c.localAppData);
+    EXPECT_EQ(folders.config, std::filesystem::path(c.config));
+    EXPECT_EQ(folders.data, std::filesystem::path(c.data));
+  }
+  // An installed corvane.exe keeps corvane.INI in %APPDATA%\corvane.
+  EXPECT_EQ(
+      ChooseSettingsFile("C:\\Program Files\\corvane\\corvane.INI", true, UserFoldersFromAppData(L"C:\\Roaming", L"")),
+      std::filesystem::path(L"C:\\Roaming\\corvane\\corvane.INI"));
+#endif
+}
+
 TEST(ChooseSettingsFile, PortableFileWinsThenTheUsersFolderWhenInstalled) {
   test_support::ScratchFolder scratch;
   const std::filesystem::path existing = scratch / "portable.INI";

@@ -35,7 +35,9 @@ std::string DefaultScanRoot() {
 }
 
 std::string WithTrailingSeparator(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  // A Windows folder may end in either separator; it takes its own one.
+  constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+  if (folder.empty() || (folder.back() != '/' && folder.back() != kSeparator)) folder.push_back(kSeparator);
   return folder;
 }
 

@@ -72,7 +72,10 @@ TEST(TesselForm, FolderButtonTakesThePickedFilesFolder) {
   EXPECT_EQ(form.txtPath, "/old/");
   form.btDir_Click(std::string("/fsx/Addon Scenery/scenery/APX.bgl"));
   EXPECT_EQ(form.txtPath, "/fsx/Addon Scenery/scenery/");
+  // A folder takes the system's separator; one that ends in either keeps its own.
   form.btDir_FolderPicked(std::string("/fsx/Scenery"));
+  EXPECT_EQ(form.txtPath, std::string("/fsx/Scenery") + static_cast<char>(std::filesystem::path::preferred_separator));
+  form.btDir_FolderPicked(std::string("/fsx/Scenery/"));
   EXPECT_EQ(form.txtPath, "/fsx/Scenery/");
 }
 

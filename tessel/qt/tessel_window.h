@@ -10,6 +10,7 @@
 #include "tessel/qt/list_model.h"
 #include "tessel/qt/qt_run_observer.h"
 #include "tessel/tessel_form.h"
+#include "tessel/window_script.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,16 +22,6 @@ class QTabWidget;
 class QThread;
 
 namespace tessel {
-
-// Requests from the command line, for unattended runs and screenshots.
-struct WindowScript {
-  std::optional<std::string> scanRoot;          // start a run at once on this root
-  std::optional<std::string> outputFolder;      // instead of the settings file's
-  std::optional<std::string> screenshotPath;    // saved when the run ends (or at once without a run)
-  std::optional<std::string> progressShotPath;  // saved once the file scan is half done
-  bool quitAfterRun = false;
-  TesselPlaces places{DefaultOutputFolder(), std::nullopt};  // where the settings and output go
-};
 
 class TesselWindow final : public QWidget {
   Q_OBJECT

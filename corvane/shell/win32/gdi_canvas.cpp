@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
+using platform::win32::Latin1ToWide;
+using platform::win32::ToWide;
 namespace {
 
 // A frame uses a handful of fonts; a user changing fonts all day must not make the cache grow without end.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "corvane/map/canvas.h"
-#include "windows_api.h"
+#include "platform/win32/windows_api.h"
 
 namespace corvane::shell::win32 {
 

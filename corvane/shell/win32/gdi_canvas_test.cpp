@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
+using platform::win32::Latin1ToWide;
 namespace {
 
 constexpr map::Color kRed = 0x0000FF;

@@ -4,47 +4,26 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "corvane/plan/plan_files.h"
 #include "corvane/shell/settings_file.h"
 #include "corvane/shell/simulator_choice.h"
 #include "corvane/shell/window_command_line.h"
+#include "formats/program_folders.h"
 #include "formats/program_version.h"
 #include "main_window.h"
-#include "wide_text.h"
-#include "windows_api.h"
-// clang-format off
-#include <shellapi.h>
-// clang-format on
+#include "platform/win32/console_output.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 
-// A window program has no console of its own: errors go to the one it was started from, or to a
-// message box when there is none (started from the desktop).
-void ReportError(const std::string& text) {
-  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if ((error == nullptr || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-    error = GetStdHandle(STD_ERROR_HANDLE);
-  }
-  DWORD written = 0;
-  if (error != nullptr && error != INVALID_HANDLE_VALUE &&
-      WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-    return;
-  }
-  MessageBoxW(nullptr, corvane::shell::win32::ToWide(text).c_str(), L"Corvane", MB_OK | MB_ICONERROR);
-}
+using corvane::platform::win32::ReportToConsole;
 
-void Report(const std::string& text) {
-  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-  if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-    output = GetStdHandle(STD_OUTPUT_HANDLE);
-  }
-  DWORD written = 0;
-  if (output != nullptr && output != INVALID_HANDLE_VALUE) {
-    WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  }
-}
+void ReportError(const std::string& text) { corvane::platform::win32::ReportErrorToConsole(text, L"Corvane"); }
 
 // The screenshot is taken from a timer's own procedure, so a modal loop (a start-up message) runs it too.
 struct Screenshot {
@@ -66,12 +45,12 @@ void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR id, DWORD) {
   if (screenshot.window == nullptr) return;
   corvane::shell::win32::MainWindow& window = *screenshot.window;
   screenshot.window = nullptr;
-  const std::string path = corvane::shell::win32::FromWide(screenshot.path.wstring());
+  const std::string path = corvane::platform::win32::FromWide(screenshot.path.wstring());
   if (!window.SaveScreenshot(screenshot.path)) {
     ReportError("corvane: cannot write the screenshot " + path + "\n");
     screenshot.exitCode = 1;
   } else {
-    Report("screenshot: " + path + "\n");
+    ReportToConsole("screenshot: " + path + "\n");
   }
   // A message box still open (a start-up report, say) must not keep the program running.
   EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0);
@@ -81,19 +60,13 @@ void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 int main() {
-  int argumentCount = 0;
-  LPWSTR* wideArguments = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
-  std::vector<std::wstring> arguments(wideArguments, wideArguments + argumentCount);
-  LocalFree(wideArguments);
-
-  std::vector<std::string> utf8Arguments;
-  for (size_t i = 1; i < arguments.size(); ++i) utf8Arguments.push_back(corvane::shell::win32::FromWide(arguments[i]));
+  const std::vector<std::string> utf8Arguments = corvane::platform::win32::ProgramArguments();
   if (utf8Arguments.size() == 1 && (utf8Arguments[0] == "--help" || utf8Arguments[0] == "-h")) {
-    Report(std::string(corvane::shell::kWindowUsage) + "       corvane --help | --version\n");
+    ReportToConsole(std::string(corvane::shell::kWindowUsage) + "       corvane --help | --version\n");
     return 0;
   }
   if (utf8Arguments.size() == 1 && utf8Arguments[0] == "--version") {
-    Report(corvane::formats::VersionLine("corvane"));
+    ReportToConsole(corvane::formats::VersionLine("corvane"));
     return 0;
   }
   const auto commandLine = corvane::shell::ParseWindowCommandLine(utf8Arguments);
@@ -101,13 +74,20 @@ int main() {
     ReportError(corvane::shell::kWindowUsage);
     return 2;
   }
-  using corvane::shell::win32::ToWide;
-  wchar_t programPath[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, programPath, MAX_PATH);
+  using corvane::platform::win32::ToWide;
+  const std::filesystem::path programPath = corvane::platform::win32::ProgramFile();
   corvane::shell::win32::WindowOptions options;
-  options.settingsPath = commandLine->settingsPath.empty()
-                             ? corvane::shell::SettingsPathFor(std::filesystem::path(programPath))
-                             : std::filesystem::path(ToWide(commandLine->settingsPath));
+  if (commandLine->settingsPath.empty()) {
+    // Beside the program unless it cannot write there and has no settings file there: then
+    // %APPDATA%\corvane, made at the first start.
+    options.settingsPath = corvane::formats::ChooseSettingsFile(corvane::shell::SettingsPathFor(programPath),
+                                                                corvane::formats::RunsInstalled(programPath),
+                                                                corvane::formats::UserFoldersOfEnvironment());
+    std::error_code noFolder;
+    std::filesystem::create_directories(options.settingsPath.parent_path(), noFolder);
+  } else {
+    options.settingsPath = std::filesystem::path(ToWide(commandLine->settingsPath));
+  }
   options.dataFolder = ToWide(commandLine->dataFolder);
 
   // The window reaches the simulator through the connection this program hands it.
@@ -145,11 +125,7 @@ int main() {
     window->form().edICAO.text = commandLine->airport;
     window->Call("btViewArClick");
   }
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  corvane::platform::win32::RunMessageLoop();
   screenshot.window = nullptr;
   return screenshot.exitCode;
 }

@@ -14,8 +14,8 @@
 #include "corvane/shell/form1.h"
 #include "corvane/shell/simulator_connection.h"
 #include "gdi_canvas.h"
+#include "platform/win32/windows_api.h"
 #include "win32_dialogs.h"
-#include "windows_api.h"
 
 namespace corvane::shell::win32 {
 

@@ -10,10 +10,11 @@
 
 #include "corvane/shell/scripted_dialogs.h"
 #include "corvane/shell/simulator_choice.h"
+#include "platform/win32/wide_text.h"
 #include "testing/scratch_folder.h"
-#include "wide_text.h"
 
 namespace corvane::shell::win32 {
+using platform::win32::WindowTextOf;
 namespace {
 
 TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {

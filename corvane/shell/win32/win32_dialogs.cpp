@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "gdi_canvas.h"
-#include "wide_text.h"
+#include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
+using platform::win32::FromWide;
+using platform::win32::ToWide;
+using platform::win32::WindowTextOf;
 namespace {
 
 constexpr wchar_t kProgramName[] = L"Corvane";

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "corvane/shell/dialogs.h"
-#include "windows_api.h"
+#include "platform/win32/windows_api.h"
 
 namespace corvane::shell::win32 {
 

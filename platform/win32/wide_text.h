@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "windows_api.h"
+#include "platform/win32/windows_api.h"
 
-namespace corvane::shell::win32 {
+namespace corvane::platform::win32 {
 
 std::wstring ToWide(std::string_view text);
 std::string FromWide(std::wstring_view text);
@@ -16,4 +16,4 @@ std::wstring Latin1ToWide(std::string_view text);
 // The text a window (an edit, a caption) shows, as UTF-8.
 std::string WindowTextOf(HWND window);
 
-}  // namespace corvane::shell::win32
+}  // namespace corvane::platform::win32

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <vector>
 
-namespace corvane::shell::win32 {
+namespace corvane::platform::win32 {
 
 // pixels: width x height values 0x00BBGGRR, row by row from the top. False when the file cannot be written.
 bool WritePng(const std::filesystem::path& path, int width, int height, const std::vector<std::uint32_t>& pixels);
 
-}  // namespace corvane::shell::win32
+}  // namespace corvane::platform::win32

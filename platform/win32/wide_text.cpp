@@ -1,8 +1,8 @@
 // ToWide and FromWide through the system's own converter (bytes that are not UTF-8 become U+FFFD);
 // Latin1ToWide byte by byte.
-#include "wide_text.h"
+#include "platform/win32/wide_text.h"
 
-namespace corvane::shell::win32 {
+namespace corvane::platform::win32 {
 
 std::wstring ToWide(std::string_view text) {
   if (text.empty()) return {};
@@ -34,4 +34,4 @@ std::string WindowTextOf(HWND window) {
   return FromWide(text);
 }
 
-}  // namespace corvane::shell::win32
+}  // namespace corvane::platform::win32

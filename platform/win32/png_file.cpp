@@ -1,12 +1,12 @@
 // WritePng: signature, IHDR, one IDAT of the filtered rows (filter 0 on every row) and IEND.
-#include "png_file.h"
+#include "platform/win32/png_file.h"
 
 #include <zlib.h>
 
 #include <fstream>
 #include <string>
 
-namespace corvane::shell::win32 {
+namespace corvane::platform::win32 {
 namespace {
 
 void PutBigEndian(std::string& out, std::uint32_t value) {
@@ -58,4 +58,4 @@ bool WritePng(const std::filesystem::path& path, int width, int height, const st
   return static_cast<bool>(out);
 }
 
-}  // namespace corvane::shell::win32
+}  // namespace corvane::platform::win32

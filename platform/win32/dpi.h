@@ -1,0 +1,27 @@
+// Sharp on a high-DPI screen: the program declares itself DPI-aware, and each window scales its layout,
+// given in pixels at 96 dots per inch, and its fonts by the DPI of the monitor it is on.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+namespace corvane::platform::win32 {
+
+inline constexpr int kLayoutDpi = 96;
+
+#ifndef WM_DPICHANGED
+inline constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
+
+// Per-monitor awareness where the system offers it, system-wide awareness on older systems. The newer
+// functions are looked up at run time: the system or the headers may lack them.
+void DeclareDpiAwareness();
+// The DPI of the monitor the window is on, or the screen's where the system cannot tell per window.
+int DpiOfWindow(HWND window);
+// A length of the 96-DPI layout at dpi.
+inline int Scaled(int length, int dpi) { return MulDiv(length, dpi, kLayoutDpi); }
+// The system's message font (the controls' font) at dpi; the caller deletes it.
+HFONT NewMessageFont(int dpi);
+// A font of the given face and point size at dpi; the caller deletes it.
+HFONT NewFont(const wchar_t* face, int points, int dpi, bool bold = false, bool fixedPitch = false);
+
+}  // namespace corvane::platform::win32
