@@ -100,6 +100,8 @@ bool SteerAlongActiveLeg(AutopilotState& state, const plan::FlightPlan& plan, co
   state.trackedHeadingDeg = WholeDegreeTarget(heading, state.trackedHeadingDeg);
   state.targetHeadingDeg = static_cast<float>(*state.trackedHeadingDeg);
   if (!next) return leg.toGoNm <= 0;
+  // Into the plan's first waypoint there is no line to hold, and the turn would circle it: passed at once.
+  if (plan.ActiveWaypointIndex == 0) return turning;
   return turning && next->lengthNm - next->toGoNm >= leg.toGoNm;
 }
 

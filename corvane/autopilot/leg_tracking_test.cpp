@@ -89,6 +89,12 @@ TEST(LegTracking, TheTurnStartsItsLeadEarlyAndTheWaypointIsPassedAtItsBisector) 
     EXPECT_EQ(SteerAlongActiveLeg(state, plan, aircraft), c.switched);
     EXPECT_EQ(state.targetHeadingDeg, c.targetDeg);
   }
+  // Into the first waypoint, with no leg before it, the turn's start passes it (else it is circled).
+  plan::FlightPlan plan = PlanOf({At(11, 5), At(11, 6)});
+  plan.ActiveWaypointIndex = 0;
+  AutopilotState state;
+  EXPECT_FALSE(SteerAlongActiveLeg(state, plan, OffTheMeridian(0, 11 - 3.2 / 60)));
+  EXPECT_TRUE(SteerAlongActiveLeg(state, plan, OffTheMeridian(0, 11 - 2.8 / 60)));
 }
 
 // Level at FL330 to the top of descent, then 350 ft/nm down to 12000 ft over the 60 nm leg after it.
