@@ -60,6 +60,8 @@ struct AutopilotState {
   // VNAV was just engaged: its first tick writes the vertical speed the target needs, whatever the
   // simulator's autopilot was left with.
   bool verticalSpeedDue = false;
+  // "Track legs": the whole-degree heading target, held against a heading that wavers about a half degree.
+  std::optional<std::int32_t> trackedHeadingDeg{};
 };
 
 }  // namespace corvane::autopilot

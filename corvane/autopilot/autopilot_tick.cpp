@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "corvane/autopilot/autopilot_writes.h"
+#include "corvane/autopilot/leg_tracking.h"
 #include "corvane/autopilot/vertical_navigation.h"
 #include "corvane/autopilot/waypoint_geometry.h"
 
@@ -85,6 +86,11 @@ bool SwitchDue(AutopilotState& state, std::int32_t active, std::int32_t groundSp
   return passed || groundSpeedKt / *factor > state.distanceNm;
 }
 
+void WriteHeading(AutopilotState& state, AutopilotCommands& commands, std::string& status) {
+  status = commands.SendApHeading(state.targetHeadingDeg);
+  RememberWrite(state.written.headingDeg, HeadingReadBackDeg(state.targetHeadingDeg), status);
+}
+
 // The vertical speed VNAV's first tick writes: what the target needs, or 0 when already level there.
 std::int32_t EngagingVerticalSpeedFpm(std::int32_t targetFt, const AutopilotState& state,
                                       const simlink::AircraftState& aircraft) {
@@ -119,8 +125,10 @@ bool FlyVertical(AutopilotState& state, const plan::FlightPlan& plan, const siml
     SendVerticalSpeed(state, EngagingVerticalSpeedFpm(targetAltitude, state, aircraft), commands, status);
   if (climbing) return false;
 
-  const double required =
-      RequiredVerticalSpeedFpm(plan[active].altitude, aircraft.altitudeFt, aircraft.groundSpeedKt, state.distanceNm);
+  const double required = settings.trackLegs && active > endOfClimb
+                              ? PathVerticalSpeedFpm(plan, aircraft)
+                              : RequiredVerticalSpeedFpm(plan[active].altitude, aircraft.altitudeFt,
+                                                         aircraft.groundSpeedKt, state.distanceNm);
   const auto write = VerticalSpeedToWrite(required, aircraft.apVerticalSpeedFpm);
   if (write && !VerticalSpeedWrittenAlready(*write, state.written)) SendVerticalSpeed(state, *write, commands, status);
   // X-Plane leaves its vertical-speed mode off when a descent is set; switch it on.
@@ -163,15 +171,24 @@ TickOutcome RunAutopilotTick(AutopilotState& state, plan::FlightPlan& plan, cons
 
   // The plan may have shrunk under the active waypoint since the last tick.
   if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
-  SteerToActive(state, plan[plan.ActiveWaypointIndex], aircraft);
   std::string report;
-  if (SwitchDue(state, plan.ActiveWaypointIndex, aircraft.groundSpeedKt, settings.switchFactor, report)) {
-    ++plan.ActiveWaypointIndex;
-    if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
-  }
-  if (HeadingWriteNeeded(state.relativeBearingDeg, state.targetHeadingDeg, aircraft.apHeadingDeg, state.written)) {
-    outcome.status = commands.SendApHeading(state.targetHeadingDeg);
-    RememberWrite(state.written.headingDeg, HeadingReadBackDeg(state.targetHeadingDeg), outcome.status);
+  if (settings.trackLegs) {
+    // The new leg's heading is written on the tick of the switch already.
+    if (SteerAlongActiveLeg(state, plan, aircraft)) {
+      ++plan.ActiveWaypointIndex;
+      if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
+      SteerAlongActiveLeg(state, plan, aircraft);
+    }
+    if (!HeadingAlreadySet(state.targetHeadingDeg, aircraft.apHeadingDeg, state.written))
+      WriteHeading(state, commands, outcome.status);
+  } else {
+    SteerToActive(state, plan[plan.ActiveWaypointIndex], aircraft);
+    if (SwitchDue(state, plan.ActiveWaypointIndex, aircraft.groundSpeedKt, settings.switchFactor, report)) {
+      ++plan.ActiveWaypointIndex;
+      if (IsPastPlan(plan, plan.ActiveWaypointIndex)) return EndAutopilot(state, plan);
+    }
+    if (HeadingWriteNeeded(state.relativeBearingDeg, state.targetHeadingDeg, aircraft.apHeadingDeg, state.written))
+      WriteHeading(state, commands, outcome.status);
   }
   if ((mode == kModeLnavVnav || mode == kModeLnavVnavSpd) &&
       FlyVertical(state, plan, aircraft, settings, commands, outcome.status) && mode == kModeLnavVnavSpd) {

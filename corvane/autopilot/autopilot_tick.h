@@ -21,6 +21,7 @@ struct TickSettings {
   std::optional<std::int32_t> switchFactor = 100;  // APSwDist; empty when its text is not a whole number
   bool vnavActive = false;                         // chClimb, "VNAV active"
   bool spoilersActive = false;                     // chSpoil, "Spoilers active"
+  bool trackLegs = false;                          // chTrackLegs, "Track legs" (leg_tracking.h)
   std::string_view simulatorName;                  // the link's "FlightSim" or "XPlane"
   std::uint32_t timer4IntervalMs = 500;            // the hold times its legs in ticks
   HoldSettings hold;                               // read only in hold mode

@@ -13,7 +13,8 @@ namespace corvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: corvane-cli fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--ini FILE] "
+    "usage: corvane-cli fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--track-legs] "
+    "[--ini FILE] "
     "PLAN.nav\n";
 
 bool ParseWind(std::string_view text, shell::FlyRequest& request) {
@@ -43,6 +44,8 @@ std::optional<shell::FlyRequest> ParseRequest(std::span<char* const> args) {
     } else if (arg == "--cruise" && hasValue) {
       request.cruiseFt = args[++i];
       if (!shell::ParseInteger(request.cruiseFt)) return std::nullopt;
+    } else if (arg == "--track-legs") {
+      request.trackLegs = true;
     } else if (!arg.starts_with("--") && request.planPath.empty()) {
       request.planPath = arg;
     } else {

@@ -18,7 +18,7 @@ constexpr Command kCommands[] = {
     {"export",
      "export --data DIR --format pln|fms|fms11|ivap [--source fs|xplane] [--ini FILE] [--template FILE] PLAN.nav OUT",
      RunExportCommand},
-    {"fly", "fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--ini FILE] PLAN.nav",
+    {"fly", "fly --data DIR [--sim builtin|simhost] [--wind DIR/KT] [--cruise FT] [--track-legs] [--ini FILE] PLAN.nav",
      RunFlyCommand},
     {"help", "help", nullptr},
     {"import",

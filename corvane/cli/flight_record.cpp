@@ -3,27 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "corvane/autopilot/leg_geometry.h"
 #include "corvane/autopilot/profile_markers.h"
 #include "corvane/autopilot/vertical_navigation.h"
 
 namespace corvane::shell {
 namespace {
 
-constexpr double kDegToRad = 3.141592653589793 / 180.0;
-
-// Distance of P from the rhumb line through A and B (a straight line on a Mercator chart, scaled at P):
-// the path an aircraft flies that steers the flat-earth bearing to B, as the autopilot does.
+// Distance of P from the leg's rhumb line (the line the map draws), or from A for a leg of no length.
 double CrossTrackNm(const plan::Waypoint& a, const plan::Waypoint& b, double latitude, double longitude) {
-  constexpr double kEarthRadiusNm = 3440.065;
-  const auto mercatorY = [](double latitudeDeg) {
-    return std::log(std::tan(3.141592653589793 / 4 + latitudeDeg * kDegToRad / 2));
-  };
-  const double legX = (b.lon - a.lon) * kDegToRad, legY = mercatorY(b.lat) - mercatorY(a.lat);
-  const double pointX = (longitude - a.lon) * kDegToRad, pointY = mercatorY(latitude) - mercatorY(a.lat);
-  const double legLength = std::hypot(legX, legY);
-  const double offChart =
-      legLength < 1e-12 ? std::hypot(pointX, pointY) : std::abs(legX * pointY - legY * pointX) / legLength;
-  return offChart * std::cos(latitude * kDegToRad) * kEarthRadiusNm;
+  const autopilot::LegPosition leg = autopilot::PositionOnLeg({a.lat, a.lon}, {b.lat, b.lon}, {latitude, longitude});
+  return leg.lengthNm > 0 ? std::abs(leg.crossTrackNm) : plan::DistanceNm(latitude, longitude, a.lat, a.lon);
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ std::optional<FlyResult> FlyPlan(const FlyRequest& request, std::string& error) 
       return std::nullopt;
     }
     flying.Advance(kSettleMs);
+    if (request.trackLegs) form.chTrackLegs.checked = true;
     if (!EngagePlan(form, planLines, request.cruiseFt)) {
       error = "the climb and descent profile could not be built";
       return std::nullopt;

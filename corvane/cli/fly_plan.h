@@ -19,7 +19,8 @@ struct FlyRequest {
   std::string simulator = "builtin";  // or "simhost": a running stand-in or bridge, in real time
   double windDirectionDeg = 0;        // the built-in stand-in's wind
   double windSpeedKt = 0;
-  std::string cruiseFt;  // typed into the cruise altitude before "Calc Desc"; empty keeps it
+  std::string cruiseFt;    // typed into the cruise altitude before "Calc Desc"; empty keeps it
+  bool trackLegs = false;  // "Track legs" checked before the buttons are pressed; off keeps the settings' choice
 };
 
 struct FlyResult {

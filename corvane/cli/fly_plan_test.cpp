@@ -64,8 +64,12 @@ TEST(FlyPlan, AmsterdamToKeflavikIsFlownToTheEnd) {
 // "Holding at" a fix: OK flies to it and round the racetrack, back on the inbound course (magnetic, so
 // 20° west of it is 340° true); "Ln" leaves it.
 TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
-  for (const double variationDeg : {0.0, -20.0}) {
-    SCOPED_TRACE(variationDeg);
+  struct Case {
+    double variationDeg;
+    bool trackLegs;  // the hold is flown alike either way
+  };
+  for (const auto [variationDeg, trackLegs] : {Case{0.0, false}, Case{-20.0, false}, Case{-20.0, true}}) {
+    SCOPED_TRACE(testing::Message() << variationDeg << (trackLegs ? " tracking legs" : ""));
     standin::FlightModelOptions start;
     start.magneticVariationDeg = variationDeg;
     start.xplane = true;
@@ -80,6 +84,7 @@ TEST(FlyPlan, HoldIsFlownRoundTheRacetrackAndLnLeavesIt) {
     FlyingForm flying(folder / "corvane.INI", SourceDir() / "data" / "demo", MakeBuiltInSimulator(start));
     TForm1& form = flying.form();
     form.FormCreate();
+    form.chTrackLegs.checked = trackLegs;
     flying.Advance(3000);
     form.HoldFix = {52.54f, 4.85f, "SPY"};
     form.edHldHdg.text = "360";

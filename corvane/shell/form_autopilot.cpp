@@ -41,6 +41,7 @@ void TForm1::Timer4Timer() {
   settings.switchFactor = ParseInteger(APSwDist.text);
   settings.vnavActive = chClimb.checked;
   settings.spoilersActive = chSpoil.checked;
+  settings.trackLegs = chTrackLegs.checked;
   settings.simulatorName = link().simulatorName();
   settings.timer4IntervalMs = Timer4.Interval();
   // The hold's fields are read only while holding, so a half-typed one cannot stop the plan being flown.

@@ -149,7 +149,7 @@ constexpr LayoutRow kLayout[] = {
     {"btTmrOK",   &TForm1::btTmrOK,   "PanTMR", 170, 366,  80,  28, "OK"},
 
     // PanAPConf: autopilot settings, the one configuration panel shown at start.
-    {"PanAPConf", &TForm1::PanAPConf, "",          387, 214, 250, 340, "AP Settings"},
+    {"PanAPConf", &TForm1::PanAPConf, "",          387, 199, 250, 370, "AP Settings"},
     {"edCrsAlt",  &TForm1::edCrsAlt,  "PanAPConf", 128,  12,  90,  22, "Cruise Altitude", {.text = "33000"}},
     {"edCrsSpd",  &TForm1::edCrsSpd,  "PanAPConf", 128,  40,  90,  22, "Cruise Speed", {.text = "320"}},
     {"edDescSpd", &TForm1::edDescSpd, "PanAPConf", 128,  68,  90,  22, "Descend speed", {.text = "290"}},
@@ -162,7 +162,8 @@ constexpr LayoutRow kLayout[] = {
     {"gbDescend", &TForm1::gbDescend, "PanAPConf",   8, 246, 234,  58, "Descend"},
     {"chSpoil",   &TForm1::chSpoil,   "PanAPConf",  16, 262, 120,  18, "Spoilers active"},
     {"edDesc",    &TForm1::edDesc,    "PanAPConf",  88, 280,  60,  22, "Desc rate", {.text = "200", .unit = "ft/nm"}},
-    {"btApSetOK", &TForm1::btApSetOK, "PanAPConf",  85, 310,  80,  26, "OK"},
+    {"chTrackLegs", &TForm1::chTrackLegs, "PanAPConf", 16, 312, 120, 18, "Track legs"},
+    {"btApSetOK", &TForm1::btApSetOK, "PanAPConf",  85, 338,  80,  26, "OK"},
 
     // PanHLD: holding.
     {"PanHLD",   &TForm1::PanHLD,   "",       360, 100, 240, 220, "", {.hidden = true}},

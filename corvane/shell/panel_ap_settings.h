@@ -1,4 +1,5 @@
-// PanAPConf: cruise and approach targets, climb and descent gradients, the waypoint switch factor.
+// PanAPConf: cruise and approach targets, climb and descent gradients, the waypoint switch factor and
+// whether the legs are tracked.
 #pragma once
 
 #include "controls.h"
@@ -14,6 +15,7 @@ struct ApSettingsPanelControls {
   GroupBox gbDescend;
   CheckBox chSpoil;
   Edit edDesc;
+  CheckBox chTrackLegs;  // "Track legs": LNAV holds the leg's line, VNAV the descent path
   Button btApSetOK;
 };
 

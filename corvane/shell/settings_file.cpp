@@ -70,6 +70,7 @@ const Setting kSettings[] = {
     {"SIM", "XP", BooleanTarget{[](TForm1& f) -> bool& { return f.rbXP.checked; }}, 1, {}},
     {"AP", "Climb", BooleanTarget{[](TForm1& f) -> bool& { return f.chClimb.checked; }}, 0, {}},
     {"AP", "Spoil", BooleanTarget{[](TForm1& f) -> bool& { return f.chSpoil.checked; }}, 1, {}},
+    {"AP", "TrackLegs", BooleanTarget{[](TForm1& f) -> bool& { return f.chTrackLegs.checked; }}, 0, {}},
     {"AP", "CrsAlt", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edCrsAlt; }}, 290, {}, 0, 60000},
     {"AP", "CrsSpd", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edCrsSpd; }}, kProfileDefaults.cruiseSpeedKt, {}, 1, 999},
     {"AP", "Desc", EditIntegerTarget{[](TForm1& f) -> Edit& { return f.edDescSpd; }}, kProfileDefaults.descentSpeedKt, {}, 1, 999},

@@ -38,6 +38,7 @@ TEST(SettingsFile, FirstStartWithoutAFileTakesEveryDefault) {
   EXPECT_EQ(form.APSwDist.text, "100");
   EXPECT_FALSE(form.chClimb.checked);
   EXPECT_TRUE(form.chSpoil.checked);
+  EXPECT_FALSE(form.chTrackLegs.checked);
   EXPECT_EQ(form.IMG1.font.name, "Arial");
   EXPECT_EQ(form.IMG1.font.size, 8);
   EXPECT_EQ(form.shARP.brushColor, 0x4080FFu);
@@ -88,6 +89,7 @@ TEST(SettingsFile, CloseWritesEveryKeyInOrder) {
       "[AP]\r\n"
       "Climb=0\r\n"
       "Spoil=1\r\n"
+      "TrackLegs=0\r\n"
       "CrsAlt=290\r\n"
       "CrsSpd=220\r\n"
       "Desc=290\r\n"
@@ -210,6 +212,7 @@ TEST(SettingsFile, EveryKeySurvivesARoundTrip) {
     form.rbFS.checked = true;
     form.rbXP.checked = false;
     form.chClimb.checked = true;
+    form.chTrackLegs.checked = true;
     form.edDesc.text = "333";
     form.SaveDialog2.initialDir = "/home/pilot/plans/";
     form.edFixSize.text = "4";
@@ -225,6 +228,7 @@ TEST(SettingsFile, EveryKeySurvivesARoundTrip) {
   EXPECT_TRUE(form.rbFS.checked);
   EXPECT_FALSE(form.rbXP.checked);
   EXPECT_TRUE(form.chClimb.checked);
+  EXPECT_TRUE(form.chTrackLegs.checked);
   EXPECT_EQ(form.edDesc.text, "333");
   EXPECT_EQ(form.SaveDialog2.initialDir, "/home/pilot/plans/");
   EXPECT_EQ(form.edFixSize.text, "4");
