@@ -83,7 +83,7 @@ bool AtomicFile::Commit(std::string& reason) {
   if (!temporary_.empty() && !failed_ && !file_.Sync(failure)) Fail(failure);
   if (!file_.Close(failure)) Fail(failure);
   if (!failed_ && !temporary_.empty()) {
-    if (!ReplaceFile(temporary_, ResolvedTarget(target_), failure)) Fail(failure);
+    if (!RenameOverFile(temporary_, ResolvedTarget(target_), failure)) Fail(failure);
   }
   if (failed_) {
     Abandon();

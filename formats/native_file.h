@@ -54,7 +54,7 @@ class NativeFile {
 };
 
 // Renames `from` over `to` in one step, replacing a file already there; false with the reason.
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason);
+bool RenameOverFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason);
 
 // std::fopen for a path: wide on Windows, so that any folder name opens. Null with errno set on failure.
 std::FILE* OpenFileStream(const std::filesystem::path& path, const char* mode);

@@ -108,7 +108,7 @@ bool NativeFile::Close(std::string& reason) {
   return false;
 }
 
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
+bool RenameOverFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   reason = std::strerror(errno);
   return false;

@@ -146,7 +146,7 @@ bool NativeFile::Close(std::string& reason) {
   return false;
 }
 
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
+bool RenameOverFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string& reason) {
   if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) return true;
   reason = ErrorText(GetLastError());
   return false;
