@@ -67,7 +67,7 @@ const std::vector<Writer>& Writers() {
        }},
       {"autosave at OK", "autosave.nav", "earlier autosave\r\n", false,
        [](TestForm& test, const FaultyFolder& folder) {
-         test.form->planSaveFolder = folder.folder().string() + "/";
+         test.form->planSaveFolder = (folder.folder() / "").string();
          TakePlan(*test.form);
          EXPECT_EQ(test.form->plan.ListedCount(), 3) << "the plan is taken all the same";
        }},
