@@ -1,5 +1,5 @@
 // The same world in the 2013 layouts and in the X-Plane 11/12 layouts converts to the same files, apart
-// from what the new layouts add; a regional cut of the 2013 data keeps it quick.
+// from what the new layouts add (CIFP SIDs among them); a regional cut of the 2013 data keeps it quick.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "corvane/plan/procedures.h"
 #include "formats/text_lines.h"
 #include "testing/scratch_folder.h"
 #include "tools/navimport/navimport_run.h"
@@ -115,6 +116,47 @@ std::string WithOldSourceNames(std::string row) {
   return row;
 }
 
+// The region the generated world gave an enroute point ("SPY" -> "OM"), as a CIFP file names it.
+std::string RegionIn(const std::string& text, const std::string& ident) {
+  const std::size_t at = text.find(" " + ident + " ENRT ");
+  return at == std::string::npos ? "??" : text.substr(at + ident.size() + 7, 2);
+}
+
+// A SID: line of the CIFP layout (38 fields; the reader uses the route type, names, fix and leg type).
+std::string SidLine(const char* routeType, const char* name, const char* transition, const std::string& fix,
+                    const std::string& region, const char* section, const char* subsection, const char* legType) {
+  std::vector<std::string> fields(38, " ");
+  fields[0] = "010";
+  fields[1] = routeType;
+  fields[2] = name;
+  fields[3] = transition;
+  fields[4] = fix;
+  fields[5] = region;
+  fields[6] = section;
+  fields[7] = subsection;
+  fields[11] = legType;
+  std::string line = "SID:";
+  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
+  return line + ";\n";
+}
+
+// SIDs of two airports, modelled on their published ones, through the generated world's fixes and VORs.
+void WriteCifp(const fs::path& folder, const fixtures::NewFormatWorld& world) {
+  fs::create_directories(folder);
+  auto fix = [&](const char* ident) { return RegionIn(world.fix, ident); };
+  auto vor = [&](const char* ident) { return RegionIn(world.nav, ident); };
+  WriteFile(folder / "EHAM.dat", "RWY:RW24 ,     ,      ,00013, ,    , ,   ;N52180000,E004470000,0000;\n" +
+                                     SidLine("1", "ANDI1S", "RW24", " ", " ", " ", " ", "VA") +
+                                     SidLine("1", "ANDI1S", "RW24", "SPY", vor("SPY"), "D", " ", "DF") +
+                                     SidLine("2", "ANDI1S", " ", "SPY", vor("SPY"), "D", " ", "IF") +
+                                     SidLine("2", "ANDI1S", " ", "ANDIK", fix("ANDIK"), "E", "A", "TF") +
+                                     SidLine("3", "ANDI1S", "ARNEM", "ANDIK", fix("ANDIK"), "E", "A", "IF") +
+                                     SidLine("3", "ANDI1S", "ARNEM", "ARNEM", fix("ARNEM"), "E", "A", "TF"));
+  WriteFile(folder / "EBBR.dat", "RWY:RW25R,     ,      ,00013, ,    , ,   ;N50540000,E004320000,0000;\n" +
+                                     SidLine("5", "SOPO1C", "RW25R", "HUL", vor("HUL"), "D", " ", "DF") +
+                                     SidLine("5", "SOPO1C", "RW25R", "SOPOK", fix("SOPOK"), "E", "A", "TF"));
+}
+
 TEST(NewFormatWorld, ConvertsAsTheOldLayouts) {
   const fs::path source = SourceData();
   if (source.empty()) GTEST_SKIP() << "no 2013 X-Plane data beside the source tree";
@@ -135,6 +177,7 @@ TEST(NewFormatWorld, ConvertsAsTheOldLayouts) {
   WriteFile(newFolder / "earth_fix.dat", world.fix);
   WriteFile(newFolder / "earth_awy.dat", world.awy);
   WriteFile(newFolder / "apt.dat", world.apt);
+  WriteCifp(newFolder / "CIFP", world);
 
   NavImportResult results[2];
   for (int i = 0; i < 2; ++i) {
@@ -152,7 +195,19 @@ TEST(NewFormatWorld, ConvertsAsTheOldLayouts) {
   EXPECT_GT(world.unresolvableAirwayRows, 0u);
   EXPECT_EQ(results[1].report.DropCount("earth_awy.dat", "airway end not found among the enroute fixes and navaids"),
             world.unresolvableAirwayRows);
+  // - SIDs from CIFP, which the old layouts have no counterpart of: each resolves in the new world.
   const fs::path oldOut = scratch / "old-out", newOut = scratch / "new-out";
+  for (const auto& [airport, expected] :
+       {std::pair{"EHAM", "ANDI1S RW24: RW24 SPY ANDIK"}, std::pair{"EBBR", "SOPO1C RW25R: RW25R HUL SOPOK"}}) {
+    plan::ProcedureTable table;
+    const plan::ProcedureLoadResult loaded = plan::LoadProcedures(newOut, "navsid.dat", airport, table);
+    ASSERT_EQ(loaded.outcome, plan::ProcedureLoadOutcome::kLoaded) << airport;
+    EXPECT_TRUE(loaded.problems.empty()) << airport;
+    EXPECT_EQ(plan::SelectedProcedureText(table), expected);
+  }
+  for (const DroppedRow& drop : results[1].report.drops()) {
+    EXPECT_EQ(drop.reason.find("procedure"), std::string::npos) << drop.file << ": " << drop.detail;
+  }
   for (const char* name : {kAirportFile, kRunwayFile, kVorFile, kNdbFile, kFixFile, kAirwayFile, kLayoutFile}) {
     SCOPED_TRACE(name);
     const std::vector<std::string> before = Output(oldOut, name), after = Output(newOut, name);
