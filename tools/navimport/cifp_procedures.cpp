@@ -147,9 +147,10 @@ class EntryMaker {
 void MakeEntries(ProcedureKind kind, const std::vector<const Part*>& parts, const EntryMaker& maker,
                  const std::map<std::string, ReferencePoint>& runways, std::vector<ProcedureEntryOut>& out) {
   const Part* common = nullptr;
-  std::vector<const Part*> runwayParts, enroute;
+  std::vector<const Part*> commons, runwayParts, enroute;
   for (const Part* part : parts) {
     if (part->role == PartRole::kCommon && common == nullptr) common = part;
+    if (part->role == PartRole::kCommon) commons.push_back(part);
     if (part->role == PartRole::kRunway) runwayParts.push_back(part);
     if (part->role == PartRole::kEnroute) enroute.push_back(part);
   }
@@ -169,12 +170,24 @@ void MakeEntries(ProcedureKind kind, const std::vector<const Part*>& parts, cons
   }
   const bool commonIsRunway =
       runwayParts.empty() && common != nullptr && !RunwaysOf(common->transition, runways).empty();
-  if (commonIsRunway && sid && commonOk) {
-    for (const std::string& runway : RunwaysOf(common->transition, runways)) {
-      std::vector<ProcedurePoint> points;
-      if (!maker.AddRunway(runway, *common, points)) continue;
-      for (const ProcedurePoint& point : commonPoints) EntryMaker::Append(points, point);
-      add(runway, runway + " route type " + common->routeType, std::move(points));
+  // With common routes named after their runways, one SID may hold one such route per runway.
+  const auto routeOf = [&](const Part* route, std::vector<ProcedurePoint>& points) {
+    if (route == common) {
+      points = commonPoints;
+      return commonOk;
+    }
+    return maker.AddLegs(*route, points);
+  };
+  if (commonIsRunway && sid) {
+    for (const Part* route : commons) {
+      std::vector<ProcedurePoint> routePoints;
+      if (!routeOf(route, routePoints)) continue;
+      for (const std::string& runway : RunwaysOf(route->transition, runways)) {
+        std::vector<ProcedurePoint> points;
+        if (!maker.AddRunway(runway, *route, points)) continue;
+        for (const ProcedurePoint& point : routePoints) EntryMaker::Append(points, point);
+        add(runway, runway + " route type " + route->routeType, std::move(points));
+      }
     }
   }
   const auto runwayPieces = [&] {
@@ -213,9 +226,13 @@ void MakeEntries(ProcedureKind kind, const std::vector<const Part*>& parts, cons
     enroutePieces();
     runwayPieces();
   }
-  if (!sid && enroute.empty() && common != nullptr && commonOk) {
-    add(commonIsRunway ? common->transition : std::string("ALL"), "common route type " + common->routeType,
-        commonPoints);
+  if (!sid && enroute.empty() && commonIsRunway) {
+    for (const Part* route : commons) {
+      std::vector<ProcedurePoint> points;
+      if (routeOf(route, points)) add(route->transition, "common route type " + route->routeType, std::move(points));
+    }
+  } else if (!sid && enroute.empty() && common != nullptr && commonOk) {
+    add("ALL", "common route type " + common->routeType, commonPoints);
   }
   if (sid && common != nullptr && commonOk && !commonIsRunway && runwayParts.empty()) {
     add(common->transition.empty() ? std::string("ALL") : common->transition, "common route type " + common->routeType,

@@ -72,6 +72,7 @@ TEST_F(CifpProcedures, SidPiecesPerRunwayAndPerEnrouteTransition) {
                                         Line("SID:", "3", "ALSE1C", "DIA", "DIA", "OT", "D", "", "TF") +
                                         Line("SID:", "0", "ALSE1C", "RW16L", "OBVER", "OB", "E", "A", "DF") +
                                         Line("SID:", "5", "OBVE1A", "RW34", "OBVER", "OB", "E", "A", "DF") +
+                                        Line("SID:", "5", "OBVE1A", "RW16L", "ALSEX", "OB", "E", "A", "DF") +
                                         Line("SID:", "5", "LOST1A", "RW34", "NOWHR", "OB", "E", "A", "DF") +
                                         Line("STAR:", "2", "ALSE1D", "ALL", "ALSEX", "OB", "E", "A", "IF") +
                                         "PRDAT:ignored;\n");
@@ -81,7 +82,8 @@ TEST_F(CifpProcedures, SidPiecesPerRunwayAndPerEnrouteTransition) {
             "ALSE1C/RW16R: RW16R OBVER FD16 ALSEX\n"
             "ALSE1C/ALPSE: ALSEX ALPSE\n"
             "ALSE1C/DIA: ALSEX DIA\n"
-            "OBVE1A/RW34: RW34 OBVER\n");
+            "OBVE1A/RW34: RW34 OBVER\n"
+            "OBVE1A/RW16L: RW16L ALSEX\n");
   EXPECT_NEAR(entries[0].points[0].latitudeDeg, 25.0 + 17.0 / 60.0 + 45.97 / 3600.0, 1e-9);
   EXPECT_DOUBLE_EQ(entries[4].points[0].longitudeDeg, -51.5);
   EXPECT_EQ(report_.DropCount("OBBI.dat", "procedure fix not found, entry left out"), 1u);
