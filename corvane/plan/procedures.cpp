@@ -64,8 +64,9 @@ struct IndexedProcedureFile {
 
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
-// Calls onChunk(chunkOffset, bytes) over the file in order; the bytes of a chunk run up to `overlap`
-// bytes past its own end, so that a match near the end can look ahead. False when a read fails.
+// Calls onChunk(chunkOffset, bytes, ownBytes) over the file up to `end`, in order: a chunk's bytes run
+// up to `overlap` bytes past its own ownBytes, so that a match near its end can look ahead. False when
+// a read fails.
 template <typename OnChunk>
 bool ForEachChunk(formats::NativeFile& file, std::uint64_t end, std::size_t overlap, OnChunk onChunk) {
   std::string buffer(kChunkBytes + overlap, '\0');
