@@ -11,26 +11,14 @@
 
 #include "corvane/plan/procedures.h"
 #include "testing/scratch_folder.h"
+#include "tools/navimport/testing/cifp_line.h"
 
 namespace corvane::navimport {
 namespace {
 
-// One SID:/STAR: line of 38 fields, blank-padded as the files are.
 std::string Line(const char* prefix, const char* routeType, const char* ident, const char* transition, const char* fix,
                  const char* region, const char* section, const char* subsection, const char* legType) {
-  std::vector<std::string> fields(38, " ");
-  fields[0] = "010";
-  fields[1] = routeType;
-  fields[2] = ident;
-  fields[3] = transition;
-  fields[4] = fix;
-  fields[5] = region;
-  fields[6] = section;
-  fields[7] = subsection;
-  fields[11] = legType;
-  std::string line = prefix;
-  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
-  return line + ";\n";
+  return testing::CifpLine(prefix, routeType, ident, transition, fix, region, section, subsection, legType);
 }
 
 std::string Summary(const std::vector<ProcedureEntryOut>& entries) {

@@ -13,6 +13,7 @@
 #include "testing/scratch_folder.h"
 #include "tools/navimport/navimport_run.h"
 #include "tools/navimport/source_file.h"
+#include "tools/navimport/testing/cifp_line.h"
 #include "tools/navimport/testing/new_format_world.h"
 
 namespace corvane::navimport {
@@ -122,22 +123,10 @@ std::string RegionIn(const std::string& text, const std::string& ident) {
   return at == std::string::npos ? "??" : text.substr(at + ident.size() + 7, 2);
 }
 
-// A SID: line of the CIFP layout (38 fields; the reader uses the route type, names, fix and leg type).
+// A SID: line of the CIFP layout.
 std::string SidLine(const char* routeType, const char* name, const char* transition, const std::string& fix,
                     const std::string& region, const char* section, const char* subsection, const char* legType) {
-  std::vector<std::string> fields(38, " ");
-  fields[0] = "010";
-  fields[1] = routeType;
-  fields[2] = name;
-  fields[3] = transition;
-  fields[4] = fix;
-  fields[5] = region;
-  fields[6] = section;
-  fields[7] = subsection;
-  fields[11] = legType;
-  std::string line = "SID:";
-  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
-  return line + ";\n";
+  return testing::CifpLine("SID:", routeType, name, transition, fix, region, section, subsection, legType);
 }
 
 // SIDs of two airports, modelled on their published ones, through the generated world's fixes and VORs.
