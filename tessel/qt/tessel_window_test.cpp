@@ -20,6 +20,7 @@
 #include "tessel/qt/tessel_window.h"
 #include "tessel/testing/bgl_writer.h"
 #include "tessel/testing/test_support.h"
+#include "tessel/testing/window_scenery.h"
 
 namespace tessel {
 namespace fs = std::filesystem;
@@ -27,41 +28,9 @@ using namespace tessel::testing;
 
 namespace {
 
-BglAirport Airport(const std::string& ident, double latitudeDeg, double longitudeDeg) {
-  BglAirport airport;
-  airport.identPacked = EncodePackedIdent(ident);
-  airport.latitudePacked = EncodePackedLatitude(latitudeDeg);
-  airport.longitudePacked = EncodePackedLongitude(longitudeDeg);
-  airport.elevationMm = 100000;
-  return airport;
-}
-
-// One airport with a runway, a helipad and a taxiway net of the given size.
+// One airport at 22.5 N 7.5 E, its surfaces near Schiphol.
 BglBytes AirportWithTaxiways(const std::string& ident, const std::string& name, int points) {
-  std::vector<BglTaxiPoint> taxiPoints;
-  std::vector<BglTaxiPath> paths;
-  for (int i = 0; i < points; ++i) {
-    taxiPoints.push_back({1, 0, EncodePackedLongitude(4.75 + i * 1e-4), EncodePackedLatitude(52.3 + i * 1e-4)});
-    if (i > 0) paths.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(i % (points - 1) + 1), 0x61});
-  }
-  const std::vector<BglBytes> children = {
-      RunwayRecord({9, 0, 27, 0, EncodePackedLongitude(4.75), EncodePackedLatitude(52.3), 3300.0f, 87.5f}),
-      HelipadRecord({EncodePackedLongitude(4.75), EncodePackedLatitude(52.3), 20.0f, 20.0f, 0.0f}),
-      TaxiPointsRecord(taxiPoints),
-      TaxiPathsRecord(paths),
-      NameRecord(name),
-  };
-  return AirportRecord(Airport(ident, 22.5, 7.5), children);
-}
-
-BglBytes Navaid(std::uint8_t type, const std::string& ident, const std::string& name) {
-  BglNavaid navaid;
-  navaid.type = type;
-  navaid.identPacked = EncodePackedIdent(ident);
-  navaid.latitudePacked = EncodePackedLatitude(52.5);
-  navaid.longitudePacked = EncodePackedLongitude(4.5);
-  navaid.frequencyHz = 110300000;
-  return VorIlsRecord(navaid, std::vector<BglBytes>{LocalizerRecord(90.0f), NameRecord(name)});
+  return testing::AirportWithTaxiways(AirportAt(ident, 22.5, 7.5), name, points, 52.3);
 }
 
 }  // namespace
@@ -141,7 +110,8 @@ class TesselWindowTest : public QObject {
     BglFileBuilder().Section(kSectionAirport, {{AirportWithTaxiways("EHAM", "Schiphol", 5)}}).WriteTo(Root() / "a.bgl");
     BglFileBuilder()
         .Section(kSectionAirport, {{AirportWithTaxiways("EHRD", "Rotterdam", 3)}})
-        .Section(kSectionVorIls, {{Navaid(kNavaidTypeIls, "IRD", "ILS 06"), Navaid(2, "SPL", "SPIJKERBOOR")}})
+        .Section(kSectionVorIls,
+                 {{NavaidWithLocalizer(kNavaidTypeIls, "IRD", "ILS 06"), NavaidWithLocalizer(2, "SPL", "SPIJKERBOOR")}})
         .WriteTo(Root() / "sub" / "b.BGL");
     auto window = NewWindow();
     Start(*window, Root());

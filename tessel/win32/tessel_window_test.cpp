@@ -13,6 +13,7 @@
 #include "tessel/tessel_run.h"
 #include "tessel/testing/bgl_writer.h"
 #include "tessel/testing/test_support.h"
+#include "tessel/testing/window_scenery.h"
 
 namespace tessel::win32 {
 namespace {
@@ -21,35 +22,7 @@ using namespace tessel::testing;
 using corvane::platform::win32::WindowTextOf;
 
 BglBytes AirportWithTaxiways(const std::string& ident, const std::string& name, int points, double latitude) {
-  std::vector<BglTaxiPoint> taxiPoints;
-  std::vector<BglTaxiPath> paths;
-  for (int i = 0; i < points; ++i) {
-    taxiPoints.push_back({1, 0, EncodePackedLongitude(4.75 + i * 1e-4), EncodePackedLatitude(latitude + i * 1e-4)});
-    if (i > 0) paths.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(i % (points - 1) + 1), 0x61});
-  }
-  BglAirport airport;
-  airport.identPacked = EncodePackedIdent(ident);
-  airport.latitudePacked = EncodePackedLatitude(latitude);
-  airport.longitudePacked = EncodePackedLongitude(4.75);
-  airport.elevationMm = 100000;
-  const std::vector<BglBytes> children = {
-      RunwayRecord({9, 0, 27, 0, EncodePackedLongitude(4.75), EncodePackedLatitude(latitude), 3300.0f, 87.5f}),
-      HelipadRecord({EncodePackedLongitude(4.75), EncodePackedLatitude(latitude), 20.0f, 20.0f, 0.0f}),
-      TaxiPointsRecord(taxiPoints),
-      TaxiPathsRecord(paths),
-      NameRecord(name),
-  };
-  return AirportRecord(airport, children);
-}
-
-BglBytes Navaid(std::uint8_t type, const std::string& ident, const std::string& name) {
-  BglNavaid navaid;
-  navaid.type = type;
-  navaid.identPacked = EncodePackedIdent(ident);
-  navaid.latitudePacked = EncodePackedLatitude(52.5);
-  navaid.longitudePacked = EncodePackedLongitude(4.5);
-  navaid.frequencyHz = 110300000;
-  return VorIlsRecord(navaid, std::vector<BglBytes>{LocalizerRecord(90.0f), NameRecord(name)});
+  return testing::AirportWithTaxiways(AirportAt(ident, latitude, 4.75), name, points, latitude);
 }
 
 // files scenery files in a few folders, each with airports, a VOR and an ILS; a name with "Keflav\xEDk".
@@ -61,8 +34,8 @@ void WriteTree(const fs::path& root, int files) {
         .Section(kSectionAirport,
                  {{AirportWithTaxiways("E" + std::to_string(100 + i), "Keflav\xEDk", 40, 52.0 + i * 0.01),
                    AirportWithTaxiways("B" + std::to_string(100 + i), "Schiphol", 8, 40.0 - i * 0.01)}})
-        .Section(kSectionVorIls, {{Navaid(1, "V" + std::to_string(i % 90), "Spijkerboor"),
-                                   Navaid(kNavaidTypeIls, "I" + std::to_string(i % 90), "Runway 27")}})
+        .Section(kSectionVorIls, {{NavaidWithLocalizer(1, "V" + std::to_string(i % 90), "Spijkerboor"),
+                                   NavaidWithLocalizer(kNavaidTypeIls, "I" + std::to_string(i % 90), "Runway 27")}})
         .WriteTo(folder / ("AP" + std::to_string(i) + ".BGL"));
   }
 }
