@@ -16,6 +16,17 @@ HWND CreateChild(HWND parent, const ChildLayout& layout, HFONT font, int dpi, vo
   return child;
 }
 
+WNDCLASSW TopLevelWindowClass(WNDPROC procedure, const wchar_t* className) {
+  WNDCLASSW description{};
+  description.lpfnWndProc = procedure;
+  description.hInstance = GetModuleHandleW(nullptr);
+  description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  description.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  description.lpszClassName = className;
+  return description;
+}
+
 void PlaceChild(HWND child, int left, int top, int width, int height, int dpi) {
   SetWindowPos(child, nullptr, Scaled(left, dpi), Scaled(top, dpi), Scaled(width, dpi), Scaled(height, dpi),
                SWP_NOZORDER | SWP_NOACTIVATE);

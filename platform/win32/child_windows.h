@@ -25,6 +25,10 @@ HWND CreateChild(HWND parent, const ChildLayout& layout, HFONT font, int dpi, vo
 // Moves a child to a place of the 96-DPI layout, at dpi.
 void PlaceChild(HWND child, int left, int top, int width, int height, int dpi);
 
+// The description of a program's own window class: the arrow cursor, the application icon and the
+// system's face colour as background, for `procedure` under `className`; register it with RegisterClassW.
+WNDCLASSW TopLevelWindowClass(WNDPROC procedure, const wchar_t* className);
+
 // The object a window was made for: kept in its user data when the window is created with the object as
 // its creation parameter, then returned for every later message. Null before WM_NCCREATE.
 void* OwnerOfWindow(HWND window, UINT message, LPARAM lParam);

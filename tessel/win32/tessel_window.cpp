@@ -38,13 +38,7 @@ std::array<bool*, 7> KindFlags(OutputKinds& kinds) {
 
 void RegisterWindowClass(WNDPROC procedure) {
   static const bool registered = [procedure] {
-    WNDCLASSW description{};
-    description.lpfnWndProc = procedure;
-    description.hInstance = GetModuleHandleW(nullptr);
-    description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    description.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    description.lpszClassName = kWindowClass;
+    const WNDCLASSW description = corvane::platform::win32::TopLevelWindowClass(procedure, kWindowClass);
     return RegisterClassW(&description) != 0;
   }();
   (void)registered;

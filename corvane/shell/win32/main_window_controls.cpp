@@ -25,13 +25,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 void RegisterWindowClasses(WNDPROC procedure) {
   static const bool registered = [procedure] {
-    WNDCLASSW description{};
-    description.lpfnWndProc = procedure;
-    description.hInstance = GetModuleHandleW(nullptr);
-    description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    description.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    description.lpszClassName = kMainClass;
+    WNDCLASSW description = platform::win32::TopLevelWindowClass(procedure, kMainClass);
     RegisterClassW(&description);
     description.hIcon = nullptr;
     description.hbrBackground = nullptr;  // painted in the panel's own colour
