@@ -4,13 +4,14 @@
 
 #include "platform/win32/windows_api.h"
 
+// Older headers lack the message a window gets when it moves to a monitor of another DPI.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace corvane::platform::win32 {
 
 inline constexpr int kLayoutDpi = 96;
-
-#ifndef WM_DPICHANGED
-inline constexpr UINT WM_DPICHANGED = 0x02E0;
-#endif
 
 // Per-monitor awareness where the system offers it, system-wide awareness on older systems. The newer
 // functions are looked up at run time: the system or the headers may lack them.

@@ -18,10 +18,8 @@ constexpr size_t kMaxCachedLabels = 20000;
 // Few colours per text: more than this and the oldest picture is drawn again.
 constexpr size_t kMaxPicturesPerLabel = 4;
 
-HFONT NewFont(HDC dc, const map::Font& font) {
-  const LOGFONTW description = ToLogFont(font, GetDeviceCaps(dc, LOGPIXELSY));
-  return CreateFontIndirectW(&description);
-}
+// Lines stay one pixel wide up to twice the layout's DPI, then grow by whole pixels.
+int PenWidth(int dpi) { return std::max(1, dpi / platform::win32::kLayoutDpi); }
 
 }  // namespace
 
@@ -43,15 +41,16 @@ COLORREF ToColorRef(map::Color color) {
   return color & 0x00FFFFFFu;
 }
 
-GdiCanvas::GdiCanvas(int width, int height) {
+GdiCanvas::GdiCanvas(int width, int height, int dpi) : dpi_(std::max(dpi, 1)) {
   dc_ = CreateCompatibleDC(nullptr);
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
-  bitmap_ = NewBitmap(width_, height_, &bits_);
+  pixelWidth_ = std::max(ToPixels(width_), 1);
+  pixelHeight_ = std::max(ToPixels(height_), 1);
+  bitmap_ = NewBitmap(pixelWidth_, pixelHeight_, &bits_);
   originalBitmap_ = SelectObject(dc_, bitmap_);
-  pen_ = CreatePen(PS_SOLID, 1, ToColorRef(penColor_));
+  SelectNewPen();
   brush_ = CreateSolidBrush(ToColorRef(brushColor_));
-  SelectObject(dc_, pen_);
   SelectObject(dc_, brush_);
   SetBkMode(dc_, OPAQUE);
   SetStretchBltMode(dc_, COLORONCOLOR);
@@ -82,25 +81,60 @@ HBITMAP GdiCanvas::NewBitmap(int width, int height, void** bits) const {
   return bitmap;
 }
 
-void GdiCanvas::Resize(int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (width == width_ && height == height_) return;
+void GdiCanvas::SelectNewPen() {
+  HPEN pen = CreatePen(PS_SOLID, PenWidth(dpi_), ToColorRef(penColor_));
+  SelectObject(dc_, pen);
+  if (pen_ != nullptr) DeleteObject(pen_);
+  pen_ = pen;
+}
+
+bool GdiCanvas::ReplacePicture(int pixelWidth, int pixelHeight, bool stretch) {
   void* bits = nullptr;
-  HBITMAP bitmap = NewBitmap(width, height, &bits);
-  if (bitmap == nullptr) return;  // out of memory: the old picture stays
+  HBITMAP bitmap = NewBitmap(pixelWidth, pixelHeight, &bits);
+  if (bitmap == nullptr) return false;
   HDC copy = CreateCompatibleDC(dc_);
   HGDIOBJ before = SelectObject(copy, bitmap);
   SelectClipRgn(dc_, nullptr);
-  BitBlt(copy, 0, 0, std::min(width, width_), std::min(height, height_), dc_, 0, 0, SRCCOPY);
+  if (stretch) {
+    StretchBlt(copy, 0, 0, pixelWidth, pixelHeight, dc_, 0, 0, pixelWidth_, pixelHeight_, SRCCOPY);
+  } else {
+    BitBlt(copy, 0, 0, std::min(pixelWidth, pixelWidth_), std::min(pixelHeight, pixelHeight_), dc_, 0, 0, SRCCOPY);
+  }
   SelectObject(copy, before);
   DeleteDC(copy);
   SelectObject(dc_, bitmap);
   DeleteObject(bitmap_);
   bitmap_ = bitmap;
   bits_ = bits;
+  pixelWidth_ = pixelWidth;
+  pixelHeight_ = pixelHeight;
+  return true;
+}
+
+void GdiCanvas::Resize(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (width == width_ && height == height_) return;
+  // Out of memory: the old picture stays.
+  if (!ReplacePicture(std::max(ToPixels(width), 1), std::max(ToPixels(height), 1), false)) return;
   width_ = width;
   height_ = height;
+  ApplyClip();
+}
+
+void GdiCanvas::SetDpi(int dpi) {
+  dpi = std::max(dpi, 1);
+  if (dpi == dpi_) return;
+  const int pixelWidth = std::max(MulDiv(width_, dpi, platform::win32::kLayoutDpi), 1);
+  const int pixelHeight = std::max(MulDiv(height_, dpi, platform::win32::kLayoutDpi), 1);
+  // The old picture, stretched, stands until the form draws anew; out of memory, it is drawn at the old DPI.
+  if (!ReplacePicture(pixelWidth, pixelHeight, true)) return;
+  dpi_ = dpi;
+  // Fonts and their label pictures were made for the old DPI.
+  for (const CachedFont& cached : fonts_) DeleteObject(cached.font);
+  fonts_.clear();
+  textFont_ = nullptr;
+  SelectNewPen();
   ApplyClip();
 }
 
@@ -113,7 +147,9 @@ void GdiCanvas::SetVisibleArea(int width, int height) {
 
 void GdiCanvas::ApplyClip() {
   SelectClipRgn(dc_, nullptr);
-  if (visibleWidth_ > 0 && visibleHeight_ > 0) IntersectClipRect(dc_, 0, 0, visibleWidth_, visibleHeight_);
+  if (visibleWidth_ > 0 && visibleHeight_ > 0) {
+    IntersectClipRect(dc_, 0, 0, ToPixels(visibleWidth_), ToPixels(visibleHeight_));
+  }
 }
 
 namespace {
@@ -126,16 +162,17 @@ map::Color FromDibPixel(std::uint32_t pixel) {
 }  // namespace
 
 map::Color GdiCanvas::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return map::kBlack;
+  if (x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_) return map::kBlack;
   GdiFlush();  // GDI may still hold drawing for the bitmap
-  const auto* row = static_cast<const std::uint32_t*>(bits_) + static_cast<size_t>(y) * static_cast<size_t>(width_);
+  const auto* row =
+      static_cast<const std::uint32_t*>(bits_) + static_cast<size_t>(y) * static_cast<size_t>(pixelWidth_);
   return FromDibPixel(row[x]);
 }
 
 std::vector<map::Color> GdiCanvas::Pixels() const {
   GdiFlush();
   const auto* bits = static_cast<const std::uint32_t*>(bits_);
-  std::vector<map::Color> pixels(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  std::vector<map::Color> pixels(static_cast<size_t>(pixelWidth_) * static_cast<size_t>(pixelHeight_));
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = FromDibPixel(bits[i]);
   return pixels;
 }
@@ -143,10 +180,7 @@ std::vector<map::Color> GdiCanvas::Pixels() const {
 void GdiCanvas::SetPenColor(map::Color color) {
   if (color == penColor_) return;
   penColor_ = color;
-  HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
-  SelectObject(dc_, pen);
-  DeleteObject(pen_);
-  pen_ = pen;
+  SelectNewPen();
 }
 
 void GdiCanvas::SetBrushColor(map::Color color) {
@@ -175,7 +209,8 @@ GdiCanvas::CachedFont& GdiCanvas::TextFont() {
       for (const CachedFont& cached : fonts_) DeleteObject(cached.font);
       fonts_.clear();
     }
-    fonts_.push_back({key, NewFont(dc_, font_), {}});
+    const LOGFONTW description = ToLogFont(font_, dpi_);
+    fonts_.push_back({key, CreateFontIndirectW(&description), {}});
     found = std::prev(fonts_.end());
   }
   return *(textFont_ = &*found);
@@ -197,8 +232,8 @@ void GdiCanvas::LineTo(int x, int y) {
   const bool outside = (x < visible.left && penX_ < visible.left) || (x >= visible.right && penX_ >= visible.right) ||
                        (y < visible.top && penY_ < visible.top) || (y >= visible.bottom && penY_ >= visible.bottom);
   if (!outside) {
-    MoveToEx(dc_, penX_, penY_, nullptr);
-    ::LineTo(dc_, x, y);
+    MoveToEx(dc_, ToPixels(penX_), ToPixels(penY_), nullptr);
+    ::LineTo(dc_, ToPixels(x), ToPixels(y));
   }
   penX_ = x;
   penY_ = y;
@@ -241,16 +276,18 @@ void GdiCanvas::TextOut(int x, int y, std::string_view text) {
   if (x >= visible.right || y >= visible.bottom) return;
   const LabelPicture& picture = Label(TextFont(), text);
   // The label's rows are copied straight into the picture: a GDI call per label costs more than the copy.
-  const int left = std::max<int>(x, visible.left);
-  const int top = std::max<int>(y, visible.top);
-  const int right = std::min<int>(x + picture.width, visible.right);
-  const int bottom = std::min<int>(y + picture.height, visible.bottom);
+  x = ToPixels(x);
+  y = ToPixels(y);
+  const int left = std::max<int>(x, 0);
+  const int top = std::max<int>(y, 0);
+  const int right = std::min<int>(x + picture.width, std::min(ToPixels(visible.right), pixelWidth_));
+  const int bottom = std::min<int>(y + picture.height, std::min(ToPixels(visible.bottom), pixelHeight_));
   if (right <= left || bottom <= top) return;
   GdiFlush();  // what GDI drew before lies under the label
   auto* target = static_cast<std::uint32_t*>(bits_);
   const size_t rowBytes = static_cast<size_t>(right - left) * sizeof(std::uint32_t);
   for (int row = top; row < bottom; ++row) {
-    std::memcpy(target + static_cast<size_t>(row) * static_cast<size_t>(width_) + static_cast<size_t>(left),
+    std::memcpy(target + static_cast<size_t>(row) * static_cast<size_t>(pixelWidth_) + static_cast<size_t>(left),
                 picture.pixels.data() + static_cast<size_t>(row - y) * static_cast<size_t>(picture.width) +
                     static_cast<size_t>(left - x),
                 rowBytes);
@@ -260,26 +297,31 @@ void GdiCanvas::TextOut(int x, int y, std::string_view text) {
 void GdiCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
   // GDI's Rectangle leaves the right and bottom edge out with a one-pixel pen.
-  ::Rectangle(dc_, left, top, right, bottom);
+  ::Rectangle(dc_, ToPixels(left), ToPixels(top), ToPixels(right), ToPixels(bottom));
 }
 
 void GdiCanvas::CopyRect(const map::Rect& destination, const map::Canvas& source, const map::Rect& sourceRect) {
   const auto* gdiSource = dynamic_cast<const GdiCanvas*>(&source);
   if (gdiSource == nullptr) return;
-  const int toWidth = destination.right - destination.left;
-  const int toHeight = destination.bottom - destination.top;
-  const int fromWidth = sourceRect.right - sourceRect.left;
-  const int fromHeight = sourceRect.bottom - sourceRect.top;
+  // Each rectangle in its own picture's pixels: at one DPI a copy of equal size stays a 1:1 copy.
+  const int toLeft = ToPixels(destination.left);
+  const int toTop = ToPixels(destination.top);
+  const int toWidth = ToPixels(destination.right) - toLeft;
+  const int toHeight = ToPixels(destination.bottom) - toTop;
+  const int fromLeft = gdiSource->ToPixels(sourceRect.left);
+  const int fromTop = gdiSource->ToPixels(sourceRect.top);
+  const int fromWidth = gdiSource->ToPixels(sourceRect.right) - fromLeft;
+  const int fromHeight = gdiSource->ToPixels(sourceRect.bottom) - fromTop;
   if (toWidth <= 0 || toHeight <= 0 || fromWidth <= 0 || fromHeight <= 0) return;
   if (gdiSource != this) {
-    StretchBlt(dc_, destination.left, destination.top, toWidth, toHeight, gdiSource->dc_, sourceRect.left,
-               sourceRect.top, fromWidth, fromHeight, SRCCOPY);
+    StretchBlt(dc_, toLeft, toTop, toWidth, toHeight, gdiSource->dc_, fromLeft, fromTop, fromWidth, fromHeight,
+               SRCCOPY);
     return;
   }
   // Within one picture the source part is copied out first, so overlapping parts do not smear.
   GdiCanvas part(fromWidth, fromHeight);
-  BitBlt(part.dc_, 0, 0, fromWidth, fromHeight, dc_, sourceRect.left, sourceRect.top, SRCCOPY);
-  StretchBlt(dc_, destination.left, destination.top, toWidth, toHeight, part.dc_, 0, 0, fromWidth, fromHeight, SRCCOPY);
+  BitBlt(part.dc_, 0, 0, fromWidth, fromHeight, dc_, fromLeft, fromTop, SRCCOPY);
+  StretchBlt(dc_, toLeft, toTop, toWidth, toHeight, part.dc_, 0, 0, fromWidth, fromHeight, SRCCOPY);
 }
 
 }  // namespace corvane::shell::win32

@@ -1,4 +1,7 @@
 // The Canvas on a memory DC with a DIB section: the map image IMG1 and the visible map PB1 of the window.
+// The map is laid out in pixels at 96 DPI, as the form knows them; on a screen of more dots per inch the
+// picture has more pixels than the canvas's size, and every length and font is drawn at the screen's DPI,
+// so lines and text stay sharp rather than being stretched.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <vector>
 
 #include "corvane/map/canvas.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/windows_api.h"
 
 namespace corvane::shell::win32 {
@@ -21,19 +25,26 @@ LOGFONTW ToLogFont(const map::Font& font, int dpi);
 
 class GdiCanvas final : public map::Canvas {
  public:
-  GdiCanvas(int width, int height);
+  // width x height in 96-DPI pixels, drawn at dpi.
+  GdiCanvas(int width, int height, int dpi = platform::win32::kLayoutDpi);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
   // A new size keeps what fits of the old picture.
   void Resize(int width, int height);
+  // Another DPI: the old picture is stretched onto the new pixels until the form draws anew.
+  void SetDpi(int dpi);
+  int Dpi() const { return dpi_; }
   // Only the top-left width x height part is ever shown: nothing is drawn beyond it. 0 x 0: the whole image.
   void SetVisibleArea(int width, int height);
   HDC dc() const { return dc_; }
-  // The colour of one pixel as 0x00BBGGRR; black outside the picture.
+  // The picture's own pixels, which the window copies 1:1 to the screen.
+  int PixelWidth() const { return pixelWidth_; }
+  int PixelHeight() const { return pixelHeight_; }
+  // The colour of one of the picture's pixels as 0x00BBGGRR; black outside the picture.
   map::Color Pixel(int x, int y) const;
-  // Every pixel as 0x00BBGGRR, row by row from the top.
+  // Every pixel of the picture as 0x00BBGGRR, row by row from the top.
   std::vector<map::Color> Pixels() const;
 
   void SetPenColor(map::Color color) override;
@@ -73,7 +84,12 @@ class GdiCanvas final : public map::Canvas {
     LabelPictures labels;
   };
 
+  // A length of the map's layout in the picture's pixels.
+  int ToPixels(int length) const { return platform::win32::Scaled(length, dpi_); }
   HBITMAP NewBitmap(int width, int height, void** bits) const;
+  // A new picture of that many pixels, holding the old one copied or stretched; false when out of memory.
+  bool ReplacePicture(int pixelWidth, int pixelHeight, bool stretch);
+  void SelectNewPen();
   void ApplyClip();
   CachedFont& TextFont();
   const LabelPicture& Label(CachedFont& font, std::string_view text);
@@ -83,8 +99,11 @@ class GdiCanvas final : public map::Canvas {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ originalBitmap_ = nullptr;
   void* bits_ = nullptr;
+  int dpi_ = platform::win32::kLayoutDpi;
   int width_ = 0;
   int height_ = 0;
+  int pixelWidth_ = 0;
+  int pixelHeight_ = 0;
   int visibleWidth_ = 0;
   int visibleHeight_ = 0;
   int penX_ = 0;

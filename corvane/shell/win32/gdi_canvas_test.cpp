@@ -80,6 +80,63 @@ TEST(GdiCanvas, TextFillsItsCellWithTheBrushAndKeepsThePictureOnResize) {
   EXPECT_EQ(canvas.Width(), 200);
 }
 
+// At 144 DPI the map keeps its 96-DPI layout and every length lands on 1.5 times as many pixels; text is
+// drawn at that size, not stretched, and a change of DPI keeps the picture until the map is drawn anew.
+TEST(GdiCanvas, AtAHigherDpiTheLayoutIsDrawnOnTheScreensOwnPixels) {
+  GdiCanvas canvas(100, 80, 144);
+  EXPECT_EQ(canvas.Width(), 100);
+  EXPECT_EQ(canvas.PixelWidth(), 150);
+  EXPECT_EQ(canvas.PixelHeight(), 120);
+  canvas.SetPenColor(kRed);
+  canvas.MoveTo(10, 10);
+  canvas.LineTo(20, 10);
+  canvas.SetPenColor(kGreen);
+  canvas.SetBrushColor(kBlue);
+  canvas.Rectangle(30, 30, 40, 40);
+  GdiCanvas source(10, 10, 144);
+  source.SetBrushColor(kRed);
+  source.SetPenColor(kRed);
+  source.Rectangle(0, 0, 10, 10);
+  canvas.CopyRect({80, 0, 100, 20}, source, {0, 0, 10, 10});
+  const struct {
+    const char* what;
+    int x, y;
+    map::Color expected;
+  } cases[] = {
+      {"line start", 15, 15, kRed},
+      {"line before its end", 29, 15, kRed},
+      {"line end left unpainted", 30, 15, map::kBlack},
+      {"rectangle outline", 45, 45, kGreen},
+      {"rectangle fill", 50, 50, kBlue},
+      {"rectangle outline at right bottom - 1", 59, 59, kGreen},
+      {"right edge exclusive", 60, 50, map::kBlack},
+      {"copy to its far corner", 149, 29, kRed},
+      {"copy stops at its rectangle", 149, 30, map::kBlack},
+  };
+  for (const auto& c : cases) EXPECT_EQ(canvas.Pixel(c.x, c.y), c.expected) << c.what;
+
+  // A label's cell (the brush around its glyphs) is half as high again.
+  const auto cellRows = [](int dpi) {
+    GdiCanvas label(80, 30, dpi);
+    map::Font font;
+    font.size = 10;
+    label.SetBrushColor(kBlue);
+    label.SetFont(font);
+    label.TextOut(0, 0, "EHAM");
+    int rows = 0;
+    while (label.Pixel(0, rows) == kBlue) ++rows;
+    return rows;
+  };
+  EXPECT_NEAR(cellRows(144), cellRows(96) * 1.5, 1.5);
+
+  canvas.SetDpi(96);
+  EXPECT_EQ(canvas.PixelWidth(), 100);
+  EXPECT_EQ(canvas.Pixel(35, 35), kBlue) << "the picture stands, scaled, until it is drawn anew";
+  canvas.Rectangle(0, 60, 10, 70);
+  EXPECT_EQ(canvas.Pixel(5, 65), kBlue);
+  EXPECT_EQ(canvas.Pixel(10, 65), map::kBlack);
+}
+
 // A data file's name is 8-bit text: "Keflav\xEDk" is Keflavík, as the Qt canvas shows it, and two
 // accented names draw two different pictures rather than one replacement character each.
 TEST(GdiCanvas, DataTextIsLatin1) {

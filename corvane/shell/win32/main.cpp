@@ -15,6 +15,7 @@
 #include "formats/program_version.h"
 #include "main_window.h"
 #include "platform/win32/console_output.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
@@ -74,6 +75,8 @@ int main() {
     ReportError(corvane::shell::kWindowUsage);
     return 2;
   }
+  // Sharp on a high-DPI screen: the window scales its layout itself, before any window is made.
+  corvane::platform::win32::DeclareDpiAwareness();
   using corvane::platform::win32::ToWide;
   const std::filesystem::path programPath = corvane::platform::win32::ProgramFile();
   corvane::shell::win32::WindowOptions options;

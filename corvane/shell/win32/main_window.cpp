@@ -8,6 +8,8 @@
 #include "corvane/shell/plan_engage.h"
 #include "formats/conversion_error.h"
 #include "main_window_parts.h"
+#include "platform/win32/child_windows.h"
+#include "platform/win32/dpi.h"
 
 namespace corvane::shell::win32 {
 using namespace main_window_parts;
@@ -45,13 +47,41 @@ MainWindow::~MainWindow() {
   DeleteObject(fixedFont_);
 }
 
+int MainWindow::ToScreen(int length) const { return platform::win32::Scaled(length, dpi_); }
+int MainWindow::ToLayout(int length) const { return MulDiv(length, platform::win32::kLayoutDpi, dpi_); }
+
 void MainWindow::LayOutClient() {
   RECT client{};
   GetClientRect(main_, &client);
   const int width = client.right - client.left;
-  const int height = std::max<int>(client.bottom - client.top - kStatusHeight, 1);
+  const int statusHeight = ToScreen(kStatusHeight);
+  const int height = std::max<int>(client.bottom - client.top - statusHeight, 1);
   MoveWindow(map_, 0, 0, width, height, TRUE);
-  MoveWindow(status_, 0, height, width, kStatusHeight, TRUE);
+  MoveWindow(status_, 0, height, width, statusHeight, TRUE);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  MakeFonts();
+  imageCanvas_.SetDpi(dpi_);
+  paintBoxCanvas_.SetDpi(dpi_);
+  for (const auto& native : natives_) {
+    native->shown.rect = {-1, -1, -1, -1};  // placed anew by the refresh
+    for (const Companion& companion : native->companions) {
+      platform::win32::PlaceChild(companion.window, companion.layout.left, companion.layout.top,
+                                  companion.layout.right - companion.layout.left,
+                                  companion.layout.bottom - companion.layout.top, dpi_);
+    }
+  }
+  // The system's suggestion keeps the window where the user put it, at the new DPI's size.
+  SetWindowPos(main_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutClient();
+  // Until the map timer's next frame the old picture would stand, stretched.
+  if (started_ && form_->Timer1.Enabled()) Guarded([this] { form_->TimerTick(0); });
+  Refresh();
+  RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 HWND MainWindow::WindowFor(const std::string& controlName) const {
@@ -100,15 +130,17 @@ bool MainWindow::Call(const std::string& handler, const std::vector<std::string>
   return true;
 }
 
-void MainWindow::OnMapResized(int width, int height) {
+void MainWindow::OnMapResized(int pixelWidth, int pixelHeight) {
+  const int width = ToLayout(pixelWidth);
+  const int height = ToLayout(pixelHeight);
   if (form_ == nullptr || width <= 0 || height <= 0) return;
   paintBoxCanvas_.Resize(width, height);
   if (!started_) return;  // the form learns its size when the window is shown
   // The map's corner texts are placed from the window's outer size.
   RECT outer{};
   GetWindowRect(main_, &outer);
-  form_->formWidth = outer.right - outer.left;
-  form_->formHeight = outer.bottom - outer.top;
+  form_->formWidth = ToLayout(outer.right - outer.left);
+  form_->formHeight = ToLayout(outer.bottom - outer.top);
   form_->SetPaintBoxSize(width, height);
   imageCanvas_.SetVisibleArea(width, height);
   Refresh();
@@ -123,8 +155,9 @@ void MainWindow::OnClose() {
     GetClientRect(main_, &inner);
     form_->formLeft = outer.left;
     form_->formTop = outer.top;
-    form_->formWidth = inner.right;
-    form_->formHeight = inner.bottom;
+    // The settings keep the layout's size, so the window opens as large on a screen of any DPI.
+    form_->formWidth = ToLayout(inner.right);
+    form_->formHeight = ToLayout(inner.bottom);
     Guarded([this] { form_->FormClose(); });
     SyncTimers();
     KillTimer(main_, kFlightTimerId);

@@ -1,5 +1,7 @@
 // The main window: one native child window per control of TForm1, events forwarded to its handlers,
-// then a refresh that pushes the model's state into the controls where it changed.
+// then a refresh that pushes the model's state into the controls where it changed. The form lays out and
+// draws in pixels at 96 DPI; the window shows that layout at the DPI of its monitor, and the map's
+// picture has the screen's own pixels.
 #pragma once
 
 #include <array>
@@ -50,6 +52,8 @@ class MainWindow {
   // The tooltip window that names each colour swatch, as the Qt window's swatches do.
   HWND ToolTips() const { return toolTips_; }
   bool Closed() const { return closed_; }
+  // The DPI the window is shown at: its monitor's when it was made or last moved.
+  int Dpi() const { return dpi_; }
   // The window with a band on top showing its caption, as a screenshot shows it; false when the file
   // cannot be written.
   bool SaveScreenshot(const std::filesystem::path& path);
@@ -69,11 +73,16 @@ class MainWindow {
     std::string text;
     std::vector<std::string> lines;
   };
+  // A label beside a control (an edit's caption and unit, a swatch's caption), in the 96-DPI layout.
+  struct Companion {
+    HWND window = nullptr;
+    RECT layout{};
+  };
   struct NativeControl {
     std::string name;
     ControlRef control;
     HWND window = nullptr;
-    std::vector<HWND> companions;  // an edit's caption and unit, a swatch's caption
+    std::vector<Companion> companions;
     Shown shown;
   };
 
@@ -84,7 +93,13 @@ class MainWindow {
 
   void BuildWindows();
   HWND NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control, DWORD extendedStyle = 0);
-  HWND NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
+  Companion NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
+  void MakeFonts();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // A length of the form's layout on this screen, and back.
+  int ToScreen(int length) const;
+  int ToLayout(int length) const;
+  std::vector<std::string> MouseUpArguments(UINT message, LPARAM lParam) const;
   void Subclass(HWND window);
   void AddToolTip(HWND tool, const std::string& text);
   void OnCommand(HWND child, int code);
@@ -123,6 +138,7 @@ class MainWindow {
   std::map<COLORREF, HBRUSH> brushes_;
   HFONT uiFont_ = nullptr;
   HFONT fixedFont_ = nullptr;
+  int dpi_ = 96;
   std::array<bool, 5> timerRunning_{};
   bool started_ = false;
   bool closed_ = false;

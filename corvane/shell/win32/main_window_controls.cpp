@@ -41,32 +41,44 @@ void RegisterWindowClasses(WNDPROC procedure) {
 
 }  // namespace
 
+void MainWindow::MakeFonts() {
+  if (uiFont_ != nullptr) DeleteObject(uiFont_);
+  if (fixedFont_ != nullptr) DeleteObject(fixedFont_);
+  for (auto& [key, font] : buttonFonts_) DeleteObject(font);
+  buttonFonts_.clear();
+  uiFont_ = platform::win32::NewMessageFont(dpi_);
+  fixedFont_ = platform::win32::NewFont(L"Courier New", 9, dpi_, false, true);
+  if (status_ != nullptr) SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), TRUE);
+  for (const auto& native : natives_) {
+    const bool fixedPitch =
+        std::holds_alternative<Memo*>(native->control) || std::holds_alternative<ListBox*>(native->control);
+    SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(fixedPitch ? fixedFont_ : uiFont_), TRUE);
+    for (const Companion& companion : native->companions) {
+      SendMessageW(companion.window, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), TRUE);
+    }
+  }
+}
+
 void MainWindow::BuildWindows() {
   RegisterWindowClasses(WindowProcedure);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  uiFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
-  LOGFONTW fixed{};
-  fixed.lfHeight = -12;
-  fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  fixed.lfCharSet = DEFAULT_CHARSET;
-  std::wstring_view fixedName = L"Courier New";
-  std::copy(fixedName.begin(), fixedName.end(), fixed.lfFaceName);
-  fixedFont_ = CreateFontIndirectW(&fixed);
-
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  // The settings hold the window's inner size, as the Qt window keeps it.
-  RECT frame = {0, 0, std::max(form_->formWidth, 200), std::max(form_->formHeight, 150)};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  main_ =
-      CreateWindowExW(0, kMainClass, L"Corvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, form_->formLeft, form_->formTop,
-                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  main_ = CreateWindowExW(0, kMainClass, L"Corvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, form_->formLeft,
+                          form_->formTop, 200, 150, nullptr, nullptr, instance, this);
   if (main_ == nullptr) throw std::runtime_error("cannot create the main window");
+  // The monitor's DPI is known once the window is on it. The settings hold the window's inner size in
+  // the 96-DPI layout, as the Qt window keeps it.
+  dpi_ = platform::win32::DpiOfWindow(main_);
+  MakeFonts();
+  imageCanvas_.SetDpi(dpi_);
+  paintBoxCanvas_.SetDpi(dpi_);
+  RECT frame = {0, 0, ToScreen(std::max(form_->formWidth, 200)), ToScreen(std::max(form_->formHeight, 150))};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  SetWindowPos(main_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   map_ = CreateWindowExW(0, kMapClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 200, 150,
                          main_, nullptr, instance, this);
   status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_SUNKEN, 0, 0, 200,
-                            kStatusHeight, main_, nullptr, instance, nullptr);
+                            ToScreen(kStatusHeight), main_, nullptr, instance, nullptr);
   SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&commonControls);
@@ -150,13 +162,15 @@ HWND MainWindow::NewChild(const wchar_t* windowClass, DWORD style, HWND parent, 
                           DWORD extendedStyle) {
   return platform::win32::CreateChild(
       parent, {windowClass, style, extendedStyle, control.left, control.top, control.width, control.height, L""},
-      uiFont_, platform::win32::kLayoutDpi, this);
+      uiFont_, dpi_, this);
 }
 
-HWND MainWindow::NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height) {
-  return platform::win32::CreateChild(
+MainWindow::Companion MainWindow::NewLabel(const std::string& text, HWND parent, int left, int top, int width,
+                                           int height) {
+  HWND label = platform::win32::CreateChild(
       parent, {L"STATIC", WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP, 0, left, top, width, height, ToWide(text)},
-      uiFont_, platform::win32::kLayoutDpi);
+      uiFont_, dpi_);
+  return {label, {left, top, left + width, top + height}};
 }
 
 void MainWindow::AddToolTip(HWND tool, const std::string& text) {
@@ -217,8 +231,7 @@ void MainWindow::RefreshControl(NativeControl& native) {
                              control->top + control->height};
           if (shown.fresh || !EqualRect(&rect, &shown.rect)) {
             shown.rect = rect;
-            SetWindowPos(window, nullptr, control->left, control->top, control->width, control->height,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            platform::win32::PlaceChild(window, control->left, control->top, control->width, control->height, dpi_);
           }
           if (shown.fresh || shown.enabled != control->enabled) {
             shown.enabled = control->enabled;
@@ -227,7 +240,9 @@ void MainWindow::RefreshControl(NativeControl& native) {
           if (shown.fresh || shown.visible != control->visible) {
             shown.visible = control->visible;
             ShowWindow(window, control->visible ? SW_SHOWNA : SW_HIDE);
-            for (HWND companion : native.companions) ShowWindow(companion, control->visible ? SW_SHOWNA : SW_HIDE);
+            for (const Companion& companion : native.companions) {
+              ShowWindow(companion.window, control->visible ? SW_SHOWNA : SW_HIDE);
+            }
           }
         }
         if constexpr (std::is_same_v<T, Panel>) {

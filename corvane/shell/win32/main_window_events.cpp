@@ -1,6 +1,7 @@
 // MainWindow's messages: the window procedures, and the events forwarded to the form's handlers.
 #include "corvane/shell/form_handlers.h"
 #include "main_window_parts.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
@@ -37,6 +38,11 @@ const char* MouseButtonName(UINT message) {
 
 }  // namespace
 
+// A mouse release as the form's handlers take it: the button, then the place in the 96-DPI layout.
+std::vector<std::string> MainWindow::MouseUpArguments(UINT message, LPARAM lParam) const {
+  return {MouseButtonName(message), std::to_string(ToLayout(MouseX(lParam))), std::to_string(ToLayout(MouseY(lParam)))};
+}
+
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
@@ -66,8 +72,7 @@ LRESULT CALLBACK MainWindow::ControlProcedure(HWND window, UINT message, WPARAM 
   // A list reports the release after it has moved its selection to the line clicked.
   if (native != nullptr && std::holds_alternative<ListBox*>(native->control) &&
       (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP)) {
-    self->Call(native->name + "MouseUp",
-               {MouseButtonName(message), std::to_string(MouseX(lParam)), std::to_string(MouseY(lParam))});
+    self->Call(native->name + "MouseUp", self->MouseUpArguments(message, lParam));
   }
   return result;
 }
@@ -120,6 +125,14 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const RECT& area = paint.rcPaint;
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, paintBoxCanvas_.dc(), area.left,
                area.top, SRCCOPY);
+        // The picture's pixels are the layout's, scaled and rounded: a last column or row may lie beyond it.
+        const RECT right = {paintBoxCanvas_.PixelWidth(), area.top, area.right, area.bottom};
+        const RECT below = {area.left, paintBoxCanvas_.PixelHeight(), area.right, area.bottom};
+        for (const RECT& beyond : {right, below}) {
+          if (beyond.right > beyond.left && beyond.bottom > beyond.top) {
+            FillRect(dc, &beyond, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+          }
+        }
         EndPaint(window, &paint);
         return 0;
       }
@@ -129,9 +142,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       case WM_MBUTTONDOWN: SetFocus(window); return 0;
       case WM_LBUTTONUP:
       case WM_RBUTTONUP:
-      case WM_MBUTTONUP:
-        Call("PB1MouseUp", {MouseButtonName(message), std::to_string(MouseX(lParam)), std::to_string(MouseY(lParam))});
-        return 0;
+      case WM_MBUTTONUP: Call("PB1MouseUp", MouseUpArguments(message, lParam)); return 0;
       case WM_KEYDOWN: Call("FormKeyDown", {std::to_string(static_cast<int>(wParam))}); return 0;
       case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
       default: break;
@@ -140,6 +151,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
       case WM_SIZE: LayOutClient(); return 0;
       case WM_SETFOCUS: SetFocus(map_); return 0;
+      case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
       case WM_TIMER:
         if (wParam == kFlightTimerId) {
           if (connection_.advanceTo) connection_.advanceTo(GetTickCount64() - clockStartMs_);

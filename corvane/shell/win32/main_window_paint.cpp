@@ -37,11 +37,11 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   LOGFONTW base{};
   GetObjectW(uiFont_, sizeof(base), &base);
   int height = base.lfHeight;
-  const int room = button.width - 6;
+  const int room = ToScreen(button.width - 6);
   HGDIOBJ before = SelectObject(dc, ButtonFont(button.bold, height));
   SIZE extent{};
   while (GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent) && extent.cx > room &&
-         std::abs(height) > 8) {
+         std::abs(height) > ToScreen(8)) {
     height += height < 0 ? 1 : -1;
     SelectObject(dc, ButtonFont(button.bold, height));
   }
@@ -109,7 +109,7 @@ void MainWindow::PaintGroupBox(const NativeControl& native) {
     SetBkColor(dc, face);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     const std::wstring padded = L" " + caption + L" ";
-    TextOutW(dc, 6, 0, padded.c_str(), static_cast<int>(padded.size()));
+    TextOutW(dc, ToScreen(6), 0, padded.c_str(), static_cast<int>(padded.size()));
   }
   SelectObject(dc, before);
   EndPaint(native.window, &paint);

@@ -17,15 +17,33 @@ namespace corvane::shell::win32 {
 using platform::win32::WindowTextOf;
 namespace {
 
-TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
-  test_support::ScratchFolder folder;
-  std::vector<std::string> shown;
-  ScriptedDialogs dialogs([&shown](const std::string& line) { shown.push_back(line); });
+WindowOptions OptionsIn(const test_support::ScratchFolder& folder, Dialogs& dialogs) {
   WindowOptions options;
   options.settingsPath = folder / "corvane.INI";
   options.dataFolder = folder.path();
   options.simulator = *MakeSimulatorConnection("none");
   options.dialogs = &dialogs;
+  return options;
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void DrainMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
+  test_support::ScratchFolder folder;
+  std::vector<std::string> shown;
+  ScriptedDialogs dialogs([&shown](const std::string& line) { shown.push_back(line); });
+  const WindowOptions options = OptionsIn(folder, dialogs);
   {
     MainWindow window(options);
     window.Start();
@@ -95,13 +113,64 @@ TEST(Win32MainWindow, NativeControlsFollowTheModelAndReachTheHandlers) {
     EXPECT_TRUE(window.Closed());
     EXPECT_FALSE(IsWindow(window.window()));
   }
-  std::ifstream file(folder / "corvane.INI");
-  std::stringstream content;
-  content << file.rdbuf();
-  EXPECT_NE(content.str().find("Ypos=52.25"), std::string::npos);
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  EXPECT_NE(FileText(folder / "corvane.INI").find("Ypos=52.25"), std::string::npos);
+  DrainMessages();
+}
+
+// Moved to a monitor of 150 %, the window shows the same layout larger and sharp: the controls and fonts
+// grow, the form keeps its 96-DPI sizes, a click lands where it did, and the settings keep the layout's size.
+TEST(Win32MainWindow, AMoveToAHigherDpiScalesTheWindowButNotTheForm) {
+  test_support::ScratchFolder folder;
+  ScriptedDialogs dialogs([](const std::string&) {});
+  const WindowOptions options = OptionsIn(folder, dialogs);
+  {
+    MainWindow window(options);
+    window.Start();
+    TForm1& form = window.form();
+    const int dpi = window.Dpi();
+    // Small enough to stay whole on the test's screen at 150 %: the system keeps a window within it.
+    RECT small = {0, 0, MulDiv(500, dpi, 96), MulDiv(400, dpi, 96)};
+    AdjustWindowRectEx(&small, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(window.window(), nullptr, 0, 0, small.right - small.left, small.bottom - small.top, SWP_NOZORDER);
+    const int mapWidth = form.PB1.width;
+    const int mapHeight = form.PB1.height;
+    const auto fontHeight = [](HWND control) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+      return std::abs(font.lfHeight);
+    };
+    const int labelFont = fontHeight(window.WindowFor("edTmr1"));
+    const int listFont = fontHeight(window.WindowFor("LB1"));
+
+    const int higher = dpi * 3 / 2;
+    RECT client{};
+    GetClientRect(window.window(), &client);
+    RECT suggested = {0, 0, MulDiv(client.right, higher, dpi), MulDiv(client.bottom, higher, dpi)};
+    AdjustWindowRectEx(&suggested, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SendMessageW(window.window(), WM_DPICHANGED, MAKEWPARAM(higher, higher), reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(window.Dpi(), higher);
+
+    RECT button{};
+    GetClientRect(window.WindowFor("btColor"), &button);
+    EXPECT_EQ(button.right, MulDiv(form.btColor.width, higher, 96));
+    EXPECT_EQ(button.bottom, MulDiv(form.btColor.height, higher, 96));
+    EXPECT_NEAR(fontHeight(window.WindowFor("edTmr1")), labelFont * 3 / 2, 1);
+    EXPECT_NEAR(fontHeight(window.WindowFor("LB1")), listFont * 3 / 2, 1);
+    EXPECT_NEAR(form.PB1.width, mapWidth, 1);
+    EXPECT_NEAR(form.PB1.height, mapHeight, 1);
+
+    // A click in the north-up map recentres it on the point of the layout under the pointer.
+    form.view.mode = map::MapMode::kMap;
+    map::MapView expected = form.view;
+    map::RecentreAt(expected, 100, 80);
+    SendMessageW(window.WindowFor("PB1"), WM_LBUTTONUP, 0, MAKELPARAM(MulDiv(100, higher, 96), MulDiv(80, higher, 96)));
+    EXPECT_NEAR(form.view.centre.latitude, expected.centre.latitude, 1e-9);
+    EXPECT_NEAR(form.view.centre.longitude, expected.centre.longitude, 1e-9);
+    SendMessageW(window.window(), WM_CLOSE, 0, 0);
   }
+  // Read in text mode: the line ends are plain.
+  EXPECT_NE(FileText(folder / "corvane.INI").find("\nWidth=500\n"), std::string::npos);
+  DrainMessages();
 }
 
 }  // namespace

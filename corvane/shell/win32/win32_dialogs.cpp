@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gdi_canvas.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
@@ -66,11 +67,11 @@ class InputBoxWindow {
       return RegisterClassW(&description);
     }();
     if (windowClass == 0) return;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    RECT frame = {0, 0, 360, 112};
+    // Laid out at 96 DPI, shown at the DPI of the window it belongs to.
+    const int dpi = platform::win32::DpiOfWindow(owner);
+    const auto scaled = [dpi](int length) { return platform::win32::Scaled(length, dpi); };
+    HFONT font = platform::win32::NewMessageFont(dpi);
+    RECT frame = {0, 0, scaled(360), scaled(112)};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     RECT ownerRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner != nullptr) GetWindowRect(owner, &ownerRect);
@@ -88,7 +89,7 @@ class InputBoxWindow {
     }
     auto child = [&](const wchar_t* kind, const std::wstring& text, DWORD style, int x, int y, int w, int h, int id) {
       HWND control = CreateWindowExW(std::wstring_view(kind) == L"EDIT" ? WS_EX_CLIENTEDGE : 0, kind, text.c_str(),
-                                     WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
+                                     WS_CHILD | WS_VISIBLE | style, scaled(x), scaled(y), scaled(w), scaled(h), window,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
       return control;
