@@ -13,12 +13,19 @@ constexpr map::Color kRed = 0x0000FF;
 constexpr map::Color kGreen = 0x00FF00;
 constexpr map::Color kBlue = 0xFF0000;
 
-TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
-  GdiCanvas canvas(100, 80);
+struct PixelCase {
+  const char* what;
+  int x, y;  // in the picture's own pixels
+  map::Color expected;
+};
+
+// What both DPIs draw on a 100 x 80 canvas: a line, one coming in from outside, a filled rectangle, one in
+// a system colour, and a red square copied two to one onto the right from a canvas of the same DPI.
+void DrawPrimitives(GdiCanvas& canvas) {
   canvas.SetPenColor(kRed);
   canvas.MoveTo(10, 10);
   canvas.LineTo(20, 10);
-  canvas.MoveTo(-50, 60);  // from outside the picture into it
+  canvas.MoveTo(-50, 60);
   canvas.LineTo(5, 60);
   canvas.SetPenColor(kGreen);
   canvas.SetBrushColor(kBlue);
@@ -26,18 +33,17 @@ TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
   canvas.SetPenColor(0x80000000u | COLOR_WINDOW);
   canvas.SetBrushColor(0x80000000u | COLOR_WINDOW);
   canvas.Rectangle(50, 50, 54, 54);
-  // Scaled two to one onto the right of the picture.
-  GdiCanvas source(10, 10);
+  GdiCanvas source(10, 10, canvas.Dpi());
   source.SetPenColor(kRed);
   source.SetBrushColor(kRed);
   source.Rectangle(0, 0, 10, 10);
   canvas.CopyRect({80, 0, 100, 20}, source, {0, 0, 10, 10});
+}
 
-  const struct {
-    const char* what;
-    int x, y;
-    map::Color expected;
-  } cases[] = {
+TEST(GdiCanvas, PrimitivesKeepTheirExclusiveEdges) {
+  GdiCanvas canvas(100, 80);
+  DrawPrimitives(canvas);
+  const PixelCase cases[] = {
       {"line start", 10, 10, kRed},
       {"line before its end", 19, 10, kRed},
       {"line end left unpainted", 20, 10, map::kBlack},
@@ -87,22 +93,8 @@ TEST(GdiCanvas, AtAHigherDpiTheLayoutIsDrawnOnTheScreensOwnPixels) {
   EXPECT_EQ(canvas.Width(), 100);
   EXPECT_EQ(canvas.PixelWidth(), 150);
   EXPECT_EQ(canvas.PixelHeight(), 120);
-  canvas.SetPenColor(kRed);
-  canvas.MoveTo(10, 10);
-  canvas.LineTo(20, 10);
-  canvas.SetPenColor(kGreen);
-  canvas.SetBrushColor(kBlue);
-  canvas.Rectangle(30, 30, 40, 40);
-  GdiCanvas source(10, 10, 144);
-  source.SetBrushColor(kRed);
-  source.SetPenColor(kRed);
-  source.Rectangle(0, 0, 10, 10);
-  canvas.CopyRect({80, 0, 100, 20}, source, {0, 0, 10, 10});
-  const struct {
-    const char* what;
-    int x, y;
-    map::Color expected;
-  } cases[] = {
+  DrawPrimitives(canvas);
+  const PixelCase cases[] = {
       {"line start", 15, 15, kRed},
       {"line before its end", 29, 15, kRed},
       {"line end left unpainted", 30, 15, map::kBlack},
@@ -132,6 +124,7 @@ TEST(GdiCanvas, AtAHigherDpiTheLayoutIsDrawnOnTheScreensOwnPixels) {
   canvas.SetDpi(96);
   EXPECT_EQ(canvas.PixelWidth(), 100);
   EXPECT_EQ(canvas.Pixel(35, 35), kBlue) << "the picture stands, scaled, until it is drawn anew";
+  canvas.SetBrushColor(kBlue);
   canvas.Rectangle(0, 60, 10, 70);
   EXPECT_EQ(canvas.Pixel(5, 65), kBlue);
   EXPECT_EQ(canvas.Pixel(10, 65), map::kBlack);
