@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/dib_section.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/png_file.h"
 
@@ -19,16 +20,9 @@ bool SaveWindowScreenshot(HWND window, const std::filesystem::path& path) {
   const int bandHeight = Scaled(26, dpi);
   const int pictureHeight = height + bandHeight;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -pictureHeight;  // top-down: row 0 is the top row
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HDC picture = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(picture, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = NewTopDownDib(picture, width, pictureHeight, &bits);
   if (picture == nullptr || bitmap == nullptr) {
     if (bitmap != nullptr) DeleteObject(bitmap);
     if (picture != nullptr) DeleteDC(picture);
@@ -56,13 +50,9 @@ bool SaveWindowScreenshot(HWND window, const std::filesystem::path& path) {
   ReleaseDC(window, screen);
   GdiFlush();
 
-  // The DIB holds 0x00RRGGBB; the PNG writer takes 0x00BBGGRR.
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
   std::vector<std::uint32_t> rgb(static_cast<size_t>(width) * static_cast<size_t>(pictureHeight));
-  for (size_t i = 0; i < rgb.size(); ++i) {
-    const std::uint32_t pixel = pixels[i];
-    rgb[i] = ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
-  }
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = ColorRefOfDibPixel(pixels[i]);
   SelectObject(picture, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(picture);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/dib_section.h"
 #include "platform/win32/wide_text.h"
 
 namespace corvane::shell::win32 {
@@ -69,14 +70,7 @@ GdiCanvas::~GdiCanvas() {
 }
 
 HBITMAP GdiCanvas::NewBitmap(int width, int height, void** bits) const {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  HBITMAP bitmap = platform::win32::NewTopDownDib(dc_, width, height, bits);
   if (bitmap != nullptr) std::memset(*bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   return bitmap;
 }
@@ -152,28 +146,19 @@ void GdiCanvas::ApplyClip() {
   }
 }
 
-namespace {
-
-// The DIB's 0x00RRGGBB (memory order B, G, R) as the model's 0x00BBGGRR.
-map::Color FromDibPixel(std::uint32_t pixel) {
-  return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
-}
-
-}  // namespace
-
 map::Color GdiCanvas::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_) return map::kBlack;
   GdiFlush();  // GDI may still hold drawing for the bitmap
   const auto* row =
       static_cast<const std::uint32_t*>(bits_) + static_cast<size_t>(y) * static_cast<size_t>(pixelWidth_);
-  return FromDibPixel(row[x]);
+  return platform::win32::ColorRefOfDibPixel(row[x]);
 }
 
 std::vector<map::Color> GdiCanvas::Pixels() const {
   GdiFlush();
   const auto* bits = static_cast<const std::uint32_t*>(bits_);
   std::vector<map::Color> pixels(static_cast<size_t>(pixelWidth_) * static_cast<size_t>(pixelHeight_));
-  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = FromDibPixel(bits[i]);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = platform::win32::ColorRefOfDibPixel(bits[i]);
   return pixels;
 }
 
