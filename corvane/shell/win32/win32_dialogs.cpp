@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gdi_canvas.h"
+#include "platform/win32/child_windows.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
@@ -32,11 +33,7 @@ class InputBoxWindow {
   static constexpr int kCancel = IDCANCEL;
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<InputBoxWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-      box = static_cast<InputBoxWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
+    auto* box = static_cast<InputBoxWindow*>(platform::win32::OwnerOfWindow(window, message, lParam));
     if (box != nullptr) {
       if (message == WM_COMMAND && (LOWORD(wParam) == kOk || LOWORD(wParam) == kCancel)) {
         box->Finish(LOWORD(wParam) == kOk);
@@ -58,12 +55,8 @@ class InputBoxWindow {
 
   void Show(HWND owner, std::string_view title, std::string_view prompt) {
     static const ATOM windowClass = [] {
-      WNDCLASSW description{};
-      description.lpfnWndProc = Procedure;
-      description.hInstance = GetModuleHandleW(nullptr);
-      description.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-      description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      description.lpszClassName = L"CorvaneInputBox";
+      WNDCLASSW description = platform::win32::TopLevelWindowClass(Procedure, L"CorvaneInputBox");
+      description.hIcon = nullptr;  // a dialog's caption shows none
       return RegisterClassW(&description);
     }();
     if (windowClass == 0) return;
