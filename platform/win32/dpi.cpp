@@ -45,6 +45,12 @@ int DpiOfWindow(HWND window) {
   return ScreenDpi();
 }
 
+void MoveToSuggestedRect(HWND window, LPARAM suggested) {
+  const RECT& place = *reinterpret_cast<const RECT*>(suggested);
+  SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HFONT NewMessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);

@@ -18,8 +18,12 @@ inline constexpr int kLayoutDpi = 96;
 void DeclareDpiAwareness();
 // The DPI of the monitor the window is on, or the screen's where the system cannot tell per window.
 int DpiOfWindow(HWND window);
-// A length of the 96-DPI layout at dpi.
+// A length of the 96-DPI layout at dpi, and a length at dpi back in the layout.
 inline int Scaled(int length, int dpi) { return MulDiv(length, dpi, kLayoutDpi); }
+inline int Unscaled(int length, int dpi) { return MulDiv(length, kLayoutDpi, dpi); }
+// Takes the place and size the system suggests with WM_DPICHANGED (its lParam): where the user put the
+// window, at the new DPI's size.
+void MoveToSuggestedRect(HWND window, LPARAM suggested);
 // The system's message font (the controls' font) at dpi; the caller deletes it.
 HFONT NewMessageFont(int dpi);
 // A font of the given face and point size at dpi; the caller deletes it.

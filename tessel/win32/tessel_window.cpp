@@ -122,7 +122,7 @@ void TesselWindow::BuildControls() {
                          WS_EX_CLIENTEDGE)});
   }
   for (TableRow& row : table) {
-    *row.window = CreateChild(main_, row.layout, row.name[0] == 'l' && row.name[1] == 's' ? listFont_ : font_, dpi_);
+    *row.window = CreateChild(main_, row.layout, FontFor(row.name), dpi_);
     named_.push_back({row.name, *row.window});
   }
   const std::array<bool*, 7> flags = KindFlags(form_.kinds);
@@ -138,6 +138,10 @@ void TesselWindow::BuildControls() {
   }
   SendMessageW(progress_, PBM_SETRANGE32, 0, 1000);
   ShowTab(0);
+}
+
+HFONT TesselWindow::FontFor(std::string_view controlName) const {
+  return controlName.starts_with("lst") ? listFont_ : font_;  // the lists are fixed-pitch
 }
 
 HWND TesselWindow::Control(const std::string& name) const {
@@ -162,8 +166,8 @@ void TesselWindow::LayOut() {
   RECT client{};
   GetClientRect(main_, &client);
   // The layout rules work in the 96-DPI window's pixels, as the Qt window's do.
-  const int width = MulDiv(client.right, kLayoutDpi, dpi_);
-  const int height = MulDiv(client.bottom, kLayoutDpi, dpi_);
+  const int width = Unscaled(client.right, dpi_);
+  const int height = Unscaled(client.bottom, dpi_);
   form_.Form_Resize(width * kTwipsPerPixel);
   const int tabWidth = form_.tabWidthTwips / kTwipsPerPixel;
   const int listWidth = form_.listWidthTwips / kTwipsPerPixel;
@@ -220,12 +224,9 @@ LRESULT TesselWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       dpi_ = HIWORD(wParam);
       MakeFonts();
       for (const Named& named : named_) {
-        const bool list = named.name.rfind("lst", 0) == 0;
-        SendMessageW(named.window, WM_SETFONT, reinterpret_cast<WPARAM>(list ? listFont_ : font_), TRUE);
+        SendMessageW(named.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(named.name)), TRUE);
       }
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(main_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      MoveToSuggestedRect(main_, lParam);
       LayOut();
       return 0;
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "platform/win32/windows_api.h"
@@ -41,6 +42,7 @@ class TesselWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
   void MakeFonts();
+  HFONT FontFor(std::string_view controlName) const;
   void LayOut();
   void OnCommand(HWND control, int code);
   void DrawListLine(const DRAWITEMSTRUCT& item);

@@ -48,7 +48,7 @@ MainWindow::~MainWindow() {
 }
 
 int MainWindow::ToScreen(int length) const { return platform::win32::Scaled(length, dpi_); }
-int MainWindow::ToLayout(int length) const { return MulDiv(length, platform::win32::kLayoutDpi, dpi_); }
+int MainWindow::ToLayout(int length) const { return platform::win32::Unscaled(length, dpi_); }
 
 void MainWindow::LayOutClient() {
   RECT client{};
@@ -60,7 +60,7 @@ void MainWindow::LayOutClient() {
   MoveWindow(status_, 0, height, width, statusHeight, TRUE);
 }
 
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpi, LPARAM suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
   MakeFonts();
@@ -74,9 +74,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
                                   companion.layout.bottom - companion.layout.top, dpi_);
     }
   }
-  // The system's suggestion keeps the window where the user put it, at the new DPI's size.
-  SetWindowPos(main_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  platform::win32::MoveToSuggestedRect(main_, suggested);
   LayOutClient();
   // Until the map timer's next frame the old picture would stand, stretched.
   if (started_ && form_->Timer1.Enabled()) Guarded([this] { form_->TimerTick(0); });

@@ -95,7 +95,8 @@ class MainWindow {
   HWND NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control, DWORD extendedStyle = 0);
   Companion NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
   void MakeFonts();
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  // WM_DPICHANGED: the new DPI and the system's suggested window rectangle.
+  void OnDpiChanged(int dpi, LPARAM suggested);
   // A length of the form's layout on this screen, and back.
   int ToScreen(int length) const;
   int ToLayout(int length) const;

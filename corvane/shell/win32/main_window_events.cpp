@@ -1,6 +1,7 @@
 // MainWindow's messages: the window procedures, and the events forwarded to the form's handlers.
 #include "corvane/shell/form_handlers.h"
 #include "main_window_parts.h"
+#include "platform/win32/child_windows.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
@@ -44,11 +45,7 @@ std::vector<std::string> MainWindow::MouseUpArguments(UINT message, LPARAM lPara
 }
 
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
+  auto* self = static_cast<MainWindow*>(platform::win32::OwnerOfWindow(window, message, lParam));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(window, message, wParam, lParam);
 }
@@ -151,7 +148,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
       case WM_SIZE: LayOutClient(); return 0;
       case WM_SETFOCUS: SetFocus(map_); return 0;
-      case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+      case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), lParam); return 0;
       case WM_TIMER:
         if (wParam == kFlightTimerId) {
           if (connection_.advanceTo) connection_.advanceTo(GetTickCount64() - clockStartMs_);
