@@ -76,4 +76,16 @@ HFONT NewFont(const wchar_t* face, int points, int dpi, bool bold, bool fixedPit
   return CreateFontIndirectW(&description);
 }
 
+void ControlFonts::Make(int dpi) {
+  Delete();
+  text_ = NewMessageFont(dpi);
+  fixedPitch_ = NewFont(L"Courier New", 9, dpi, false, true);
+}
+
+void ControlFonts::Delete() {
+  if (text_ != nullptr) DeleteObject(text_);
+  if (fixedPitch_ != nullptr) DeleteObject(fixedPitch_);
+  text_ = fixedPitch_ = nullptr;
+}
+
 }  // namespace corvane::platform::win32

@@ -29,4 +29,23 @@ HFONT NewMessageFont(int dpi);
 // A font of the given face and point size at dpi; the caller deletes it.
 HFONT NewFont(const wchar_t* face, int points, int dpi, bool bold = false, bool fixedPitch = false);
 
+// A window's two control fonts at its DPI: the system's message font, and 9-point Courier New for the
+// lists. Made anew at each DPI, deleted with the object.
+class ControlFonts {
+ public:
+  ControlFonts() = default;
+  ~ControlFonts() { Delete(); }
+  ControlFonts(const ControlFonts&) = delete;
+  ControlFonts& operator=(const ControlFonts&) = delete;
+
+  void Make(int dpi);
+  HFONT text() const { return text_; }
+  HFONT fixedPitch() const { return fixedPitch_; }
+
+ private:
+  void Delete();
+  HFONT text_ = nullptr;
+  HFONT fixedPitch_ = nullptr;
+};
+
 }  // namespace corvane::platform::win32

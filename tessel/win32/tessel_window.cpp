@@ -69,7 +69,7 @@ TesselWindow::TesselWindow(WindowScript script) : script_(std::move(script)) {
   dpi_ = DpiOfWindow(main_);
   // The window's size is that of the 96-DPI layout, at the monitor's DPI.
   SetWindowPos(main_, nullptr, 0, 0, Scaled(900, dpi_), Scaled(620, dpi_), SWP_NOMOVE | SWP_NOZORDER);
-  MakeFonts();
+  fonts_.Make(dpi_);
   BuildControls();
   observer_ = std::make_unique<PostingObserver>(main_, kRunPosted);
   LayOut();
@@ -81,15 +81,6 @@ TesselWindow::~TesselWindow() {
     closed_ = true;
     DestroyWindow(main_);
   }
-  DeleteObject(font_);
-  DeleteObject(listFont_);
-}
-
-void TesselWindow::MakeFonts() {
-  if (font_ != nullptr) DeleteObject(font_);
-  if (listFont_ != nullptr) DeleteObject(listFont_);
-  font_ = NewMessageFont(dpi_);
-  listFont_ = NewFont(L"Courier New", 9, dpi_, false, true);
 }
 
 void TesselWindow::BuildControls() {
@@ -141,7 +132,7 @@ void TesselWindow::BuildControls() {
 }
 
 HFONT TesselWindow::FontFor(std::string_view controlName) const {
-  return controlName.starts_with("lst") ? listFont_ : font_;  // the lists are fixed-pitch
+  return controlName.starts_with("lst") ? fonts_.fixedPitch() : fonts_.text();  // the lists are fixed-pitch
 }
 
 HWND TesselWindow::Control(const std::string& name) const {
@@ -222,7 +213,7 @@ LRESULT TesselWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
-      MakeFonts();
+      fonts_.Make(dpi_);
       for (const Named& named : named_) {
         SendMessageW(named.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(named.name)), TRUE);
       }

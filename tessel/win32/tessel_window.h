@@ -10,6 +10,7 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/windows_api.h"
 #include "tessel/tessel_form.h"
 #include "tessel/win32/posting_observer.h"
@@ -41,7 +42,6 @@ class TesselWindow {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void BuildControls();
-  void MakeFonts();
   HFONT FontFor(std::string_view controlName) const;
   void LayOut();
   void OnCommand(HWND control, int code);
@@ -71,8 +71,7 @@ class TesselWindow {
   bool progressShotTaken_ = false;
   bool closed_ = false;
   int dpi_ = 96;
-  HFONT font_ = nullptr;
-  HFONT listFont_ = nullptr;
+  corvane::platform::win32::ControlFonts fonts_;
   std::size_t shownTab_ = 0;
 
   struct Named {

@@ -43,8 +43,6 @@ MainWindow::~MainWindow() {
   }
   for (auto& [key, font] : buttonFonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
-  DeleteObject(uiFont_);
-  DeleteObject(fixedFont_);
 }
 
 int MainWindow::ToScreen(int length) const { return platform::win32::Scaled(length, dpi_); }
@@ -64,6 +62,7 @@ void MainWindow::OnDpiChanged(int dpi, LPARAM suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
   MakeFonts();
+  ApplyFonts();
   imageCanvas_.SetDpi(dpi_);
   paintBoxCanvas_.SetDpi(dpi_);
   for (const auto& native : natives_) {

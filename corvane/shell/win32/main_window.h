@@ -16,6 +16,7 @@
 #include "corvane/shell/form1.h"
 #include "corvane/shell/simulator_connection.h"
 #include "gdi_canvas.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/windows_api.h"
 #include "win32_dialogs.h"
 
@@ -94,7 +95,9 @@ class MainWindow {
   void BuildWindows();
   HWND NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control, DWORD extendedStyle = 0);
   Companion NewLabel(const std::string& text, HWND parent, int left, int top, int width, int height);
+  // The fonts at the window's DPI, then set on every control: the lists and memos fixed-pitch.
   void MakeFonts();
+  void ApplyFonts();
   // WM_DPICHANGED: the new DPI and the system's suggested window rectangle.
   void OnDpiChanged(int dpi, LPARAM suggested);
   // A length of the form's layout on this screen, and back.
@@ -137,8 +140,7 @@ class MainWindow {
   std::map<HWND, WNDPROC> originalProcedures_;
   std::map<std::pair<bool, int>, HFONT> buttonFonts_;
   std::map<COLORREF, HBRUSH> brushes_;
-  HFONT uiFont_ = nullptr;
-  HFONT fixedFont_ = nullptr;
+  platform::win32::ControlFonts fonts_;
   int dpi_ = 96;
   std::array<bool, 5> timerRunning_{};
   bool started_ = false;

@@ -42,20 +42,21 @@ void RegisterWindowClasses(WNDPROC procedure) {
 }  // namespace
 
 void MainWindow::MakeFonts() {
-  if (uiFont_ != nullptr) DeleteObject(uiFont_);
-  if (fixedFont_ != nullptr) DeleteObject(fixedFont_);
   for (auto& [key, font] : buttonFonts_) DeleteObject(font);
   buttonFonts_.clear();
-  uiFont_ = platform::win32::NewMessageFont(dpi_);
-  fixedFont_ = platform::win32::NewFont(L"Courier New", 9, dpi_, false, true);
-  if (status_ != nullptr) SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), TRUE);
+  fonts_.Make(dpi_);
+}
+
+void MainWindow::ApplyFonts() {
+  const auto setFont = [](HWND window, HFONT font) {
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  };
+  setFont(status_, fonts_.text());
   for (const auto& native : natives_) {
     const bool fixedPitch =
         std::holds_alternative<Memo*>(native->control) || std::holds_alternative<ListBox*>(native->control);
-    SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(fixedPitch ? fixedFont_ : uiFont_), TRUE);
-    for (const Companion& companion : native->companions) {
-      SendMessageW(companion.window, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), TRUE);
-    }
+    setFont(native->window, fixedPitch ? fonts_.fixedPitch() : fonts_.text());
+    for (const Companion& companion : native->companions) setFont(companion.window, fonts_.text());
   }
 }
 
@@ -79,7 +80,6 @@ void MainWindow::BuildWindows() {
                          main_, nullptr, instance, this);
   status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_SUNKEN, 0, 0, 200,
                             ToScreen(kStatusHeight), main_, nullptr, instance, nullptr);
-  SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&commonControls);
   toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
@@ -124,11 +124,9 @@ void MainWindow::BuildWindows() {
                 L"EDIT",
                 kChild | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
                 parent, *control, WS_EX_CLIENTEDGE);
-            SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont_), FALSE);
           } else if constexpr (std::is_same_v<T, ListBox>) {
             native->window = NewChild(L"LISTBOX", kChild | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, parent,
                                       *control, WS_EX_CLIENTEDGE);
-            SendMessageW(native->window, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont_), FALSE);
           } else if constexpr (std::is_same_v<T, Shape>) {
             native->window = NewChild(L"STATIC", kChild | SS_NOTIFY | WS_BORDER, parent, *control);
             AddToolTip(native->window, control->caption);
@@ -156,20 +154,21 @@ void MainWindow::BuildWindows() {
       SetWindowPos(native->window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
+  ApplyFonts();
 }
 
 HWND MainWindow::NewChild(const wchar_t* windowClass, DWORD style, HWND parent, const Control& control,
                           DWORD extendedStyle) {
   return platform::win32::CreateChild(
       parent, {windowClass, style, extendedStyle, control.left, control.top, control.width, control.height, L""},
-      uiFont_, dpi_, this);
+      fonts_.text(), dpi_, this);
 }
 
 MainWindow::Companion MainWindow::NewLabel(const std::string& text, HWND parent, int left, int top, int width,
                                            int height) {
   HWND label = platform::win32::CreateChild(
       parent, {L"STATIC", WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP, 0, left, top, width, height, ToWide(text)},
-      uiFont_, dpi_);
+      fonts_.text(), dpi_);
   return {label, {left, top, left + width, top + height}};
 }
 

@@ -14,7 +14,7 @@ HFONT MainWindow::ButtonFont(bool bold, int height) {
   const auto found = buttonFonts_.find(key);
   if (found != buttonFonts_.end()) return found->second;
   LOGFONTW description{};
-  GetObjectW(uiFont_, sizeof(description), &description);
+  GetObjectW(fonts_.text(), sizeof(description), &description);
   description.lfHeight = height;
   description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   HFONT font = CreateFontIndirectW(&description);
@@ -35,7 +35,7 @@ void MainWindow::DrawButton(const DRAWITEMSTRUCT& item) {
   const std::wstring caption = ToWide(button.caption);
   // A caption wider than its button ("Hide Plane" on the strip) takes a smaller font.
   LOGFONTW base{};
-  GetObjectW(uiFont_, sizeof(base), &base);
+  GetObjectW(fonts_.text(), sizeof(base), &base);
   int height = base.lfHeight;
   const int room = ToScreen(button.width - 6);
   HGDIOBJ before = SelectObject(dc, ButtonFont(button.bold, height));
@@ -97,7 +97,7 @@ void MainWindow::PaintGroupBox(const NativeControl& native) {
   GetClientRect(native.window, &area);
   const COLORREF face = PanelColour(GetParent(native.window));
   FillRect(dc, &area, SolidBrush(face));
-  HGDIOBJ before = SelectObject(dc, uiFont_);
+  HGDIOBJ before = SelectObject(dc, fonts_.text());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   RECT frame = area;
