@@ -38,22 +38,22 @@ bool AtomicFile::Open(const std::filesystem::path& target, std::string& reason) 
   target_ = target;
   failed_ = false;
   failure_.clear();
-  const std::filesystem::path real = ResolvedTarget(target);
+  replaced_ = ResolvedTarget(target);
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(real, error);
+  const std::filesystem::file_status status = std::filesystem::status(replaced_, error);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
     if (std::filesystem::is_directory(status)) {
       reason = std::strerror(EISDIR);
       return false;
     }
-    return file_.OpenForWriting(real, reason);
+    return file_.OpenForWriting(replaced_, reason);
   }
   // A leftover of the same name (a crash between two runs of one counter) is passed over.
   for (int attempt = 0; attempt < 8; ++attempt) {
-    const std::filesystem::path temporary = TemporaryBeside(real);
+    const std::filesystem::path temporary = TemporaryBeside(replaced_);
     if (file_.CreateNew(temporary, reason)) {
       temporary_ = temporary;
-      if (std::filesystem::exists(status)) file_.TakePermissionsOf(real);
+      if (std::filesystem::exists(status)) file_.TakePermissionsOf(replaced_);
       return true;
     }
     if (!std::filesystem::exists(temporary, error)) return false;
@@ -83,7 +83,7 @@ bool AtomicFile::Commit(std::string& reason) {
   if (!temporary_.empty() && !failed_ && !file_.Sync(failure)) Fail(failure);
   if (!file_.Close(failure)) Fail(failure);
   if (!failed_ && !temporary_.empty()) {
-    if (!RenameOverFile(temporary_, ResolvedTarget(target_), failure)) Fail(failure);
+    if (!RenameOverFile(temporary_, replaced_, failure)) Fail(failure);
   }
   if (failed_) {
     Abandon();

@@ -39,6 +39,7 @@ class AtomicFile {
 
   NativeFile file_;
   std::filesystem::path target_;
+  std::filesystem::path replaced_;   // the file a symbolic link target_ stands for, else target_
   std::filesystem::path temporary_;  // empty when writing directly into a device or pipe
   bool failed_ = false;
   std::string failure_;
