@@ -6,7 +6,6 @@ namespace tessel {
 DatFile::~DatFile() { Abandon(); }
 
 bool DatFile::Open(const std::filesystem::path& path, std::string& reason) {
-  path_ = path;
   used_ = 0;
   if (!file_.Open(path, reason)) return false;
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);

@@ -52,7 +52,7 @@ class DatFile {
   bool Close(std::string& reason);
   // Drops what was written, leaving the earlier file as it was.
   void Abandon();
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return file_.target(); }
 
  private:
   // Lines gather here and go out in writes of this size.
@@ -63,7 +63,6 @@ class DatFile {
   void WriteLong(std::string_view line);
 
   corvane::formats::AtomicFile file_;
-  std::filesystem::path path_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
 };
