@@ -15,6 +15,7 @@
 #include "corvane/navdata/table_loading.h"
 #include "formats/field_cut.h"
 #include "formats/native_file.h"
+#include "formats/text_lines.h"
 
 namespace corvane::plan {
 namespace {
@@ -165,15 +166,6 @@ std::vector<IndexedProcedureFile::Header> CandidateHeaders(const IndexedProcedur
   return headers;
 }
 
-// The line that starts at offset, without its line end, and the offset of the next line.
-std::string_view LineAt(std::string_view text, std::size_t offset, std::size_t& next) {
-  std::size_t end = text.find('\n', offset);
-  next = end == std::string_view::npos ? text.size() : end + 1;
-  if (end == std::string_view::npos) end = text.size();
-  if (end > offset && text[end - 1] == '\r') --end;
-  return text.substr(offset, end - offset);
-}
-
 // The 1-based number of the line that starts at offset; 0 when the file cannot be read again.
 std::size_t LineNumberAt(formats::NativeFile& file, std::uint64_t offset) {
   std::size_t lineEnds = 0;
@@ -224,27 +216,25 @@ ProcedureLoadResult LoadProcedures(const std::filesystem::path& dataFolder, std:
       result.problems.push_back({fileNameFound, 0, "read error: the file changed while it was read"});
       return result;
     }
-    std::size_t offset = 0;
-    const std::string_view headerLine = LineAt(block, 0, offset);
-    if (!IsHeaderOf(headerLine, airport)) continue;
-    const std::string name(formats::TrimmedField(headerLine, kName));
-    const std::string qualifier(formats::TrimmedField(headerLine, kQualifier));
+    const std::vector<std::string_view> lines = formats::SplitTextLineViews(block);
+    if (lines.empty() || !IsHeaderOf(lines.front(), airport)) continue;
+    const std::string name(formats::TrimmedField(lines.front(), kName));
+    const std::string qualifier(formats::TrimmedField(lines.front(), kQualifier));
     // The points run to an empty line, the next header or the end of the file.
-    while (offset < block.size()) {
-      const std::size_t lineOffset = offset;
-      const std::string_view line = LineAt(block, lineOffset, offset);
-      if (EndsPoints(line)) break;
+    for (std::size_t i = 1; i < lines.size() && !EndsPoints(lines[i]); ++i) {
+      const std::string_view line = lines[i];
+      const std::uint64_t lineOffset = header.offset + static_cast<std::uint64_t>(line.data() - block.data());
       ProcedureEntry entry;
       try {
         entry = ReadPoint(line, name, qualifier);
       } catch (const navdata::RowRejected& rejected) {
-        result.problems.push_back({fileNameFound, LineNumberAt(file, header.offset + lineOffset),
-                                   std::string(rejected.what()) + ": " + std::string(line)});
+        result.problems.push_back(
+            {fileNameFound, LineNumberAt(file, lineOffset), std::string(rejected.what()) + ": " + std::string(line)});
         return result;
       }
       if (entry.lon == kSkippedLongitude) continue;
       if (loaded.entries.size() > ProcedureTable::kMaxPoints) {
-        if (pointsLeftOut++ == 0) firstOffsetLeftOut = header.offset + lineOffset;
+        if (pointsLeftOut++ == 0) firstOffsetLeftOut = lineOffset;
         continue;
       }
       loaded.entries.push_back(std::move(entry));
