@@ -46,18 +46,6 @@ bool SearchActiveWaypoint(plan::FlightPlan& plan, const simlink::AircraftState& 
   }
 }
 
-// The geometry to a point, kept for the map.
-WaypointGeometry KeepGeometry(AutopilotState& state, const simlink::AircraftState& aircraft, float latitude,
-                              float longitude) {
-  const WaypointGeometry geometry =
-      GeometryTo(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, latitude, longitude);
-  state.distanceNm = static_cast<float>(geometry.distanceNm);
-  state.bearingDeg = geometry.bearingDeg;
-  state.relativeBearingDeg = geometry.relativeBearingDeg;
-  state.distanceShownNm = static_cast<std::int32_t>(state.distanceNm);
-  return geometry;
-}
-
 // Steering to the active waypoint: the geometry kept for the map and the wind-corrected heading target.
 void SteerToActive(AutopilotState& state, const plan::Waypoint& active, const simlink::AircraftState& aircraft) {
   const WaypointGeometry geometry = KeepGeometry(state, aircraft, active.lat, active.lon);

@@ -79,12 +79,7 @@ std::int32_t WholeDegreeTarget(double headingDeg, std::optional<std::int32_t> la
 
 bool SteerAlongActiveLeg(AutopilotState& state, const plan::FlightPlan& plan, const simlink::AircraftState& aircraft) {
   const plan::Waypoint& active = plan[plan.ActiveWaypointIndex];
-  const WaypointGeometry geometry =
-      GeometryTo(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, active.lat, active.lon);
-  state.distanceNm = static_cast<float>(geometry.distanceNm);
-  state.bearingDeg = geometry.bearingDeg;
-  state.relativeBearingDeg = geometry.relativeBearingDeg;
-  state.distanceShownNm = static_cast<std::int32_t>(state.distanceNm);
+  KeepGeometry(state, aircraft, active.lat, active.lon);
 
   // The turn onto the next leg starts its lead before the waypoint and is steered by the next leg's
   // line; the waypoint is passed, as an FMS sequences it, where the turn crosses its bisector.

@@ -3,8 +3,10 @@
 
 #include <cmath>
 
+#include "corvane/autopilot/autopilot_state.h"
 #include "corvane/plan/click_actions.h"
 #include "corvane/plan/flight_plan.h"
+#include "corvane/simlink/aircraft_state.h"
 
 namespace corvane::autopilot {
 
@@ -38,6 +40,17 @@ double SignedDifferenceDeg(double differenceDeg) {
   if (folded > 180) folded -= 360;
   if (folded < -180) folded += 360;
   return folded;
+}
+
+WaypointGeometry KeepGeometry(AutopilotState& state, const simlink::AircraftState& aircraft, float latitude,
+                              float longitude) {
+  const WaypointGeometry geometry =
+      GeometryTo(aircraft.latitude, aircraft.longitude, aircraft.headingDegTrue, latitude, longitude);
+  state.distanceNm = static_cast<float>(geometry.distanceNm);
+  state.bearingDeg = geometry.bearingDeg;
+  state.relativeBearingDeg = geometry.relativeBearingDeg;
+  state.distanceShownNm = static_cast<std::int32_t>(state.distanceNm);
+  return geometry;
 }
 
 }  // namespace corvane::autopilot

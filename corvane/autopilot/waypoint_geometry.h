@@ -4,7 +4,13 @@
 
 #include <cstdint>
 
+namespace corvane::simlink {
+struct AircraftState;
+}
+
 namespace corvane::autopilot {
+
+struct AutopilotState;
 
 struct WaypointGeometry {
   double distanceNm = 0;                // flat earth with the mean cosine, untruncated
@@ -14,6 +20,10 @@ struct WaypointGeometry {
 
 WaypointGeometry GeometryTo(double aircraftLatitude, double aircraftLongitude, double headingDegTrue,
                             double pointLatitude, double pointLongitude);
+
+// The geometry from the aircraft to a point, kept in the state for the map and the switch.
+WaypointGeometry KeepGeometry(AutopilotState& state, const simlink::AircraftState& aircraft, float latitude,
+                              float longitude);
 
 // The heading corrected for the wind (above 50 kt ground speed and with any wind), then lifted by
 // 360 when it fell below 0.
