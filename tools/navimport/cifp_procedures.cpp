@@ -146,14 +146,13 @@ class EntryMaker {
 
 void MakeEntries(ProcedureKind kind, const std::vector<const Part*>& parts, const EntryMaker& maker,
                  const std::map<std::string, ReferencePoint>& runways, std::vector<ProcedureEntryOut>& out) {
-  const Part* common = nullptr;
   std::vector<const Part*> commons, runwayParts, enroute;
   for (const Part* part : parts) {
-    if (part->role == PartRole::kCommon && common == nullptr) common = part;
     if (part->role == PartRole::kCommon) commons.push_back(part);
     if (part->role == PartRole::kRunway) runwayParts.push_back(part);
     if (part->role == PartRole::kEnroute) enroute.push_back(part);
   }
+  const Part* common = commons.empty() ? nullptr : commons.front();
   const std::string& name = parts.front()->ident;
   const auto add = [&](std::string qualifier, std::string description, std::vector<ProcedurePoint> points) {
     if (points.size() >= 1) out.push_back({name, std::move(qualifier), std::move(description), std::move(points)});
