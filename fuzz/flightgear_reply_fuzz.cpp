@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "tools/simhost/flightgear_mapping.h"
+#include "tools/simhost/property_connection.h"
 
 namespace {
 
 using corvane::simhost::FlightGearMapping;
+using corvane::simhost::TakeLine;
 
 // As many as the backend takes before it gives up on a listing.
 constexpr std::size_t kMaxListingLines = 4096;
@@ -42,13 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FlightGearMapping mapping(size > 0 && (data[0] & 1) != 0);
   std::vector<std::string> values;
   std::vector<std::string> listing;
-  std::size_t at = 0;
-  while (at < input.size()) {
-    const std::size_t end = input.find('\n', at);
-    if (end == std::string_view::npos) break;  // an unfinished line waits for more
-    std::string line(input.substr(at, end - at));
-    at = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::string received(input);
+  std::string line;
+  // An unfinished last line waits for more, as on the connection.
+  while (TakeLine(received, line)) {
     if (values.size() < mapping.valueCount()) {
       values.push_back(std::move(line));
       continue;
@@ -60,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     mapping.AbsorbPoll(values, listing);
     ReadEverything(mapping);
-    WriteFromInput(mapping, input.substr(at));
+    WriteFromInput(mapping, received);
     (void)mapping.TakeCommands();
     (void)mapping.StateLine();
     (void)mapping.PollRequest();

@@ -82,14 +82,18 @@ bool PropertyConnection::Send(std::string_view text) {
   return socket_ >= 0;
 }
 
+bool TakeLine(std::string& received, std::string& line) {
+  const std::size_t end = received.find('\n');
+  if (end == std::string::npos) return false;
+  line.assign(received, 0, end);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  received.erase(0, end + 1);
+  return true;
+}
+
 PropertyConnection::Read PropertyConnection::ReadLine(Clock::time_point deadline, std::string& line) {
   while (socket_ >= 0) {
-    if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
-      line.assign(received_, 0, end);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      received_.erase(0, end + 1);
-      return Read::kLine;
-    }
+    if (TakeLine(received_, line)) return Read::kLine;
     pollfd waiting{socket_, POLLIN, 0};
     const int ready = poll(&waiting, 1, MillisecondsUntil(deadline));
     if (ready < 0 && errno == EINTR) continue;

@@ -8,6 +8,10 @@
 
 namespace corvane::simhost {
 
+// Moves the first whole line of `received` (up to LF, one CR before it dropped) into `line`; false, with
+// both left alone, while no line end has arrived.
+bool TakeLine(std::string& received, std::string& line);
+
 class PropertyConnection {
  public:
   using Clock = std::chrono::steady_clock;
