@@ -14,7 +14,11 @@
 namespace corvane::shell::win32 {
 using namespace main_window_parts;
 
-MainWindow::MainWindow(const WindowOptions& options) : imageCanvas_(3000, 2250), paintBoxCanvas_(1024, 768) {
+// The canvases start at the screen's DPI, the window's own on a single monitor: a large picture is then
+// not made twice when the window finds its DPI.
+MainWindow::MainWindow(const WindowOptions& options)
+    : imageCanvas_(3000, 2250, platform::win32::DpiOfWindow(nullptr)),
+      paintBoxCanvas_(1024, 768, platform::win32::DpiOfWindow(nullptr)) {
   if (options.simulator.transport == nullptr) throw std::invalid_argument("no simulator transport");
   connection_ = options.simulator;
   Dialogs& dialogs = options.dialogs != nullptr ? *options.dialogs : nativeDialogs_;
